@@ -1,0 +1,27 @@
+# One static library per subsystem folder, built from every source file in it.
+# dz_subsystem(NAME DEPENDS dep...) inside src/NAME.
+function(dz_subsystem name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;SYSTEM" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(dz_${name} STATIC ${sources})
+  target_include_directories(dz_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  foreach(dep IN LISTS ARG_DEPENDS)
+    target_link_libraries(dz_${name} PUBLIC dz_${dep})
+  endforeach()
+  if(ARG_SYSTEM)
+    target_link_libraries(dz_${name} PUBLIC ${ARG_SYSTEM})
+  endif()
+endfunction()
+
+# One GoogleTest binary per subsystem folder under tests/.
+function(dz_test_suite name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name}_tests ${sources})
+  target_link_libraries(${name}_tests PRIVATE dz_test_support ${ARG_DEPENDS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name}_tests PRIVATE DZ_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "TZ=CET-1CEST,M3.5.0,M10.5.0/3;QT_QPA_PLATFORM=offscreen")
+endfunction()

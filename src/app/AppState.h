@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "catalogue/CDirReader.h"
+#include "catalogue/PictureRecord.h"
+#include "platform/FileSystem.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dz {
+
+inline constexpr const char* kNotSelected = "Not Selected. Please select one first.";
+
+// The texts the main window shows.
+struct MainWindowTexts {
+    std::string sourceFolder = kNotSelected;
+    std::string targetFolder = kNotSelected;
+    std::string status = "Wait for input...";
+    std::string albumSummary = "No albums created";
+};
+
+// The application-wide objects, owned by the main window and handed by
+// reference to the windows it opens.
+struct AppState {
+    explicit AppState(FileSystem& fs) : fileSystem(fs) {}
+
+    FileSystem& fileSystem;
+    std::string appFolder;
+    Settings settings;
+    MainWindowTexts texts;
+    // The target path the processing window reads; set with texts.targetFolder.
+    std::string processTargetPath;
+
+    bool scanInProgress = false;
+    bool abortRequest = false;
+    std::int32_t newAlbumStartsNegative = 0;
+    // Film view options: the first 0, the other six 1.
+    std::array<std::int32_t, 7> viewOptions{0, 1, 1, 1, 1, 1, 1};
+
+    std::unique_ptr<CDirReader> dirReader;
+    std::vector<PictureRecord> film;
+    std::vector<PictureRecord> removedPictures;
+
+    std::int32_t scannedCount = 0;
+    std::int32_t duplicatesFound = 0;
+    std::int64_t removedBytes = 0;
+    // Set by the Edit Album window; every scan clears it.
+    bool editAlbumFlag = false;
+
+    void resetViewOptions() { viewOptions = {0, 1, 1, 1, 1, 1, 1}; }
+};
+
+}  // namespace dz

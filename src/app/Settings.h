@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace dz {
+
+class Host;
+
+// The five settings words, in the order of "fl.cfg".
+struct Settings {
+    std::int32_t dateFormatIndex = 1;
+    std::int32_t timeFormatIndex = 1;
+    std::int32_t excludeDuplicates = 0;
+    std::int32_t moveFiles = 0;
+    std::int32_t skinEnabled = 1;
+};
+
+inline constexpr const char* kSettingsFileName = "fl.cfg";
+
+// Reads "fl.cfg" in `folder` word by word; a word that cannot be read keeps
+// its value, and a file that ends before the fifth word turns the skin on.
+// False, changing nothing, when the file cannot be opened.
+bool loadSettings(const std::string& folder, Settings& settings);
+
+// Writes the five words; on failure shows "Options could not be saved!".
+bool saveSettings(const std::string& folder, const Settings& settings, Host& host);
+
+}  // namespace dz

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "exif/ExifInfo.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace dz {
+
+// The decoded EXIF block of one picture together with the program's own
+// per-picture working fields. Every copy of a Picture record refers to the
+// same block, so a label typed on the film is seen by the catalogue too.
+struct PictureBlock {
+    ExifInfo exif;
+    std::int32_t imageListIndex = 0;
+    std::int32_t filmImageIndex = -1;
+    std::string customName;  // at most kCustomNameChars
+    bool hasCustomName = false;
+    bool dateFromFile = false;
+    std::array<double, 16> signature{};
+};
+
+// One catalogued JPEG file.
+struct PictureRecord {
+    std::string path;  // folder + "/" + file name
+    bool isFolder = false;
+    bool exifFound = false;
+    std::uint32_t attributes = 0;
+    std::int64_t createTime = 0;  // picture time stamp
+    std::int64_t accessTime = 0;
+    std::int64_t writeTime = 0;   // the same stamp; the date order uses it
+    std::uint64_t size = 0;
+    std::shared_ptr<PictureBlock> block;
+    std::int32_t albumId = 0;
+    std::int32_t isDuplicate = 0;
+    std::int32_t isExcluded = 0;
+    std::int32_t isNegative = 0;
+
+    const ExifInfo& exif() const { return block->exif; }
+    ExifInfo& exif() { return block->exif; }
+};
+
+}  // namespace dz

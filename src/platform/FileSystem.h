@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/ByteSource.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dz {
+
+// Entry attribute bits as a directory listing reports them.
+namespace attr {
+inline constexpr std::uint32_t kReadOnly = 0x01;
+inline constexpr std::uint32_t kHidden = 0x02;     // dot-names
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;    // plain files
+}  // namespace attr
+
+struct DirEntry {
+    std::string name;
+    std::uint32_t attributes = 0;
+    // 100-ns intervals since 1601-01-01 UTC: birth time where the file system
+    // keeps one, else the modification time.
+    std::int64_t creationTime = 0;
+    std::uint64_t size = 0;
+
+    bool isDirectory() const { return (attributes & attr::kDirectory) != 0; }
+};
+
+// The file system as the program uses it. Every operation records its error
+// number (see SystemError.h) for lastError(). Virtual so that tests can put a
+// failing file system in front of the real one.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Entries of `folder` whose names match `mask` ('*' and '?', letters
+    // compared case-insensitively), sorted by name; "." and ".." are never
+    // listed. False when the folder cannot be listed.
+    virtual bool listDirectory(const std::string& folder, const std::string& mask,
+                               std::vector<DirEntry>& entries);
+
+    // A file opened for binary reading, or null. Opening a folder fails.
+    virtual std::unique_ptr<ByteSource> openRead(const std::string& path);
+
+    virtual bool createDirectory(const std::string& path);
+    virtual bool exists(const std::string& path);
+
+    // Free bytes available to the caller on the file system that holds `path`.
+    virtual bool freeSpace(const std::string& path, std::uint64_t& bytes);
+
+    // The error number of the last failed operation of this object.
+    int lastError() const { return lastError_; }
+
+protected:
+    void setLastError(int error) { lastError_ = error; }
+
+private:
+    int lastError_ = 0;
+};
+
+// Wildcard match of a file name against a mask, letters folded.
+bool matchesMask(const std::string& name, const std::string& mask);
+
+}  // namespace dz

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "platform/Host.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace dz {
+
+enum class ControlKind {
+    Static,
+    Button,
+    CheckBox,
+    Edit,
+    ListBox,
+    ComboBox,
+    ListView,
+    Progress,
+    Picture,
+    MenuItem,
+    Group,
+};
+
+// The state of one control of a window, as the window logic sees it. Views
+// draw widgets from it and write user input back into it.
+struct Control {
+    ControlKind kind = ControlKind::Static;
+    std::string text;
+    std::string toolTip;
+    bool enabled = true;
+    bool visible = true;
+    bool checked = false;
+    std::vector<std::string> items;
+    int selection = -1;
+    int rangeMin = 0;   // progress bars
+    int rangeMax = 100;
+    int position = 0;
+};
+
+// A window of the program as logic: its controls keyed by control id and its
+// handlers. It knows nothing of widgets; a host shows it.
+class Window {
+public:
+    Window(Host& host, std::string className, std::string title, int helpTopic);
+    virtual ~Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    const std::string& className() const { return className_; }
+    const std::string& title() const { return title_; }
+    int helpTopic() const { return helpTopic_; }
+    Host& host() { return host_; }
+
+    Control& control(int id) { return controls_[id]; }
+    const Control& control(int id) const;
+    bool hasControl(int id) const { return controls_.count(id) != 0; }
+    const std::map<int, Control>& controls() const { return controls_; }
+
+    // Handlers; views call them after writing the user's input into the controls.
+    virtual void onInit() {}
+    virtual void onCommand(int /*id*/) {}
+    virtual void onSelectionChanged(int /*id*/) {}
+    virtual void onDoubleClick(int /*id*/) {}
+    virtual void onTextChanged(int /*id*/) {}
+    // Esc and the close box.
+    virtual void onCancel() { endDialog(kResultCancel); }
+    // F1.
+    virtual void onHelp();
+
+    void endDialog(int result);
+    bool hasEnded() const { return ended_; }
+    int result() const { return result_; }
+    // Makes the window runnable again (a host calls it before each modal run).
+    void restart() { ended_ = false; result_ = 0; }
+
+    // "Show the window's texts": tells the view to redraw from the controls.
+    void refresh();
+    void setRefreshListener(std::function<void()> listener) { refreshListener_ = std::move(listener); }
+
+    // Where F1 finds its help file; the main window sets it from its start-up folder.
+    void setHelpFile(std::string path) { helpFile_ = std::move(path); }
+    const std::string& helpFile() const { return helpFile_; }
+
+protected:
+    Control& addControl(int id, ControlKind kind, std::string text = {});
+
+private:
+    Host& host_;
+    std::string className_;
+    std::string title_;
+    int helpTopic_;
+    std::string helpFile_;
+    std::map<int, Control> controls_;
+    std::function<void()> refreshListener_;
+    bool ended_ = false;
+    int result_ = 0;
+};
+
+}  // namespace dz
