@@ -6,7 +6,7 @@
 namespace dz {
 
 inline constexpr const char* kHelpFileName = "DEZOREDU.HLP";
-inline constexpr const char* kHomePageAddress = "https://dezoredu.sourceforge.io/";
+inline constexpr const char* kHomePageAddress = "https://dezoredu.example.org/";
 
 // Where a help request leads: an HTML page of our own and the anchor of the
 // topic in it ("topic-6"; empty for the contents).
