@@ -11,16 +11,20 @@ fuzz_seconds=${DEZOREDU_FUZZ_SECONDS:-60}
 failed=0
 
 step() { echo; echo "=== $* ==="; }
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
 
 step "Build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build -j"$jobs" || exit 1
-(cd build && ctest --output-on-failure -j"$jobs") || failed=1
+(cd build && ctest --output-on-failure -j"$jobs") 2>&1 | tee "$logs/main.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 
 step "Core suites under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDEZOREDU_GUI=OFF -DDEZOREDU_SANITIZE=ON >/dev/null || exit 1
 cmake --build build-asan -j"$jobs" || exit 1
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs") || failed=1
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs") 2>&1 | tee "$logs/asan.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 
 step "EXIF decoder fuzzer, ${fuzz_seconds} s"
 CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -29,11 +33,30 @@ cmake --build build-fuzz -j"$jobs" --target exif_fuzzer || exit 1
 mkdir -p build-fuzz/corpus
 if ./build-fuzz/tests/fuzz/exif_fuzzer -max_total_time="$fuzz_seconds" -print_final_stats=1 \
     build-fuzz/corpus tests/fuzz/corpus tests/data >build-fuzz/fuzz.log 2>&1; then
-  echo "fuzzer: no crash in ${fuzz_seconds} s ($(grep -c . build-fuzz/fuzz.log) log lines)"
+  echo "fuzzer: no crash in ${fuzz_seconds} s: $(grep -E 'stat::number_of_executed_units' build-fuzz/fuzz.log | tr -s ' ')"
+  fuzz_passed=1
 else
   tail -n 40 build-fuzz/fuzz.log
   echo "fuzzer: found a crash"
   failed=1
 fi
 
+# One closing line over every run: ctest's counts of both builds plus the fuzzer.
+passed=0
+failures=0
+for log in "$logs"/main.log "$logs"/asan.log; do
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    failures=$((failures + 1))
+    continue
+  fi
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*tests passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failures=$((failures + bad))
+done
+if [ "${fuzz_passed:-0}" -eq 1 ]; then passed=$((passed + 1)); else failures=$((failures + 1)); fi
+echo
+echo "all: $passed passed, $failures failed"
+[ "$failures" -eq 0 ] || failed=1
 exit "$failed"
