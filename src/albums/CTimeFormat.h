@@ -7,8 +7,6 @@
 
 namespace dz {
 
-struct Settings;
-
 // The "Date and Time format" window: two drop-down lists of samples.
 class CTimeFormat final : public Window {
 public:
@@ -21,16 +19,18 @@ public:
     static constexpr int kDateLabel = 2103;
     static constexpr int kTimeLabel = 2104;
 
-    // `reload` reads the settings file again, `save` writes it; `now` is the
-    // time the samples show (100-ns intervals since 1601, UTC).
-    CTimeFormat(Host& host, Settings& settings, std::function<void()> reload,
-                std::function<void()> save, std::int64_t now);
+    // The two indexes are the settings words the window edits; `reload`
+    // reads the settings file again, `save` writes it; `now` is the time the
+    // samples show (100-ns intervals since 1601, UTC).
+    CTimeFormat(Host& host, std::int32_t& dateFormatIndex, std::int32_t& timeFormatIndex,
+                std::function<void()> reload, std::function<void()> save, std::int64_t now);
 
     void onInit() override;
     void onCommand(int id) override;
 
 private:
-    Settings& settings_;
+    std::int32_t& dateFormatIndex_;
+    std::int32_t& timeFormatIndex_;
     std::function<void()> reload_;
     std::function<void()> save_;
     std::int64_t now_;

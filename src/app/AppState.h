@@ -38,6 +38,8 @@ struct AppState {
     bool scanInProgress = false;
     bool abortRequest = false;
     std::int32_t newAlbumStartsNegative = 0;
+    // Set when a new album starts from the other film side; the film build clears it.
+    bool filmSideChanged = false;
     // Film view options: the first 0, the other six 1.
     std::array<std::int32_t, 7> viewOptions{0, 1, 1, 1, 1, 1, 1};
 

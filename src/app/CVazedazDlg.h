@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/ForwardingHost.h"
 #include "platform/Window.h"
+
+#include <string>
 
 namespace dz {
 
@@ -19,22 +22,42 @@ public:
 
     AppState& state() { return state_; }
 
-    // Commands, public for the tests and the command-line program.
+    // A static beside the status line that counts the pictures found while a
+    // scan runs; hidden otherwise.
+    static constexpr int kScanProgress = 2011;
+
+    // Commands, public for the tests.
     void selectSource();
     void scanSource();
     void resetCatalogue();
     void selectTarget();
+    void refreshAlbumList();
+    void startNewAlbum(bool negative);
+    void albumPictureClicked();
+    void editSelected();
+    void deleteAlbum();
+    void process();
     void timeFormat();
     void skinOptions();
     void about();
     void homepage();
     void closeRequest();
+    void openHelpTopic(int id);
+
+    // "Show the window's texts".
+    void showTexts();
 
 private:
-    void showTexts();
-    void enableAlbumCommands(bool enabled);
+    void createControls();
+    void enableNewAlbumCommands(bool enabled);
+    void showScanProgress();
+    void saveOptions();
+    void reloadOptions();
+    std::string helpFilePath() const;
+    std::size_t albumCount() const { return 0; }
 
     AppState& state_;
+    ForwardingHost scanHost_;
 };
 
 }  // namespace dz

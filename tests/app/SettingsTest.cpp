@@ -1,0 +1,109 @@
+#include "app/Settings.h"
+
+#include "ScriptedHost.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace dz {
+namespace {
+
+std::string words(std::initializer_list<std::uint32_t> values) {
+    std::string bytes;
+    for (std::uint32_t v : values) {
+        for (int i = 0; i < 4; ++i) {
+            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
+    }
+    return bytes;
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(LoadSettings, MissingFileChangesNothing) {
+    test::TempDir dir;
+    Settings settings{3, 2, 1, 1, 0};
+    EXPECT_FALSE(loadSettings(dir.str(), settings));
+    EXPECT_EQ(settings.dateFormatIndex, 3);
+    EXPECT_EQ(settings.skinEnabled, 0);
+}
+
+TEST(LoadSettings, ReadsTheFiveLittleEndianWords) {
+    test::TempDir dir;
+    dir.write("fl.cfg", words({7, 2, 1, 1, 0}));
+    Settings settings;
+    ASSERT_TRUE(loadSettings(dir.str(), settings));
+    EXPECT_EQ(settings.dateFormatIndex, 7);
+    EXPECT_EQ(settings.timeFormatIndex, 2);
+    EXPECT_EQ(settings.excludeDuplicates, 1);
+    EXPECT_EQ(settings.moveFiles, 1);
+    EXPECT_EQ(settings.skinEnabled, 0);
+}
+
+TEST(LoadSettings, SixteenByteFileTurnsTheSkinOn) {
+    test::TempDir dir;
+    dir.write("fl.cfg", words({4, 1, 0, 1}));
+    Settings settings;
+    settings.skinEnabled = 0;
+    ASSERT_TRUE(loadSettings(dir.str(), settings));
+    EXPECT_EQ(settings.dateFormatIndex, 4);
+    EXPECT_EQ(settings.moveFiles, 1);
+    EXPECT_EQ(settings.skinEnabled, 1);
+}
+
+TEST(LoadSettings, ShortFileKeepsTheWordsItLacks) {
+    test::TempDir dir;
+    // One whole word and half of the next.
+    dir.write("fl.cfg", words({5}) + std::string("\x02\x00", 2));
+    Settings settings{1, 2, 1, 1, 0};
+    ASSERT_TRUE(loadSettings(dir.str(), settings));
+    EXPECT_EQ(settings.dateFormatIndex, 5);
+    EXPECT_EQ(settings.timeFormatIndex, 2);
+    EXPECT_EQ(settings.excludeDuplicates, 1);
+    EXPECT_EQ(settings.skinEnabled, 1);
+}
+
+TEST(LoadSettings, NegativeWordsAreSigned) {
+    test::TempDir dir;
+    dir.write("fl.cfg", words({0xFFFFFFFFu, 0, 0, 0, 1}));
+    Settings settings;
+    ASSERT_TRUE(loadSettings(dir.str(), settings));
+    EXPECT_EQ(settings.dateFormatIndex, -1);
+}
+
+TEST(SaveSettings, WritesTwentyBytesThatLoadBack) {
+    test::TempDir dir;
+    test::ScriptedHost host;
+    const Settings saved{10, 2, 1, 0, 0};
+    ASSERT_TRUE(saveSettings(dir.str(), saved, host));
+    EXPECT_EQ(fileBytes(dir.path() / "fl.cfg"), words({10, 2, 1, 0, 0}));
+    Settings loaded;
+    ASSERT_TRUE(loadSettings(dir.str(), loaded));
+    EXPECT_EQ(loaded.dateFormatIndex, 10);
+    EXPECT_EQ(loaded.skinEnabled, 0);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(SaveSettings, UnwritableFolderIsReported) {
+    test::TempDir dir;
+    test::ScriptedHost host;
+    const auto folder = dir.makeDir("missing-parent/child").string() + "/not-here";
+    EXPECT_FALSE(saveSettings(folder, Settings{}, host));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Options could not be saved!");
+    EXPECT_EQ(host.messages[0].caption, "Dezoredu");
+    EXPECT_EQ(host.messages[0].icon, Icon::Error);
+}
+
+}  // namespace
+}  // namespace dz
