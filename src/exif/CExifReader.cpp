@@ -1,0 +1,541 @@
+#include "exif/CExifReader.h"
+
+#include "exif/ExifText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace dz {
+
+namespace {
+
+constexpr int kMaxFillBytes = 6;
+
+constexpr int kMarkerStartOfScan = 0xDA;
+constexpr int kMarkerEndOfImage = 0xD9;
+constexpr int kMarkerApp0 = 0xE0;
+constexpr int kMarkerApp1 = 0xE1;
+constexpr int kMarkerComment = 0xFE;
+
+bool isFrameHeader(int marker) {
+    switch (marker) {
+    case 0xC0: case 0xC1: case 0xC2: case 0xC3:
+    case 0xC5: case 0xC6: case 0xC7:
+    case 0xC9: case 0xCA: case 0xCB:
+    case 0xCD: case 0xCE: case 0xCF:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool beginsExif(const std::vector<std::uint8_t>& section) {
+    return section.size() >= 6 && std::memcmp(section.data() + 2, "Exif", 4) == 0;
+}
+
+// A section buffer, or false when memory cannot be had. Lengths are at most
+// 65535, but nothing may throw out of the decoder.
+bool allocate(std::vector<std::uint8_t>& buffer, std::size_t length) {
+    try {
+        buffer.resize(length);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+// Directories read from one EXIF block at most, and how deep links may nest;
+// real files have four or five directories, two levels deep.
+constexpr std::size_t kMaxDirectories = 64;
+constexpr int kMaxDirectoryDepth = 16;
+
+constexpr std::uint64_t kEntrySize = 12;
+
+// Byte size of one component of each format code 0 to 12 (0 has none).
+constexpr int kFormatSize[13] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+
+// Truncated toward zero, saturated, and 0 for a value that is not a number,
+// so that hostile values never overflow.
+std::int32_t toInt(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value <= static_cast<double>(std::numeric_limits<std::int32_t>::min())) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    if (value >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t saturate(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+void release(std::vector<std::uint8_t>& buffer) {
+    std::vector<std::uint8_t>().swap(buffer);
+}
+
+}  // namespace
+
+CExifReader::CExifReader(ExifInfo& target) : target_(&target) {}
+
+CExifReader::CExifReader() : target_(&own_) {}
+
+CExifReader::CExifReader(const CExifReader& other)
+    : own_(other.own_),
+      target_(other.target_ == &other.own_ ? &own_ : other.target_),
+      lastError_(other.lastError_),
+      sections_(other.sections_),
+      exifImageWidth_(other.exifImageWidth_),
+      motorolaOrder_(other.motorolaOrder_),
+      diagnosticSink_(other.diagnosticSink_) {}
+
+CExifReader& CExifReader::operator=(const CExifReader& other) {
+    if (this == &other) {
+        return *this;
+    }
+    own_ = other.own_;
+    target_ = other.target_ == &other.own_ ? &own_ : other.target_;
+    lastError_ = other.lastError_;
+    sections_ = other.sections_;
+    exifImageWidth_ = other.exifImageWidth_;
+    motorolaOrder_ = other.motorolaOrder_;
+    visitedDirectories_.clear();
+    diagnosticSink_ = other.diagnosticSink_;
+    return *this;
+}
+
+void CExifReader::setTarget(ExifInfo& target) { target_ = &target; }
+
+void CExifReader::Reset() {
+    releaseSections();
+    motorolaOrder_ = false;
+    exifImageWidth_ = 0;
+}
+
+void CExifReader::releaseSections() {
+    std::vector<Section>().swap(sections_);
+}
+
+bool CExifReader::fail(const char* message) {
+    lastError_ = message;
+    return false;
+}
+
+void CExifReader::diagnose(const char* text) {
+    if (diagnosticSink_) {
+        diagnosticSink_(text);
+    }
+}
+
+bool CExifReader::Decode(ByteSource& stream) {
+    releaseSections();
+    bool commentSeen = false;
+
+    if (stream.readByte() != 0xFF) {
+        return false;
+    }
+    if (stream.readByte() != 0xD8) {
+        return false;
+    }
+
+    for (;;) {
+        if (sections_.size() >= kMaxSections) {
+            return fail("Too many sections in jpg file");
+        }
+
+        // The first byte that is not a fill byte is the marker code.
+        int marker = 0;
+        for (int fill = 0;;) {
+            marker = stream.readByte();
+            if (marker != 0xFF) {
+                break;
+            }
+            if (++fill > kMaxFillBytes) {
+                diagnose("too many padding unsigned chars");
+                return false;
+            }
+        }
+
+        // The length counts its own two bytes; end of file reads as -1.
+        const int high = stream.readByte();
+        const int low = stream.readByte();
+        if (high < 0 || low < 0 || ((high << 8) | low) < 2) {
+            return fail("invalid marker");
+        }
+        const std::size_t length = static_cast<std::size_t>((high << 8) | low);
+
+        Section section;
+        section.marker = marker;
+        section.length = length;
+        if (!allocate(section.data, length)) {
+            return fail("Could not allocate memory");
+        }
+        section.data[0] = static_cast<std::uint8_t>(high);
+        section.data[1] = static_cast<std::uint8_t>(low);
+        if (stream.read(section.data.data() + 2, length - 2) != length - 2) {
+            return fail("Premature end of file?");
+        }
+        sections_.push_back(std::move(section));
+        Section& entry = sections_.back();
+
+        if (isFrameHeader(marker)) {
+            ReadFrameHeader(entry.data, marker);
+            release(entry.data);
+            continue;
+        }
+        switch (marker) {
+        case kMarkerStartOfScan:
+            return true;
+        case kMarkerEndOfImage:
+            diagnose("No image in jpeg!");
+            return false;
+        case kMarkerApp0:
+            sections_.pop_back();
+            continue;
+        case kMarkerApp1:
+            if (!beginsExif(entry.data)) {
+                sections_.pop_back();
+                continue;
+            }
+            target_->hasExif = ReadExifSegment(entry.data.data() + 2, length - 2);
+            release(entry.data);
+            continue;
+        case kMarkerComment:
+            if (commentSeen) {
+                sections_.pop_back();
+                continue;
+            }
+            ReadCommentSegment(entry.data, length);
+            commentSeen = true;
+            release(entry.data);
+            continue;
+        default:
+            release(entry.data);
+            continue;
+        }
+    }
+}
+
+void CExifReader::ReadFrameHeader(const std::vector<std::uint8_t>& section, int marker) {
+    // Length (2), precision (1), height (2), width (2), component count (1).
+    // A header too short to hold them leaves the record as it is.
+    const ExifByteReader header(section.data(), section.size(), true);
+    const auto height = header.u16(3);
+    const auto width = header.u16(5);
+    const auto components = header.u8(7);
+    if (!height || !width || !components) {
+        return;
+    }
+    target_->height = *height;
+    target_->width = *width;
+    target_->isColor = *components == 3 ? 1 : 0;
+    target_->encodingMarker = marker;
+}
+
+void CExifReader::ReadCommentSegment(const std::vector<std::uint8_t>& section, std::size_t length) {
+    target_->comment = commentSectionText(section.data(), std::min(length, section.size()));
+}
+
+bool CExifReader::ReadExifSegment(const std::uint8_t* data, std::size_t length) {
+    ExifInfo& info = *target_;
+    info.flashUsed = 0;
+    info.comment.clear();
+    exifImageWidth_ = 0;
+    visitedDirectories_.clear();
+
+    static constexpr std::uint8_t kHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
+    if (length < 6 || std::memcmp(data, kHeader, 6) != 0) {
+        return fail("Incorrect Exif header");
+    }
+    // Offsets in the TIFF block count from its first byte, the byte order mark.
+    const std::size_t blockLength = length - 6;
+    const std::uint8_t* blockStart = data + 6;
+    if (blockLength >= 2 && blockStart[0] == 'I' && blockStart[1] == 'I') {
+        motorolaOrder_ = false;
+    } else if (blockLength >= 2 && blockStart[0] == 'M' && blockStart[1] == 'M') {
+        motorolaOrder_ = true;
+    } else {
+        return fail("Invalid Exif alignment marker.");
+    }
+    const ExifByteReader block(blockStart, blockLength, motorolaOrder_);
+
+    if (block.u16(2).value_or(0) != 42) {
+        return fail("Invalid Exif start (1)");
+    }
+    // Only checked: the first directory is always read right after the header.
+    const auto firstOffset = block.u32(4);
+    if (!firstOffset || *firstOffset < 8 || *firstOffset > 16) {
+        return fail("Suspicious offset of first IFD value");
+    }
+    if (!ReadDirectory(block, 8, 0)) {
+        return false;
+    }
+
+    if (info.focalPlaneXRes != 0) {
+        info.ccdWidth = static_cast<float>(exifImageWidth_ * info.focalPlaneUnit * 25.4 /
+                                           info.focalPlaneXRes);
+    }
+    return true;
+}
+
+bool CExifReader::mayEnterDirectory(std::uint64_t start, int depth) {
+    if (depth > kMaxDirectoryDepth || visitedDirectories_.size() >= kMaxDirectories) {
+        return false;
+    }
+    if (std::find(visitedDirectories_.begin(), visitedDirectories_.end(), start) !=
+        visitedDirectories_.end()) {
+        return false;
+    }
+    visitedDirectories_.push_back(start);
+    return true;
+}
+
+bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start, int depth) {
+    // A link back to a directory already read (a cycle), or links nested or
+    // repeated beyond reason, are not followed; that is no failure.
+    if (!mayEnterDirectory(start, depth)) {
+        return true;
+    }
+    const auto count = block.u16(start);
+    if (!count || !block.contains(start + 2, *count * kEntrySize)) {
+        return fail("Illegally sized directory");
+    }
+
+    DirectoryThumbnail thumbnail;
+    for (std::uint64_t i = 0; i < *count; ++i) {
+        const std::uint64_t entry = start + 2 + i * kEntrySize;
+        const int tag = *block.u16(entry);
+        const int format = *block.u16(entry + 2);
+        const std::uint32_t components = *block.u32(entry + 4);
+        if (format > 12) {
+            return fail("Illegal format code in EXIF dir");
+        }
+        const std::uint64_t byteCount = std::uint64_t{components} * kFormatSize[format];
+
+        // Values of up to four bytes stand in the entry itself.
+        std::uint64_t valueOffset = entry + 8;
+        if (byteCount > 4) {
+            valueOffset = *block.u32(entry + 8);
+            if (!block.contains(valueOffset, byteCount)) {
+                return fail("Illegal pointer offset value in EXIF.");
+            }
+        }
+        const ExifByteReader value = *block.sub(valueOffset, byteCount);
+
+        if (tag == 0x8769 || tag == 0xA005) {
+            // The link is a 32-bit offset wherever the value stands; an
+            // in-entry value always has four bytes there.
+            const std::uint64_t link = *block.u32(valueOffset);
+            if (link >= block.size()) {
+                return fail("Illegal subdirectory link");
+            }
+            // A failure inside the sub-directory stays there.
+            ReadDirectory(block, link, depth + 1);
+            continue;
+        }
+        ApplyTag(tag, format, value, thumbnail);
+    }
+
+    // The next directory (the thumbnail's after the first). A link word that
+    // would stand beyond the block counts as no link.
+    const std::uint64_t next = block.u32(start + 2 + *count * kEntrySize).value_or(0);
+    if (next != 0) {
+        if (next >= block.size()) {
+            return fail("Illegal subdirectory link");
+        }
+        ReadDirectory(block, next, depth + 1);
+    }
+
+    if (thumbnail.offset > 0 && thumbnail.size > 0) {
+        const auto bytes = block.sub(static_cast<std::uint64_t>(thumbnail.offset),
+                                     static_cast<std::uint64_t>(thumbnail.size));
+        if (bytes) {
+            std::vector<std::uint8_t> copy;
+            if (allocate(copy, bytes->size())) {
+                std::memcpy(copy.data(), bytes->data(), bytes->size());
+                target_->thumbnail = std::move(copy);
+                target_->thumbnailSize = static_cast<std::uint32_t>(bytes->size());
+            }
+        }
+    }
+    return true;
+}
+
+void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
+                           DirectoryThumbnail& thumbnail) {
+    ExifInfo& info = *target_;
+    // ln 2 in single precision, as the exposure and aperture steps were
+    // always computed.
+    constexpr float kLn2 = 0.693147180559945f;
+    const auto number = [&] { return ValueAsNumber(value, format); };
+    const auto integer = [&] { return toInt(number()); };
+
+    switch (tag) {
+    case 0x010F:
+        info.cameraMake = copyText(value, kCameraMakeChars);
+        break;
+    case 0x0110:
+        info.cameraModel = copyText(value, kCameraModelChars);
+        break;
+    case 0x0112:
+        info.orientation = integer();
+        if (info.orientation < 1 || info.orientation > 8) {
+            lastError_ = "Undefined rotation value";
+            info.orientation = 0;
+        }
+        break;
+    case 0x011A:
+        info.xResolution = static_cast<float>(number());
+        break;
+    case 0x011B:
+        info.yResolution = static_cast<float>(number());
+        break;
+    case 0x0128:
+        if (const auto unit = unitLengthInInches(integer())) {
+            info.resolutionUnit = *unit;
+        }
+        break;
+    case 0x0201:
+        thumbnail.offset = integer();
+        break;
+    case 0x0202:
+        thumbnail.size = integer();
+        break;
+    case 0x829A:
+        info.exposureTime = static_cast<float>(number());
+        break;
+    case 0x829D:
+        info.apertureFNumber = static_cast<float>(number());
+        break;
+    case 0x8822:
+        info.exposureProgram = integer();
+        break;
+    case 0x8827: {
+        const std::int64_t iso = integer();
+        info.isoEquivalent = saturate(iso < 50 ? iso * 200 : iso);
+        break;
+    }
+    case 0x9000:
+        info.exifVersion = copyText(value, kExifVersionChars);
+        break;
+    case 0x9003:
+        info.dateTime = copyText(value, kDateTimeChars);
+        break;
+    case 0x9102:
+        info.jpegQuality = integer();
+        break;
+    case 0x9201:
+        if (info.exposureTime == 0) {
+            info.exposureTime =
+                static_cast<float>(1 / std::exp(number() * static_cast<double>(kLn2)));
+        }
+        break;
+    case 0x9202:
+    case 0x9205:
+        if (info.apertureFNumber == 0) {
+            info.apertureFNumber =
+                static_cast<float>(std::exp(number() * static_cast<double>(kLn2) * 0.5));
+        }
+        break;
+    case 0x9203:
+        info.brightness = static_cast<float>(number());
+        break;
+    case 0x9204:
+        info.exposureBias = static_cast<float>(number());
+        break;
+    case 0x9206:
+        info.focusDistance = static_cast<float>(number());
+        break;
+    case 0x9207:
+        info.meteringMode = integer();
+        break;
+    case 0x9208:
+        info.whitebalance = integer();
+        break;
+    case 0x9209:
+        info.flashUsed = (integer() & 7) != 0 ? 1 : 0;
+        break;
+    case 0x920A:
+        info.focalLength = static_cast<float>(number());
+        break;
+    case 0x9286:
+        if (auto text = userCommentText(value)) {
+            info.comment = std::move(*text);
+        }
+        break;
+    case 0xA002:
+    case 0xA003:
+        exifImageWidth_ = std::max(exifImageWidth_, integer());
+        break;
+    case 0xA20E:
+        info.focalPlaneXRes = static_cast<float>(number());
+        break;
+    case 0xA20F:
+        info.focalPlaneYRes = static_cast<float>(number());
+        break;
+    case 0xA210:
+        if (const auto unit = unitLengthInInches(integer())) {
+            info.focalPlaneUnit = *unit;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+double CExifReader::ValueAsNumber(const ExifByteReader& value, int format) const {
+    // Only the first component counts; a value without one is 0.
+    switch (format) {
+    case 1:
+        return value.u8(0).value_or(0);
+    case 3:
+        return value.u16(0).value_or(0);
+    case 4:
+        return value.u32(0).value_or(0);
+    case 5:
+    case 10: {
+        const auto numerator = value.u32(0);
+        const auto denominator = value.u32(4);
+        if (!numerator || !denominator || *denominator == 0) {
+            return 0;
+        }
+        return static_cast<double>(static_cast<std::int32_t>(*numerator)) /
+               static_cast<double>(static_cast<std::int32_t>(*denominator));
+    }
+    case 6:
+        return static_cast<std::int8_t>(value.u8(0).value_or(0));
+    case 8:
+        return static_cast<std::int16_t>(value.u16(0).value_or(0));
+    case 9:
+        return static_cast<std::int32_t>(value.u32(0).value_or(0));
+    case 11: {
+        const auto bits = value.u32le(0);
+        if (!bits) {
+            return 0;
+        }
+        float f = 0;
+        std::memcpy(&f, &*bits, sizeof f);
+        return f;
+    }
+    case 12: {
+        const auto bits = value.u64le(0);
+        if (!bits) {
+            return 0;
+        }
+        double d = 0;
+        std::memcpy(&d, &*bits, sizeof d);
+        return d;
+    }
+    default:
+        return 0;  // ASCII, UNDEFINED and format 0 have no number
+    }
+}
+
+}  // namespace dz
