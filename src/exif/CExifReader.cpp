@@ -1,6 +1,7 @@
 #include "exif/CExifReader.h"
 
 #include "exif/ExifText.h"
+#include "exif/NumberConversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,21 +57,6 @@ constexpr std::uint64_t kEntrySize = 12;
 
 // Byte size of one component of each format code 0 to 12 (0 has none).
 constexpr int kFormatSize[13] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
-
-// Truncated toward zero, saturated, and 0 for a value that is not a number,
-// so that hostile values never overflow.
-std::int32_t toInt(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    if (value <= static_cast<double>(std::numeric_limits<std::int32_t>::min())) {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    if (value >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    return static_cast<std::int32_t>(value);
-}
 
 std::int32_t saturate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -375,7 +361,7 @@ void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
     // always computed.
     constexpr float kLn2 = 0.693147180559945f;
     const auto number = [&] { return ValueAsNumber(value, format); };
-    const auto integer = [&] { return toInt(number()); };
+    const auto integer = [&] { return truncateToInt(number()); };
 
     switch (tag) {
     case 0x010F:
