@@ -15,6 +15,9 @@ inline constexpr std::uint32_t kReadOnly = 0x01;
 inline constexpr std::uint32_t kHidden = 0x02;     // dot-names
 inline constexpr std::uint32_t kDirectory = 0x10;
 inline constexpr std::uint32_t kArchive = 0x20;    // plain files
+// A folder reached through a symbolic link; walks do not descend into it, so
+// a link back up the tree cannot make them endless.
+inline constexpr std::uint32_t kReparsePoint = 0x400;
 }  // namespace attr
 
 struct DirEntry {
