@@ -42,9 +42,38 @@ public:
     void setBiasMinutes(int bias) { biasMinutes_ = bias; }
     // Told about every listed file that is not catalogued.
     void setPassedOverListener(std::function<void(const PassedOver&)> listener);
+    // Told about every picture right after it joined the catalogue, with the
+    // decoder's message for that file (empty when it decoded cleanly).
+    void setCataloguedListener(
+        std::function<void(const PictureRecord&, const std::string& decoderMessage)> listener);
+
+    // Reads one file exactly as one entry of a folder listing. False when the
+    // file is not there, or the user chose Cancel on its read error.
+    bool readFile(const std::string& path);
 
 private:
-    // (the implementer's)
+    enum class EntryResult { Next, Cancelled };
+
+    void walk(const std::string& folder);
+    EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
+                          bool includeFolders);
+    void addRecord(const std::string& path, const DirEntry& entry);
+    void passOver(const std::string& path, const std::string& reason);
+    std::string rejectReason(bool decoded) const;
+    void releaseBlock();
+
+    Host& host_;
+    FileSystem& fileSystem_;
+    const bool& abortRequest_;
+    ExifInfo block_;  // the decoder's target, zero-filled before each file
+    CExifReader reader_;
+    std::string diagnostic_;  // the decoder's developer note for the current file
+    std::string sourceFolder_;
+    std::vector<std::string> folders_;
+    std::vector<PictureRecord> catalogue_;
+    int biasMinutes_ = 0;
+    std::function<void(const PassedOver&)> passedOver_;
+    std::function<void(const PictureRecord&, const std::string&)> catalogued_;
 };
 
 }  // namespace dz

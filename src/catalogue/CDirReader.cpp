@@ -1,0 +1,275 @@
+#include "catalogue/CDirReader.h"
+
+#include "catalogue/PictureTimeStamp.h"
+#include "platform/TimeZone.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+namespace dz {
+
+namespace {
+
+// Folders of this name hold a browser's cache, never photographs.
+constexpr const char* kSkippedFolder = "Temporary Internet Files";
+constexpr const char* kZeroDate = "0000:00:00 00:00:00";
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '/') {
+        return folder + name;
+    }
+    return folder + "/" + name;
+}
+
+unsigned char foldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+bool pathLess(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return foldAscii(static_cast<unsigned char>(x)) < foldAscii(static_cast<unsigned char>(y));
+        });
+}
+
+}  // namespace
+
+CDirReader::CDirReader(Host& host, FileSystem& fileSystem, const bool& abortRequest)
+    : host_(host), fileSystem_(fileSystem), abortRequest_(abortRequest), reader_(block_) {
+    reader_.setDiagnosticSink([this](const std::string& text) { diagnostic_ = text; });
+}
+
+void CDirReader::setPassedOverListener(std::function<void(const PassedOver&)> listener) {
+    passedOver_ = std::move(listener);
+}
+
+void CDirReader::setCataloguedListener(
+    std::function<void(const PictureRecord&, const std::string&)> listener) {
+    catalogued_ = std::move(listener);
+}
+
+bool CDirReader::listFolders(const std::string& path, bool recurse) {
+    sourceFolder_ = path;
+    // The root folder keeps its one separator, or nothing would be left to list.
+    if (sourceFolder_.size() > 1 && sourceFolder_.back() == '/') {
+        sourceFolder_.pop_back();
+    }
+    if (recurse) {
+        walk(sourceFolder_);
+    }
+    folders_.push_back(sourceFolder_);
+    return true;
+}
+
+void CDirReader::walk(const std::string& folder) {
+    std::vector<DirEntry> entries;
+    if (!fileSystem_.listDirectory(folder, "*.*", entries)) {
+        return;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && abortRequest_) {
+            return;
+        }
+        const DirEntry& entry = entries[i];
+        if (!entry.isDirectory() || (entry.attributes & attr::kReparsePoint) != 0) {
+            continue;
+        }
+        if (entry.name == kSkippedFolder) {
+            continue;
+        }
+        const std::string child = joinPath(folder, entry.name);
+        walk(child);
+        folders_.push_back(child);
+    }
+}
+
+bool CDirReader::collectPictures(const std::string& mask, bool includeFiles, bool includeFolders) {
+    for (const std::string& folder : folders_) {
+        if (folder.empty()) {
+            continue;
+        }
+        if (abortRequest_) {
+            return false;
+        }
+        if (!readFolder(folder, mask, includeFiles, includeFolders)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CDirReader::readFolder(const std::string& folder, const std::string& mask, bool includeFiles,
+                            bool includeFolders) {
+    std::vector<DirEntry> entries;
+    if (!fileSystem_.listDirectory(folder, mask, entries)) {
+        return true;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0) {
+            if (abortRequest_) {
+                return true;
+            }
+            host_.pumpMessages();
+        }
+        if (readEntry(folder, entries[i], includeFiles, includeFolders) == EntryResult::Cancelled) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CDirReader::readFile(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".")
+                               : slash == 0               ? std::string("/")
+                                                          : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    // The name itself is the narrowest mask, unless it holds wildcard characters.
+    const bool wild = name.find_first_of("*?") != std::string::npos;
+    std::vector<DirEntry> entries;
+    if (name.empty() || !fileSystem_.listDirectory(folder, wild ? "*" : name, entries)) {
+        return false;
+    }
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const DirEntry& e) { return e.name == name; });
+    if (found == entries.end()) {
+        return false;
+    }
+    const std::string listedFolder = slash == std::string::npos ? std::string(".") : folder;
+    return readEntry(listedFolder, *found, true, false) == EntryResult::Next;
+}
+
+CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const DirEntry& entry,
+                                              bool includeFiles, bool includeFolders) {
+    const bool isFolder = entry.isDirectory();
+    bool wanted = isFolder ? includeFolders : includeFiles;
+    if ((isFolder && entry.name == ".") || entry.name == "..") {
+        wanted = false;
+    }
+    const std::string path = joinPath(folder, entry.name);
+
+    std::unique_ptr<ByteSource> file = fileSystem_.openRead(path);
+    if (!file) {
+        passOver(path, "cannot be opened");
+        const Answer answer = host_.messageBox("Error while reading from drive", "Error", Icon::Error,
+                                               Buttons::OkCancel);
+        if (answer == Answer::Cancel) {
+            releaseBlock();
+            return EntryResult::Cancelled;
+        }
+        return EntryResult::Next;
+    }
+
+    releaseBlock();
+    const bool decoded = reader_.Decode(*file);
+    file.reset();
+
+    if (!block_.hasExif || block_.dateTime.empty()) {
+        passOver(path, rejectReason(decoded));
+        releaseBlock();
+        return EntryResult::Next;
+    }
+    if (!wanted) {
+        passOver(path, isFolder ? "a folder" : "files not included");
+        releaseBlock();
+        return EntryResult::Next;
+    }
+    addRecord(path, entry);
+    releaseBlock();
+    return EntryResult::Next;
+}
+
+void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
+    try {
+        bool dateFromFile = false;
+        if (block_.dateTime == kZeroDate) {
+            std::string fileDate = formatLocalFileTime(entry.creationTime, "%Y:%m:%d %H:%M:%S");
+            if (!fileDate.empty()) {
+                fileDate.resize(std::min(fileDate.size(), kDateTimeChars));
+                block_.dateTime = std::move(fileDate);
+                dateFromFile = true;
+            }
+        }
+        PictureRecord record;
+        record.path = path;
+        record.isFolder = entry.isDirectory();
+        record.exifFound = true;
+        record.attributes = entry.attributes;
+        record.createTime = pictureTimeStamp(block_.dateTime, biasMinutes_);
+        record.writeTime = record.createTime;
+        record.size = entry.size;
+        record.block = std::make_shared<PictureBlock>();
+        record.block->exif = std::move(block_);
+        record.block->filmImageIndex = -1;
+        record.block->dateFromFile = dateFromFile;
+        catalogue_.push_back(std::move(record));
+    } catch (const std::bad_alloc&) {
+        host_.messageBox("Not enough memory", "Error", Icon::Error, Buttons::Ok);
+        passOver(path, "not enough memory");
+        return;
+    }
+    if (catalogued_) {
+        catalogued_(catalogue_.back(), reader_.lastError());
+    }
+}
+
+std::string CDirReader::rejectReason(bool decoded) const {
+    std::string detail = reader_.lastError().empty() ? diagnostic_ : reader_.lastError();
+    if (!decoded && detail.empty()) {
+        // The decoder stops silently when the file does not start a JPEG stream.
+        return "not a JPEG file";
+    }
+    std::string reason = !block_.hasExif ? "no EXIF data" : "no date";
+    if (!detail.empty()) {
+        reason += ": " + detail;
+    }
+    return reason;
+}
+
+void CDirReader::passOver(const std::string& path, const std::string& reason) {
+    if (passedOver_) {
+        passedOver_(PassedOver{path, reason});
+    }
+}
+
+void CDirReader::releaseBlock() {
+    block_ = ExifInfo{};
+    reader_.Reset();
+    diagnostic_.clear();
+}
+
+bool CDirReader::sortCatalogue(int kind, bool reverse) {
+    auto sortBy = [&](auto less) {
+        if (reverse) {
+            std::sort(catalogue_.begin(), catalogue_.end(),
+                      [&](const PictureRecord& a, const PictureRecord& b) { return less(b, a); });
+        } else {
+            std::sort(catalogue_.begin(), catalogue_.end(), less);
+        }
+    };
+    switch (kind) {
+    case 1:
+        sortBy([](const PictureRecord& a, const PictureRecord& b) { return pathLess(a.path, b.path); });
+        break;
+    case 2:
+        sortBy([](const PictureRecord& a, const PictureRecord& b) { return a.writeTime < b.writeTime; });
+        break;
+    case 3:
+        sortBy([](const PictureRecord& a, const PictureRecord& b) { return a.size < b.size; });
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void CDirReader::clearFolders() {
+    folders_.clear();
+}
+
+void CDirReader::clearCatalogue() {
+    catalogue_.clear();
+}
+
+}  // namespace dz
