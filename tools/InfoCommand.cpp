@@ -1,0 +1,134 @@
+#include "InfoCommand.h"
+
+#include "CliHost.h"
+#include "JsonWriter.h"
+
+#include "catalogue/CDirReader.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemError.h"
+#include "platform/TimeZone.h"
+
+namespace dz {
+
+void InfoCommand::printUsage(std::ostream& err) {
+    err << "usage: dezoredu-cli info [--all] PATH...\n"
+           "\n"
+           "Catalogues each PATH as the program's source scan does: a folder with all its\n"
+           "sub-folders and every \"*.jpg\" file in them, a file as a single entry. Prints one\n"
+           "JSON object a line for every picture with EXIF data and a date.\n"
+           "\n"
+           "  --all   also print {\"path\":..., \"passedOver\":true, \"reason\":...} for every\n"
+           "          listed file that is not catalogued\n"
+           "\n"
+           "Texts are written as UTF-8; a byte that is not part of valid UTF-8 is written as\n"
+           "the Latin-1 character of that byte (\\u00XX). Prompts go to standard error with the\n"
+           "answer taken (a file that cannot be read is skipped).\n"
+           "\n"
+           "Exit status: 0 when every walk completed, 1 when a path or a file could not be\n"
+           "read or a walk was cut short, 2 on a usage error.\n";
+}
+
+std::string InfoCommand::pictureLine(const PictureRecord& record, const std::string& decoderMessage) {
+    const ExifInfo& e = record.exif();
+    JsonWriter json;
+    json.text("path", record.path)
+        .unsignedInteger("size", record.size)
+        .integer("createTime", record.createTime)
+        .boolean("dateFromFile", record.block->dateFromFile)
+        .text("lastError", decoderMessage)
+        .text("cameraMake", e.cameraMake)
+        .text("cameraModel", e.cameraModel)
+        .text("dateTime", e.dateTime)
+        .integer("width", e.width)
+        .integer("height", e.height)
+        .integer("orientation", e.orientation)
+        .integer("isColor", e.isColor)
+        .integer("encodingMarker", e.encodingMarker)
+        .integer("flashUsed", e.flashUsed)
+        .number("focalLength", e.focalLength)
+        .number("exposureTime", e.exposureTime)
+        .number("apertureFNumber", e.apertureFNumber)
+        .number("focusDistance", e.focusDistance)
+        .number("ccdWidth", e.ccdWidth)
+        .number("exposureBias", e.exposureBias)
+        .integer("whitebalance", e.whitebalance)
+        .integer("meteringMode", e.meteringMode)
+        .integer("exposureProgram", e.exposureProgram)
+        .integer("isoEquivalent", e.isoEquivalent)
+        .integer("jpegQuality", e.jpegQuality)
+        .number("xResolution", e.xResolution)
+        .number("yResolution", e.yResolution)
+        .number("resolutionUnit", e.resolutionUnit)
+        .number("focalPlaneXRes", e.focalPlaneXRes)
+        .number("focalPlaneUnit", e.focalPlaneUnit)
+        .number("brightness", e.brightness)
+        .text("comment", e.comment)
+        .unsignedInteger("thumbnailSize", e.thumbnailSize)
+        .boolean("hasExif", e.hasExif)
+        .text("exifVersion", e.exifVersion);
+    return json.str();
+}
+
+int InfoCommand::run(const std::vector<std::string>& args) {
+    bool all = false;
+    std::vector<std::string> paths;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg == "--all") {
+            all = true;
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            err_ << "dezoredu-cli: unknown option " << arg << "\n";
+            printUsage(err_);
+            return kUsageError;
+        } else {
+            paths.push_back(arg);
+        }
+    }
+    if (paths.empty()) {
+        printUsage(err_);
+        return kUsageError;
+    }
+    bool complete = true;
+    for (const std::string& path : paths) {
+        complete = readPath(path, all) && complete;
+    }
+    return complete ? kDone : kIncomplete;
+}
+
+bool InfoCommand::readPath(const std::string& path, bool all) {
+    CliHost host(err_);
+    FileSystem fileSystem;
+    const bool abortRequest = false;
+    CDirReader reader(host, fileSystem, abortRequest);
+    reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
+    reader.setCataloguedListener([this](const PictureRecord& record, const std::string& message) {
+        out_ << pictureLine(record, message) << '\n';
+    });
+    if (all) {
+        reader.setPassedOverListener([this](const PassedOver& p) {
+            out_ << JsonWriter().text("path", p.path).boolean("passedOver", true).text("reason", p.reason).str()
+                 << '\n';
+        });
+    }
+
+    // An empty mask lists nothing, so this only asks whether PATH is a folder.
+    std::vector<DirEntry> none;
+    bool walked = false;
+    if (fileSystem.listDirectory(path, "", none)) {
+        reader.listFolders(path, true);
+        walked = reader.collectPictures("*.jpg", true, false);
+    } else if (fileSystem.lastError() == syserr::kDirectory) {
+        walked = reader.readFile(path);
+        if (!walked && host.messageCount() == 0) {
+            err_ << "dezoredu-cli: cannot read " << path << "\n";
+        }
+    } else {
+        err_ << "dezoredu-cli: cannot read " << path << " (error " << fileSystem.lastError() << ")\n";
+    }
+    out_.flush();
+    return walked && host.messageCount() == 0;
+}
+
+}  // namespace dz

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dz {
+
+// Builds one JSON object on one line. Texts are bytes: valid UTF-8 passes
+// through, quotes, backslashes and control bytes are escaped, and a byte that
+// is not part of valid UTF-8 is written as the Latin-1 character of that byte
+// (\u00XX), so the output is valid JSON whatever a file held.
+class JsonWriter {
+public:
+    JsonWriter& text(std::string_view key, std::string_view value);
+    JsonWriter& integer(std::string_view key, std::int64_t value);
+    JsonWriter& unsignedInteger(std::string_view key, std::uint64_t value);
+    // The shortest form that reads back as the same float; NaN and infinities as null.
+    JsonWriter& number(std::string_view key, float value);
+    JsonWriter& boolean(std::string_view key, bool value);
+
+    // The object so far, closed.
+    std::string str() const { return body_ + "}"; }
+
+    static void appendString(std::string& out, std::string_view bytes);
+    static std::string formatNumber(float value);
+
+private:
+    void key(std::string_view name);
+
+    std::string body_ = "{";
+};
+
+}  // namespace dz
