@@ -37,7 +37,7 @@ std::int64_t toFileTime(const struct statx_timestamp& t) {
 }
 
 // Fills attributes, time and size of one entry; false when it cannot be stat'ed.
-bool describeEntry(int dirFd, const char* name, DirEntry& entry) {
+bool describeEntry(int dirFd, const char* name, unsigned char type, DirEntry& entry) {
     struct statx sx {};
     const unsigned wanted = STATX_BASIC_STATS | STATX_BTIME;
     // Follow links so a linked picture reads as the picture; a dangling link
@@ -47,7 +47,7 @@ bool describeEntry(int dirFd, const char* name, DirEntry& entry) {
         if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW, wanted, &sx) != 0) {
             return false;
         }
-    } else {
+    } else if (type == DT_LNK || type == DT_UNKNOWN) {
         struct statx own {};
         link = ::statx(dirFd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE, &own) == 0 &&
                S_ISLNK(own.stx_mode);
@@ -124,7 +124,7 @@ bool FileSystem::listDirectory(const std::string& folder, const std::string& mas
         DirEntry entry;
         entry.name = name;
         // An entry removed while listing is simply not listed.
-        if (describeEntry(dirFd, d->d_name, entry)) {
+        if (describeEntry(dirFd, d->d_name, d->d_type, entry)) {
             entries.push_back(std::move(entry));
         }
         errno = 0;
