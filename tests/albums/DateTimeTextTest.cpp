@@ -9,7 +9,8 @@
 namespace dz {
 namespace {
 
-// Local wall-clock time as the program's time value, for the zone in force.
+// A wall-clock time as the program's time value: the fields taken as UTC plus
+// the bias of the moment, as picture time stamps are made.
 std::int64_t localValue(int year, int month, int day, int hour, int minute, int second) {
     std::tm fields{};
     fields.tm_year = year - 1900;
@@ -18,8 +19,8 @@ std::int64_t localValue(int year, int month, int day, int hour, int minute, int 
     fields.tm_hour = hour;
     fields.tm_min = minute;
     fields.tm_sec = second;
-    fields.tm_isdst = -1;
-    return fileTimeFromUnix(std::mktime(&fields));
+    return fileTimeFromUnix(::timegm(&fields)) +
+           static_cast<std::int64_t>(currentTimeZone().totalBiasMinutes()) * 600000000LL;
 }
 
 struct FormatCase {

@@ -19,8 +19,8 @@ std::int64_t localValue(int year, int month, int day, int hour, int minute, int 
     fields.tm_hour = hour;
     fields.tm_min = minute;
     fields.tm_sec = second;
-    fields.tm_isdst = -1;
-    return fileTimeFromUnix(std::mktime(&fields));
+    return fileTimeFromUnix(::timegm(&fields)) +
+           static_cast<std::int64_t>(currentTimeZone().totalBiasMinutes()) * 600000000LL;
 }
 
 struct TimeFormatWindow : ::testing::Test {
