@@ -1,5 +1,6 @@
 #include "JpegBuilder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -15,7 +16,7 @@ std::size_t formatSize(std::uint16_t format) {
 void put(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
 
 void patch(Bytes& out, std::size_t at, const Bytes& value) {
-    std::memcpy(out.data() + at, value.data(), value.size());
+    std::copy(value.begin(), value.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 Bytes littleEndian(std::uint64_t v, int n) {
@@ -180,7 +181,7 @@ Bytes TiffBuilder::build() const {
                 field = u32(at + static_cast<std::uint32_t>(data.size()));
                 put(data, e.value);
             } else {
-                std::memcpy(field.data(), e.value.data(), std::min<std::size_t>(4, e.value.size()));
+                std::copy_n(e.value.begin(), std::min<std::size_t>(4, e.value.size()), field.begin());
             }
             patch(out, pos + 8, field);
             pos += 12;
