@@ -1,5 +1,6 @@
 #include "exif/CExifReader.h"
 
+#include "exif/ExifNumber.h"
 #include "exif/ExifText.h"
 #include "exif/NumberConversion.h"
 
@@ -54,9 +55,6 @@ constexpr std::size_t kMaxDirectories = 64;
 constexpr int kMaxDirectoryDepth = 16;
 
 constexpr std::uint64_t kEntrySize = 12;
-
-// Byte size of one component of each format code 0 to 12 (0 has none).
-constexpr int kFormatSize[13] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
 
 std::int32_t saturate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -303,7 +301,7 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
         if (format > 12) {
             return fail("Illegal format code in EXIF dir");
         }
-        const std::uint64_t byteCount = std::uint64_t{components} * kFormatSize[format];
+        const std::uint64_t byteCount = std::uint64_t{components} * exifFormatSize(format);
 
         // Values of up to four bytes stand in the entry itself.
         std::uint64_t valueOffset = entry + 8;
@@ -477,51 +475,8 @@ void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
 }
 
 double CExifReader::ValueAsNumber(const ExifByteReader& value, int format) const {
-    // Only the first component counts; a value without one is 0.
-    switch (format) {
-    case 1:
-        return value.u8(0).value_or(0);
-    case 3:
-        return value.u16(0).value_or(0);
-    case 4:
-        return value.u32(0).value_or(0);
-    case 5:
-    case 10: {
-        const auto numerator = value.u32(0);
-        const auto denominator = value.u32(4);
-        if (!numerator || !denominator || *denominator == 0) {
-            return 0;
-        }
-        return static_cast<double>(static_cast<std::int32_t>(*numerator)) /
-               static_cast<double>(static_cast<std::int32_t>(*denominator));
-    }
-    case 6:
-        return static_cast<std::int8_t>(value.u8(0).value_or(0));
-    case 8:
-        return static_cast<std::int16_t>(value.u16(0).value_or(0));
-    case 9:
-        return static_cast<std::int32_t>(value.u32(0).value_or(0));
-    case 11: {
-        const auto bits = value.u32le(0);
-        if (!bits) {
-            return 0;
-        }
-        float f = 0;
-        std::memcpy(&f, &*bits, sizeof f);
-        return f;
-    }
-    case 12: {
-        const auto bits = value.u64le(0);
-        if (!bits) {
-            return 0;
-        }
-        double d = 0;
-        std::memcpy(&d, &*bits, sizeof d);
-        return d;
-    }
-    default:
-        return 0;  // ASCII, UNDEFINED and format 0 have no number
-    }
+    // The view carries the block's byte order (motorolaOrder_).
+    return exifValueAsNumber(value, format);
 }
 
 }  // namespace dz
