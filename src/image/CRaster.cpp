@@ -220,18 +220,29 @@ void CRaster::fill(std::uint8_t value) {
 }
 
 bool CRaster::resample(int newWidth, int newHeight) {
-    if (!isValid()) {
-        return fail("no image");
-    }
-    if (newWidth < 1 || newHeight < 1 || newWidth > kMaxDimension || newHeight > kMaxDimension) {
-        return fail("invalid image size");
-    }
-    if (newWidth == width_ && newHeight == height_) {
+    if (isValid() && newWidth == width_ && newHeight == height_) {
         return true;
     }
-    CRaster result;
-    if (!result.createBlank(newWidth, newHeight, bitsPerPixel_)) {
+    CRaster result = resampled(newWidth, newHeight);
+    if (!result.isValid()) {
         return fail(result.lastError_);
+    }
+    *this = std::move(result);
+    return true;
+}
+
+CRaster CRaster::resampled(int newWidth, int newHeight) const {
+    CRaster result;
+    if (!isValid()) {
+        result.fail("no image");
+        return result;
+    }
+    if (newWidth < 1 || newHeight < 1 || newWidth > kMaxDimension || newHeight > kMaxDimension) {
+        result.fail("invalid image size");
+        return result;
+    }
+    if (!result.createBlank(newWidth, newHeight, bitsPerPixel_)) {
+        return result;
     }
     const std::size_t bpp = static_cast<std::size_t>(bytesPerPixel());
     std::vector<std::size_t> sourceColumn(static_cast<std::size_t>(newWidth));
@@ -259,8 +270,7 @@ bool CRaster::resample(int newWidth, int newHeight) {
         result.alpha_ = std::move(alpha);
     }
     result.sourceFormat_ = sourceFormat_;
-    *this = std::move(result);
-    return true;
+    return result;
 }
 
 CRaster CRaster::shrink(int newWidth, int newHeight) const {

@@ -106,6 +106,9 @@ public:
     // not kept). False, image unchanged, for sizes outside 1 .. kMaxDimension,
     // beyond the memory limit, or on an invalid image.
     bool resample(int newWidth, int newHeight);
+    // The same resize into a new image, leaving this one as it is; invalid
+    // (with lastError) on failure.
+    CRaster resampled(int newWidth, int newHeight) const;
     // A copy reduced to newWidth x newHeight, each pixel the mean of the
     // source pixels it covers; invalid (with lastError) when the size is not
     // within 1 .. the current size.

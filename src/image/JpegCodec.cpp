@@ -77,6 +77,10 @@ bool runDecompress(jpeg_decompress_struct& cinfo, JpegErrorManager& errors, Jpeg
         static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height), job.options->wantedWidth,
         job.options->wantedHeight));
     cinfo.scale_denom = 8;
+    if (cinfo.scale_num < 8) {
+        // The picture is resampled down afterwards; smooth chroma would not show.
+        cinfo.do_fancy_upsampling = FALSE;
+    }
     jpeg_calc_output_dimensions(&cinfo);
     const JDIMENSION width = cinfo.output_width;
     const JDIMENSION height = cinfo.output_height;
@@ -128,7 +132,9 @@ int jpegScaleNumerator(int width, int height, int wantedWidth, int wantedHeight)
     }
     const std::size_t needWidth = 2 * static_cast<std::size_t>(wantedWidth);
     const std::size_t needHeight = 2 * static_cast<std::size_t>(wantedHeight);
-    for (int numerator = 1; numerator < 8; ++numerator) {
+    // Only 1/8, 1/4 and 1/2: libjpeg-turbo has fast reduced transforms for
+    // these, while 3/8, 5/8, 6/8 and 7/8 are slower than a full-size decode.
+    for (int numerator : {1, 2, 4}) {
         if (scaledSize(width, numerator) >= needWidth && scaledSize(height, numerator) >= needHeight) {
             return numerator;
         }

@@ -9,10 +9,10 @@
 
 namespace dz {
 
-// The scale numerator n (the picture decodes at n/8 of its size, n 1 to 8)
-// for a width x height JPEG that will be resampled to wantedWidth x
-// wantedHeight: the smallest n whose decoded size is at least twice the
-// wanted size in both directions. A picture not that large, or a wanted size
+// The scale numerator n (the picture decodes at n/8 of its size) for a
+// width x height JPEG that will be resampled to wantedWidth x wantedHeight:
+// the smallest of 1, 2 and 4 whose decoded size is at least twice the wanted
+// size in both directions (the other eighths decode slower than full size). A picture not that large, or a wanted size
 // of 0, decodes at full size (8).
 int jpegScaleNumerator(int width, int height, int wantedWidth, int wantedHeight);
 

@@ -9,27 +9,23 @@ CRaster makeThumbnail(const CRaster& source, int boxWidth, int boxHeight) {
         return CRaster();
     }
     const ThumbnailFit fit = fitThumbnail(source.width(), source.height(), boxWidth, boxHeight);
-    CRaster picture = source;
     switch (fit.kind) {
     case ThumbnailFit::Kind::Unchanged:
-        return picture;
+        return source;
     case ThumbnailFit::Kind::Stretch:
-        if (!picture.resample(boxWidth, boxHeight)) {
-            picture.clear();
-        }
-        return picture;
+        return source.resampled(boxWidth, boxHeight);
     case ThumbnailFit::Kind::Centred:
         break;
     }
-    CRaster box;
-    if (!picture.resample(fit.width, fit.height)) {
-        picture.clear();
+    // Resampled straight from the source: no full-size working copy.
+    const CRaster picture = source.resampled(fit.width, fit.height);
+    if (!picture.isValid()) {
         return picture;
     }
-    if (!box.createBlank(boxWidth, boxHeight, 24)) {
-        return box;
+    CRaster box;
+    if (box.createBlank(boxWidth, boxHeight, 24)) {
+        box.paste(picture, fit.x, fit.y);
     }
-    box.paste(picture, fit.x, fit.y);
     return box;
 }
 
