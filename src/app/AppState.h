@@ -1,5 +1,7 @@
 #pragma once
 
+#include "albums/Album.h"
+#include "albums/AlbumEditing.h"
 #include "app/Settings.h"
 #include "catalogue/CDirReader.h"
 #include "catalogue/PictureRecord.h"
@@ -37,14 +39,10 @@ struct AppState {
 
     bool scanInProgress = false;
     bool abortRequest = false;
-    std::int32_t newAlbumStartsNegative = 0;
-    // Set when a new album starts from the other film side; the film build clears it.
-    bool filmSideChanged = false;
-    // Film view options: the first 0, the other six 1.
-    std::array<std::int32_t, 7> viewOptions{0, 1, 1, 1, 1, 1, 1};
-
     std::unique_ptr<CDirReader> dirReader;
-    std::vector<PictureRecord> film;
+    AlbumList albums;
+    AlbumEditing editing;
+    ViewSettings viewSettings;
     std::vector<PictureRecord> removedPictures;
 
     std::int32_t scannedCount = 0;
@@ -52,8 +50,6 @@ struct AppState {
     std::int64_t removedBytes = 0;
     // Set by the Edit Album window; every scan clears it.
     bool editAlbumFlag = false;
-
-    void resetViewOptions() { viewOptions = {0, 1, 1, 1, 1, 1, 1}; }
 };
 
 }  // namespace dz

@@ -102,9 +102,9 @@ void CVazedazDlg::onInit() {
         state_.settings.excludeDuplicates = 0;
         state_.settings.moveFiles = 0;
     }
-    state_.resetViewOptions();
+    state_.viewSettings = ViewSettings{};
     state_.texts.albumSummary = "No albums created";
-    state_.film.clear();
+    state_.editing.film.clear();
     state_.removedPictures.clear();
     enableNewAlbumCommands(false);
     control(kMenuSaveSession).enabled = false;
@@ -246,7 +246,7 @@ void CVazedazDlg::resetCatalogue() {
         state_.dirReader->clearFolders();
         state_.dirReader->clearCatalogue();
     }
-    state_.film.clear();
+    state_.editing.film.clear();
     state_.removedPictures.clear();
     state_.texts.status = "Wait for input...";
     state_.texts.targetFolder = kNotSelected;
@@ -352,10 +352,10 @@ void CVazedazDlg::startNewAlbum(bool negative) {
         return;
     }
     const std::int32_t mode = negative ? 1 : 0;
-    if (mode != state_.newAlbumStartsNegative) {
-        state_.filmSideChanged = true;
+    if (mode != state_.editing.newAlbumStartsNegative) {
+        state_.editing.filmSideChanged = true;
     }
-    state_.newAlbumStartsNegative = mode;
+    state_.editing.newAlbumStartsNegative = mode;
     auto& catalogue = state_.dirReader->catalogue();
     if (catalogue.empty()) {
         host().messageBox("Source folder does not contain any pictures supported by Dezoredu", kCaption,
@@ -364,7 +364,7 @@ void CVazedazDlg::startNewAlbum(bool negative) {
     }
     state_.dirReader->sortCatalogue(2, false);
     for (auto& picture : catalogue) {
-        picture.isNegative = state_.newAlbumStartsNegative;
+        picture.isNegative = state_.editing.newAlbumStartsNegative;
     }
 }
 
