@@ -1,0 +1,118 @@
+#include "app/CVazedazDlg.h"
+
+#include "app/MainWindowIds.h"
+#include "app/MainWindowTexts.h"
+#include "platform/TimeZone.h"
+
+#include <cstdio>
+#include <string>
+
+namespace dz {
+
+using namespace mainwin;
+
+void CVazedazDlg::selectSource() {
+    if (state_.scanInProgress) {
+        host().messageBox(kWaitForScan, kCaption, Icon::Exclamation);
+        return;
+    }
+    state_.abortRequest = false;
+    auto folder = host().browseFolder(kBrowseTitle);
+    if (!folder) {
+        return;
+    }
+    if (state_.scanInProgress) {
+        // A scan started while the browser was open: stop it rather than
+        // start a second one beneath it.
+        state_.abortRequest = true;
+        state_.scanInProgress = false;
+        return;
+    }
+    state_.texts.sourceFolder = *folder;
+    resetCatalogue();
+    scanSource();
+    showTexts();
+}
+
+void CVazedazDlg::resetCatalogue() {
+    if (state_.dirReader) {
+        state_.dirReader->clearFolders();
+        state_.dirReader->clearCatalogue();
+    }
+    state_.editing.film.clear();
+    state_.removedPictures.clear();
+    state_.texts.status = "Wait for input...";
+    state_.texts.targetFolder = kNotSelected;
+}
+
+void CVazedazDlg::scanSource() {
+    resetCatalogue();
+    state_.scanInProgress = true;
+    state_.texts.status = "Scaning source directory. Please Wait...";
+    showTexts();
+
+    CDirReader& reader = *state_.dirReader;
+    reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
+    reader.listFolders(state_.texts.sourceFolder, true);
+    reader.collectPictures("*.jpg", true, false);
+
+    state_.editAlbumFlag = false;
+    const auto& catalogue = reader.catalogue();
+    const int n = static_cast<int>(catalogue.size());
+    char text[128];
+    if (n > 0) {
+        std::snprintf(text, sizeof text, "Found %d .JPG pictures that have exif information.", n);
+        state_.texts.status = text;
+    } else {
+        state_.texts.status = "No pictures found. Pictures must have exif information.";
+    }
+    state_.scannedCount = n;
+    state_.duplicatesFound = 0;
+    state_.removedBytes = 0;
+
+    int withExif = 0;
+    int dateFromFile = 0;
+    for (const auto& picture : catalogue) {
+        if (picture.exif().hasExif) {
+            ++withExif;
+            if (picture.block->dateFromFile) {
+                ++dateFromFile;
+            }
+        }
+    }
+    enableNewAlbumCommands(withExif > 0);
+    control(kScanProgress).visible = false;
+    showTexts();
+    if (dateFromFile > 0) {
+        char warning[512];
+        std::snprintf(warning, sizeof warning,
+                      "Warning! Dezoredu found %d pictures that have date and time set to zero! Date and time was "
+                      "modified for those pictures in order to run Dezoredu. New date and time was taken from file "
+                      "information. Be aware that date and time may not be the same as real time when those "
+                      "pictures was shot.",
+                      dateFromFile);
+        host().messageBox(warning, kCaption, Icon::Information);
+    }
+    state_.scanInProgress = false;
+}
+
+void CVazedazDlg::selectTarget() {
+    if (state_.texts.sourceFolder == kNotSelected) {
+        host().messageBox("Please select source directory first!", "Select target directory", Icon::Error);
+        return;
+    }
+    auto folder = host().browseFolder(kBrowseTitle);
+    if (!folder) {
+        return;
+    }
+    if (*folder == state_.texts.sourceFolder) {
+        host().messageBox("Target directory is the same as source directory!", "Please select other target directory",
+                          Icon::Error);
+        return;
+    }
+    state_.texts.targetFolder = *folder;
+    state_.processTargetPath = *folder;
+    showTexts();
+}
+
+}  // namespace dz
