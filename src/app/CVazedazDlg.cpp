@@ -147,7 +147,11 @@ void CVazedazDlg::onCommand(int id) {
     }
 }
 
-void CVazedazDlg::onSelectionChanged(int /*id*/) {}
+void CVazedazDlg::onSelectionChanged(int id) {
+    if (id == kAlbumsList) {
+        showAlbumDetails();
+    }
+}
 
 void CVazedazDlg::onDoubleClick(int id) {
     if (id == kAlbumsList) {

@@ -32,6 +32,9 @@ public:
     void resetCatalogue();
     void selectTarget();
     void refreshAlbumList();
+    void showAlbumDetails();
+    // After the duplicate search: counts and sizes from the catalogue's album ids.
+    void recountAlbums();
     void startNewAlbum(bool negative);
     void albumPictureClicked();
     void editSelected();
@@ -54,7 +57,11 @@ private:
     void saveOptions();
     void reloadOptions();
     std::string helpFilePath() const;
-    std::size_t albumCount() const { return 0; }
+    Album* selectedAlbum();
+    std::size_t catalogueSize() const;
+    void deleteAllAlbums();
+    // The target folder browser with its same-folder refusal; false when cancelled.
+    bool browseForTarget();
 
     AppState& state_;
     ForwardingHost scanHost_;

@@ -16,6 +16,14 @@ void CVazedazDlg::selectSource() {
         host().messageBox(kWaitForScan, kCaption, Icon::Exclamation);
         return;
     }
+    if (!state_.albums.empty()) {
+        if (host().messageBox("Albums will be lost!", "Warning", Icon::Exclamation, Buttons::OkCancel) !=
+            Answer::Ok) {
+            return;
+        }
+        // Gone even if the browser is cancelled next.
+        deleteAllAlbums();
+    }
     state_.abortRequest = false;
     auto folder = host().browseFolder(kBrowseTitle);
     if (!folder) {
@@ -101,18 +109,23 @@ void CVazedazDlg::selectTarget() {
         host().messageBox("Please select source directory first!", "Select target directory", Icon::Error);
         return;
     }
+    browseForTarget();
+}
+
+bool CVazedazDlg::browseForTarget() {
     auto folder = host().browseFolder(kBrowseTitle);
     if (!folder) {
-        return;
+        return false;
     }
     if (*folder == state_.texts.sourceFolder) {
         host().messageBox("Target directory is the same as source directory!", "Please select other target directory",
                           Icon::Error);
-        return;
+        return true;
     }
     state_.texts.targetFolder = *folder;
     state_.processTargetPath = *folder;
     showTexts();
+    return true;
 }
 
 }  // namespace dz
