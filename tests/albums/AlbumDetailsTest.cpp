@@ -1,24 +1,17 @@
 #include "albums/AlbumDetails.h"
-#include "platform/TimeZone.h"
+
+#include "LocalStamp.h"
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 
 namespace dz {
 namespace {
 
-std::uint64_t stamp(int year, int month, int day, int hour, int minute, int second) {
-    std::tm f{};
-    f.tm_year = year - 1900;
-    f.tm_mon = month - 1;
-    f.tm_mday = day;
-    f.tm_hour = hour;
-    f.tm_min = minute;
-    f.tm_sec = second;
-    return static_cast<std::uint64_t>(fileTimeFromUnix(::timegm(&f)) +
-                                      static_cast<std::int64_t>(currentTimeZone().totalBiasMinutes()) * 600000000LL);
+std::uint64_t stampU(int y, int mo, int d, int h, int mi, int s) {
+    return static_cast<std::uint64_t>(test::localStamp(y, mo, d, h, mi, s));
 }
+
 
 Album trip() {
     Album a;
@@ -27,8 +20,8 @@ Album trip() {
     a.id = 1;
     a.pictureCount = 12;
     a.sizeMB = 12.5f;
-    a.setStart(stamp(2006, 5, 10, 14, 30, 1));
-    a.setEnd(stamp(2006, 5, 12, 9, 0, 1));
+    a.setStart(stampU(2006, 5, 10, 14, 30, 1));
+    a.setEnd(stampU(2006, 5, 12, 9, 0, 1));
     return a;
 }
 
@@ -47,7 +40,7 @@ TEST(AlbumDetails, OnePictureOneDayProcessed) {
     Album a = trip();
     a.pictureCount = 1;
     a.isProcessed = 1;
-    a.setEnd(stamp(2006, 5, 10, 18, 0, 1));
+    a.setEnd(stampU(2006, 5, 10, 18, 0, 1));
     a.addDate = a.addTime = 0;
     a.keepOriginalName = 1;
     a.splitByDays = 1;

@@ -1,6 +1,8 @@
 #include "albums/DateTimeText.h"
 #include "platform/TimeZone.h"
 
+#include "LocalStamp.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,19 +11,6 @@
 namespace dz {
 namespace {
 
-// A wall-clock time as the program's time value: the fields taken as UTC plus
-// the bias of the moment, as picture time stamps are made.
-std::int64_t localValue(int year, int month, int day, int hour, int minute, int second) {
-    std::tm fields{};
-    fields.tm_year = year - 1900;
-    fields.tm_mon = month - 1;
-    fields.tm_mday = day;
-    fields.tm_hour = hour;
-    fields.tm_min = minute;
-    fields.tm_sec = second;
-    return fileTimeFromUnix(::timegm(&fields)) +
-           static_cast<std::int64_t>(currentTimeZone().totalBiasMinutes()) * 600000000LL;
-}
 
 struct FormatCase {
     int index;
@@ -31,7 +20,7 @@ struct FormatCase {
 class DateFormats : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(DateFormats, GiveTheBracketedDateInEnglish) {
-    const std::int64_t value = localValue(2006, 5, 14, 14, 5, 9);
+    const std::int64_t value = test::localStamp(2006, 5, 14, 14, 5, 9);
     EXPECT_EQ(dateText(value, GetParam().index), GetParam().date);
 }
 
@@ -46,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(AllTen, DateFormats,
                                            FormatCase{11, "[]"}, FormatCase{-3, "[]"}));
 
 TEST(TimeFormats, GiveTheBracketedTimeOfDay) {
-    const std::int64_t value = localValue(2006, 5, 14, 14, 5, 9);
+    const std::int64_t value = test::localStamp(2006, 5, 14, 14, 5, 9);
     EXPECT_EQ(timeText(value, 1), "[14 05 09]");
     EXPECT_EQ(timeText(value, 2), "[02 05 09 PM]");
     EXPECT_EQ(timeText(value, 0), "[]");
@@ -54,14 +43,14 @@ TEST(TimeFormats, GiveTheBracketedTimeOfDay) {
 }
 
 TEST(TimeFormats, MorningAndMidnight) {
-    EXPECT_EQ(timeText(localValue(2006, 1, 2, 0, 0, 0), 2), "[12 00 00 AM]");
-    EXPECT_EQ(timeText(localValue(2006, 1, 2, 9, 30, 0), 2), "[09 30 00 AM]");
+    EXPECT_EQ(timeText(test::localStamp(2006, 1, 2, 0, 0, 0), 2), "[12 00 00 AM]");
+    EXPECT_EQ(timeText(test::localStamp(2006, 1, 2, 9, 30, 0), 2), "[09 30 00 AM]");
 }
 
 TEST(TimeFormats, WinterAndSummerDatesKeepTheirWallClockTime) {
     // Both stamps made in the zone of the moment read back as they were made.
-    EXPECT_EQ(timeText(localValue(2006, 1, 15, 10, 0, 0), 1), "[10 00 00]");
-    EXPECT_EQ(timeText(localValue(2006, 7, 15, 10, 0, 0), 1), "[10 00 00]");
+    EXPECT_EQ(timeText(test::localStamp(2006, 1, 15, 10, 0, 0), 1), "[10 00 00]");
+    EXPECT_EQ(timeText(test::localStamp(2006, 7, 15, 10, 0, 0), 1), "[10 00 00]");
 }
 
 TEST(FormatTimeValue, UsesTheGivenBias) {

@@ -1,27 +1,16 @@
 #include "albums/CTimeFormat.h"
 #include "albums/DateTimeText.h"
-#include "platform/TimeZone.h"
 
 #include "ScriptedHost.h"
 
+#include "LocalStamp.h"
+
 #include <gtest/gtest.h>
 
-#include <ctime>
 
 namespace dz {
 namespace {
 
-std::int64_t localValue(int year, int month, int day, int hour, int minute, int second) {
-    std::tm fields{};
-    fields.tm_year = year - 1900;
-    fields.tm_mon = month - 1;
-    fields.tm_mday = day;
-    fields.tm_hour = hour;
-    fields.tm_min = minute;
-    fields.tm_sec = second;
-    return fileTimeFromUnix(::timegm(&fields)) +
-           static_cast<std::int64_t>(currentTimeZone().totalBiasMinutes()) * 600000000LL;
-}
 
 struct TimeFormatWindow : ::testing::Test {
     test::ScriptedHost host;
@@ -30,7 +19,7 @@ struct TimeFormatWindow : ::testing::Test {
     int reloads = 0;
     int saves = 0;
     CTimeFormat window{host, dateIndex, timeIndex, [this] { ++reloads; }, [this] { ++saves; },
-                       localValue(2006, 5, 14, 14, 5, 9)};
+                       test::localStamp(2006, 5, 14, 14, 5, 9)};
 };
 
 TEST_F(TimeFormatWindow, OpensWithSamplesOfNowAndTheCurrentChoice) {
@@ -66,7 +55,7 @@ TEST_F(TimeFormatWindow, SaveWithNothingSelectedGivesEmptyBrackets) {
     window.control(CTimeFormat::kDateList).selection = -1;
     window.onCommand(CTimeFormat::kSave);
     EXPECT_EQ(dateIndex, 0);
-    EXPECT_EQ(dateText(localValue(2006, 5, 14, 14, 5, 9), dateIndex), "[]");
+    EXPECT_EQ(dateText(test::localStamp(2006, 5, 14, 14, 5, 9), dateIndex), "[]");
 }
 
 TEST_F(TimeFormatWindow, DiscardChangesNothing) {

@@ -4,21 +4,14 @@
 #include "app/CSkinOption.h"
 #include "platform/Help.h"
 
+#include "LocalStamp.h"
+
 namespace dz {
 namespace {
 
 using namespace mainwin;
 using test::MainWindowFixture;
 
-std::string words(std::initializer_list<std::uint32_t> values) {
-    std::string bytes;
-    for (std::uint32_t v : values) {
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-        }
-    }
-    return bytes;
-}
 
 using MainWindowStart = MainWindowFixture;
 
@@ -75,7 +68,7 @@ TEST_F(MainWindowStart, MissingSettingsFileGivesTheDefaults) {
 }
 
 TEST_F(MainWindowStart, SettingsFileInTheStartFolderIsRead) {
-    startFolder.write("fl.cfg", words({4, 2, 1, 1, 0}));
+    startFolder.write("fl.cfg", test::littleEndianWords({4, 2, 1, 1, 0}));
     start();
     EXPECT_EQ(state.settings.dateFormatIndex, 4);
     EXPECT_EQ(state.settings.timeFormatIndex, 2);

@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "LocalStamp.h"
 #include "ScriptedHost.h"
 #include "TempDir.h"
 
@@ -13,15 +14,6 @@
 namespace dz {
 namespace {
 
-std::string words(std::initializer_list<std::uint32_t> values) {
-    std::string bytes;
-    for (std::uint32_t v : values) {
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-        }
-    }
-    return bytes;
-}
 
 std::string fileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -40,7 +32,7 @@ TEST(LoadSettings, MissingFileChangesNothing) {
 
 TEST(LoadSettings, ReadsTheFiveLittleEndianWords) {
     test::TempDir dir;
-    dir.write("fl.cfg", words({7, 2, 1, 1, 0}));
+    dir.write("fl.cfg", test::littleEndianWords({7, 2, 1, 1, 0}));
     Settings settings;
     ASSERT_TRUE(loadSettings(dir.str(), settings));
     EXPECT_EQ(settings.dateFormatIndex, 7);
@@ -52,7 +44,7 @@ TEST(LoadSettings, ReadsTheFiveLittleEndianWords) {
 
 TEST(LoadSettings, SixteenByteFileTurnsTheSkinOn) {
     test::TempDir dir;
-    dir.write("fl.cfg", words({4, 1, 0, 1}));
+    dir.write("fl.cfg", test::littleEndianWords({4, 1, 0, 1}));
     Settings settings;
     settings.skinEnabled = 0;
     ASSERT_TRUE(loadSettings(dir.str(), settings));
@@ -64,7 +56,7 @@ TEST(LoadSettings, SixteenByteFileTurnsTheSkinOn) {
 TEST(LoadSettings, ShortFileKeepsTheWordsItLacks) {
     test::TempDir dir;
     // One whole word and half of the next.
-    dir.write("fl.cfg", words({5}) + std::string("\x02\x00", 2));
+    dir.write("fl.cfg", test::littleEndianWords({5}) + std::string("\x02\x00", 2));
     Settings settings{1, 2, 1, 1, 0};
     ASSERT_TRUE(loadSettings(dir.str(), settings));
     EXPECT_EQ(settings.dateFormatIndex, 5);
@@ -75,7 +67,7 @@ TEST(LoadSettings, ShortFileKeepsTheWordsItLacks) {
 
 TEST(LoadSettings, NegativeWordsAreSigned) {
     test::TempDir dir;
-    dir.write("fl.cfg", words({0xFFFFFFFFu, 0, 0, 0, 1}));
+    dir.write("fl.cfg", test::littleEndianWords({0xFFFFFFFFu, 0, 0, 0, 1}));
     Settings settings;
     ASSERT_TRUE(loadSettings(dir.str(), settings));
     EXPECT_EQ(settings.dateFormatIndex, -1);
@@ -86,7 +78,7 @@ TEST(SaveSettings, WritesTwentyBytesThatLoadBack) {
     test::ScriptedHost host;
     const Settings saved{10, 2, 1, 0, 0};
     ASSERT_TRUE(saveSettings(dir.str(), saved, host));
-    EXPECT_EQ(fileBytes(dir.path() / "fl.cfg"), words({10, 2, 1, 0, 0}));
+    EXPECT_EQ(fileBytes(dir.path() / "fl.cfg"), test::littleEndianWords({10, 2, 1, 0, 0}));
     Settings loaded;
     ASSERT_TRUE(loadSettings(dir.str(), loaded));
     EXPECT_EQ(loaded.dateFormatIndex, 10);
