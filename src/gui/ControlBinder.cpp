@@ -1,0 +1,265 @@
+#include "gui/ControlBinder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace dz::gui {
+
+namespace {
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Replaces the rows only when they differ, so a redraw keeps the scroll position.
+void drawItems(QListWidget* widget, const std::vector<std::string>& items) {
+    bool same = widget->count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < widget->count(); ++i) {
+        same = widget->item(i)->text() == qt(items[static_cast<std::size_t>(i)]);
+    }
+    if (same) {
+        return;
+    }
+    widget->clear();
+    for (const auto& item : items) {
+        widget->addItem(qt(item));
+    }
+}
+
+void drawItems(QComboBox* widget, const std::vector<std::string>& items) {
+    bool same = widget->count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < widget->count(); ++i) {
+        same = widget->itemText(i) == qt(items[static_cast<std::size_t>(i)]);
+    }
+    if (same) {
+        return;
+    }
+    widget->clear();
+    for (const auto& item : items) {
+        widget->addItem(qt(item));
+    }
+}
+
+}  // namespace
+
+ControlBinder::ControlBinder(Window& window, QWidget* owner, Handle handle)
+    : window_(window), owner_(owner), handle_(std::move(handle)) {}
+
+QString ControlBinder::objectName(int id) {
+    return QStringLiteral("control-%1").arg(id);
+}
+
+QLabel* ControlBinder::label(int id) {
+    auto* widget = new QLabel(owner_);
+    bindLabel(id, widget);
+    return widget;
+}
+
+QGroupBox* ControlBinder::group(int id) {
+    auto* widget = new QGroupBox(owner_);
+    bindGroup(id, widget);
+    return widget;
+}
+
+QPushButton* ControlBinder::button(int id) {
+    auto* widget = new QPushButton(owner_);
+    bindButton(id, widget);
+    return widget;
+}
+
+QToolButton* ControlBinder::toolButton(int id) {
+    auto* widget = new QToolButton(owner_);
+    bindButton(id, widget);
+    return widget;
+}
+
+QCheckBox* ControlBinder::checkBox(int id) {
+    auto* widget = new QCheckBox(owner_);
+    bindCheckBox(id, widget);
+    return widget;
+}
+
+QListWidget* ControlBinder::list(int id) {
+    auto* widget = new QListWidget(owner_);
+    bindList(id, widget);
+    return widget;
+}
+
+QComboBox* ControlBinder::comboBox(int id) {
+    auto* widget = new QComboBox(owner_);
+    bindComboBox(id, widget);
+    return widget;
+}
+
+QLineEdit* ControlBinder::lineEdit(int id) {
+    auto* widget = new QLineEdit(owner_);
+    bindLineEdit(id, widget);
+    return widget;
+}
+
+QProgressBar* ControlBinder::progress(int id) {
+    auto* widget = new QProgressBar(owner_);
+    bindProgress(id, widget);
+    return widget;
+}
+
+QAction* ControlBinder::action(int id, QMenu* menu) {
+    auto* item = menu->addAction(QString());
+    bindAction(id, item);
+    return item;
+}
+
+void ControlBinder::bindLabel(int id, QLabel* widget) {
+    widget->setObjectName(objectName(id));
+    // Folder paths and statuses are shown as they are, never as markup.
+    widget->setTextFormat(Qt::PlainText);
+    add(id, widget, [this, widget](const Control& c) {
+        widget->setText(qt(c.text));
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindGroup(int id, QGroupBox* widget) {
+    widget->setObjectName(objectName(id));
+    add(id, widget, [this, widget](const Control& c) {
+        widget->setTitle(qt(c.text));
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindButton(int id, QAbstractButton* widget) {
+    widget->setObjectName(objectName(id));
+    QObject::connect(widget, &QAbstractButton::clicked, widget,
+                     [this, id] { handle_([id](Window& w) { w.onCommand(id); }); });
+    add(id, widget, [this, widget](const Control& c) {
+        widget->setText(qt(c.text));
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindCheckBox(int id, QCheckBox* widget) {
+    widget->setObjectName(objectName(id));
+    QObject::connect(widget, &QCheckBox::clicked, widget, [this, id](bool checked) {
+        handle_([id, checked](Window& w) {
+            w.control(id).checked = checked;
+            w.onCommand(id);
+        });
+    });
+    add(id, widget, [this, widget](const Control& c) {
+        widget->setText(qt(c.text));
+        widget->setChecked(c.checked);
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindList(int id, QListWidget* widget) {
+    widget->setObjectName(objectName(id));
+    widget->setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(widget, &QListWidget::currentRowChanged, widget, [this, id](int row) {
+        handle_([id, row](Window& w) {
+            w.control(id).selection = row;
+            w.onSelectionChanged(id);
+        });
+    });
+    QObject::connect(widget, &QListWidget::itemDoubleClicked, widget,
+                     [this, id] { handle_([id](Window& w) { w.onDoubleClick(id); }); });
+    add(id, widget, [this, widget](const Control& c) {
+        drawItems(widget, c.items);
+        const bool inRange = c.selection >= 0 && c.selection < widget->count();
+        if (!inRange) {
+            widget->setCurrentRow(-1);
+            widget->clearSelection();
+        } else if (widget->currentRow() != c.selection) {
+            widget->setCurrentRow(c.selection);
+        }
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindComboBox(int id, QComboBox* widget) {
+    widget->setObjectName(objectName(id));
+    // Only the user's choice is a selection change, not a redraw.
+    QObject::connect(widget, &QComboBox::activated, widget, [this, id](int index) {
+        handle_([id, index](Window& w) {
+            w.control(id).selection = index;
+            w.onSelectionChanged(id);
+        });
+    });
+    add(id, widget, [this, widget](const Control& c) {
+        drawItems(widget, c.items);
+        widget->setCurrentIndex(c.selection >= 0 && c.selection < widget->count() ? c.selection : -1);
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindLineEdit(int id, QLineEdit* widget) {
+    widget->setObjectName(objectName(id));
+    QObject::connect(widget, &QLineEdit::textEdited, widget, [this, id](const QString& text) {
+        handle_([id, text = text.toStdString()](Window& w) {
+            w.control(id).text = text;
+            w.onTextChanged(id);
+        });
+    });
+    add(id, widget, [this, widget](const Control& c) {
+        if (widget->text() != qt(c.text)) {
+            widget->setText(qt(c.text));
+        }
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindProgress(int id, QProgressBar* widget) {
+    widget->setObjectName(objectName(id));
+    add(id, widget, [this, widget](const Control& c) {
+        widget->setRange(c.rangeMin, c.rangeMax);
+        widget->setValue(c.position);
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindAction(int id, QAction* item) {
+    item->setObjectName(objectName(id));
+    QObject::connect(item, &QAction::triggered, item,
+                     [this, id] { handle_([id](Window& w) { w.onCommand(id); }); });
+    add(id, item, [item](const Control& c) {
+        item->setText(qt(c.text));
+        item->setToolTip(qt(c.toolTip));
+        item->setEnabled(c.enabled);
+        item->setVisible(c.visible);
+        if (item->isCheckable()) {
+            item->setChecked(c.checked);
+        }
+    });
+}
+
+void ControlBinder::draw() const {
+    for (const auto& binding : bindings_) {
+        const QSignalBlocker blocker(binding.object);
+        binding.draw(window_.control(binding.id));
+    }
+}
+
+void ControlBinder::add(int id, QObject* object, std::function<void(const Control&)> draw) {
+    bindings_.push_back(Binding{id, object, std::move(draw)});
+}
+
+void ControlBinder::drawCommon(QWidget* widget, const Control& c) const {
+    widget->setToolTip(qt(c.toolTip));
+    widget->setEnabled(c.enabled);
+    // Hiding is explicit; showing waits for the window to be shown.
+    if (widget->isHidden() == c.visible) {
+        widget->setVisible(c.visible);
+    }
+}
+
+}  // namespace dz::gui

@@ -1,0 +1,193 @@
+#include "gui/QtHost.h"
+
+#include "gui/AboutView.h"
+#include "gui/HelpViewer.h"
+#include "gui/MainWindowView.h"
+#include "gui/MessageBoxDialog.h"
+#include "gui/SkinOptionView.h"
+#include "gui/TimeFormatView.h"
+#include "gui/WindowView.h"
+#include "platform/Help.h"
+#include "platform/Window.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QIcon>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QUrl>
+
+// Resources of a static library are registered by hand.
+static void initResources() {
+    Q_INIT_RESOURCE(dezoredu);
+}
+
+namespace dz::gui {
+
+namespace {
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+template <typename View>
+ViewRegistry::Factory factory() {
+    return [](Window& window, QWidget* parent) { return std::make_unique<View>(window, parent); };
+}
+
+}  // namespace
+
+QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(helpFolders)) {
+    initResources();
+    if (auto* style = QApplication::style()) {
+        plainStyle_ = style->name().toStdString();
+    }
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dezoredu-128.png")));
+    views_.add("CVazedazDlg", factory<MainWindowView>());
+    views_.add("CTimeFormat", factory<TimeFormatView>());
+    views_.add("CSkinOption", factory<SkinOptionView>());
+    views_.add("CAboutDlg", factory<AboutView>());
+}
+
+QtHost::~QtHost() {
+    for (auto& [window, view] : modeless_) {
+        view->detach();
+    }
+}
+
+std::vector<std::string> QtHost::shippedHelpFolders() {
+    const std::string folder = programFolder();
+    return {folder + "/help", folder + "/../share/dezoredu/help"};
+}
+
+QWidget* QtHost::dialogParent() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return QApplication::activeWindow();
+}
+
+Answer QtHost::messageBox(const MessageRequest& request) {
+    return MessageBoxDialog::ask(request, dialogParent());
+}
+
+std::optional<std::string> QtHost::browseFolder(const std::string& title) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(dialogParent(), qt(title), qt(lastFolder_), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    lastFolder_ = folder.toStdString();
+    return lastFolder_;
+}
+
+std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(dialogParent(), qt(request.title), qt(request.initialFolder), qt(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(qt(request.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtHost::openFile(const FileDialogRequest& request) {
+    return fileDialog(request, false);
+}
+
+std::optional<std::string> QtHost::saveFile(const FileDialogRequest& request) {
+    return fileDialog(request, true);
+}
+
+int QtHost::runModal(Window& window) {
+    auto view = views_.create(window, dialogParent());
+    return view->runModal();
+}
+
+void QtHost::showModeless(Window& window) {
+    auto found = modeless_.find(&window);
+    if (found != modeless_.end()) {
+        found->second->showModeless();
+        found->second->raise();
+        return;
+    }
+    auto view = views_.create(window, dialogParent());
+    view->showModeless();
+    modeless_[&window] = std::move(view);
+}
+
+void QtHost::closeModeless(Window& window) {
+    auto found = modeless_.find(&window);
+    if (found == modeless_.end()) {
+        return;
+    }
+    // The window may close itself from one of its own handlers, so the view
+    // goes once that handler has returned.
+    WindowView* view = found->second.release();
+    modeless_.erase(found);
+    view->detach();
+    view->hide();
+    view->deleteLater();
+}
+
+void QtHost::pumpMessages() {
+    QCoreApplication::processEvents();
+}
+
+void QtHost::openHelp(const std::string& helpFile, int topic) {
+    std::optional<HelpLocation> location;
+    for (const auto& folder : helpFolders_) {
+        location = locateHelp(helpFile, topic, folder);
+        if (location) {
+            break;
+        }
+    }
+    if (!location) {
+        MessageBoxDialog::ask(MessageRequest{"The help file DEZOREDU.HLP could not be found.", "Dezoredu Help",
+                                             Icon::Exclamation, Buttons::Ok},
+                              dialogParent());
+        return;
+    }
+    if (!helpViewer_) {
+        helpViewer_ = std::make_unique<HelpViewer>();
+    }
+    helpViewer_->showTopic(location->file, location->anchor);
+}
+
+void QtHost::closeHelp() {
+    if (helpViewer_) {
+        helpViewer_->close();
+    }
+}
+
+bool QtHost::openWebAddress(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(qt(address)));
+}
+
+void QtHost::applySkin(bool enabled) {
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app) {
+        return;
+    }
+    if (!enabled) {
+        app->setStyleSheet(QString());
+        if (QApplication::style()->name().toStdString() != plainStyle_) {
+            QApplication::setStyle(QStyleFactory::create(qt(plainStyle_)));
+        }
+        return;
+    }
+    // The sheet is drawn over Fusion, so the program looks the same on every desktop.
+    if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    }
+    QFile sheet(QStringLiteral(":/skin/dezoredu.qss"));
+    if (sheet.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        app->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    }
+}
+
+}  // namespace dz::gui

@@ -1,0 +1,87 @@
+#include "gui/WindowView.h"
+
+#include "platform/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QPointer>
+#include <QShortcut>
+
+namespace dz::gui {
+
+WindowView::WindowView(Window& window, QWidget* parent)
+    : QDialog(parent), window_(window), binder_(window, this, [this](const ControlBinder::Handler& h) { handle(h); }) {
+    setObjectName(QString::fromStdString(window.className()));
+    setWindowTitle(QString::fromStdString(window.title()));
+    window_.setRefreshListener([this] { draw(); });
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { handle([](Window& w) { w.onHelp(); }); });
+    // An application that quits must not be held open by a window that has not ended.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { quitting_ = true; });
+}
+
+WindowView::~WindowView() {
+    detach();
+}
+
+void WindowView::detach() {
+    if (!detached_) {
+        window_.setRefreshListener(nullptr);
+        detached_ = true;
+    }
+}
+
+void WindowView::start() {
+    window_.restart();
+    handle([](Window& w) { w.onInit(); });
+}
+
+int WindowView::runModal() {
+    start();
+    while (!detached_ && !window_.hasEnded() && !quitting_) {
+        exec();
+    }
+    if (detached_ || !window_.hasEnded()) {
+        return kResultCancel;
+    }
+    return window_.result();
+}
+
+void WindowView::showModeless() {
+    setModal(false);
+    start();
+    if (!window_.hasEnded()) {
+        show();
+    }
+}
+
+void WindowView::handle(const ControlBinder::Handler& handler) {
+    if (detached_) {
+        return;
+    }
+    const QPointer<WindowView> alive(this);
+    handler(window_);
+    if (!alive || detached_) {
+        return;
+    }
+    draw();
+    if (window_.hasEnded() && isVisible()) {
+        done(window_.result());
+    }
+}
+
+void WindowView::draw() {
+    if (!detached_) {
+        binder_.draw();
+    }
+}
+
+void WindowView::reject() {
+    handle([](Window& w) { w.onCancel(); });
+}
+
+void WindowView::accept() {
+    handle([](Window& w) { w.onCommand(kResultOk); });
+}
+
+}  // namespace dz::gui

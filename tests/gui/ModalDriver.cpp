@@ -1,0 +1,89 @@
+#include "ModalDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace dz::test {
+
+namespace {
+constexpr qint64 kPatienceMs = 10000;
+}
+
+ModalDriver::~ModalDriver() {
+    for (QTimer* timer : pending_) {
+        ADD_FAILURE() << "an expected modal dialog never came up";
+        delete timer;
+    }
+}
+
+void ModalDriver::forget(QTimer* timer) {
+    pending_.erase(std::remove(pending_.begin(), pending_.end(), timer), pending_.end());
+    timer->deleteLater();
+}
+
+void ModalDriver::when(Match match, Action action) {
+    auto* timer = new QTimer;
+    pending_.push_back(timer);
+    QElapsedTimer clock;
+    clock.start();
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer,
+                     [this, timer, clock, match = std::move(match), action = std::move(action)] {
+                         QWidget* modal = QApplication::activeModalWidget();
+                         if (modal && match(modal)) {
+                             // Done with the timer first: the action may open the
+                             // next modal dialog and block in it.
+                             timer->stop();
+                             const Action run = action;
+                             forget(timer);
+                             run(modal);
+                             return;
+                         }
+                         if (clock.elapsed() > kPatienceMs) {
+                             std::fprintf(stderr, "an expected modal dialog did not come up; active: %s\n",
+                                          modal ? modal->objectName().toUtf8().constData() : "none");
+                             std::abort();
+                         }
+                     });
+    timer->start();
+}
+
+ModalDriver::Match isView(const QString& className) {
+    return [className](QWidget* w) { return w->objectName() == className && w->isVisible(); };
+}
+
+ModalDriver::Match isMessageBox(const QString& text) {
+    return [text](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        return box && box->isVisible() && box->text() == text;
+    };
+}
+
+void pressMessageButton(QWidget* box, const QString& buttonText) {
+    auto* messageBox = qobject_cast<QMessageBox*>(box);
+    ASSERT_NE(messageBox, nullptr);
+    for (QAbstractButton* button : messageBox->buttons()) {
+        if (button->text().remove(QLatin1Char('&')) == buttonText) {
+            button->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << buttonText.toStdString();
+    messageBox->reject();
+}
+
+QAction* actionOf(QWidget* view, int id) {
+    return view->findChild<QAction*>(gui::ControlBinder::objectName(id));
+}
+
+}  // namespace dz::test
