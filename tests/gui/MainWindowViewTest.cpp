@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 
 #include <unistd.h>
@@ -272,9 +273,36 @@ TEST_F(MainWindowViewTest, HelpMenuShowsTheTopicsOfTheShippedHelpFile) {
         actionOf(view, kMenuHelpContents)->trigger();
         EXPECT_EQ(viewer->browser()->verticalScrollBar()->value(), 0);
 
+        // F1 opens the main window's own topic.
+        QShortcut* f1 = nullptr;
+        for (QShortcut* shortcut : view->findChildren<QShortcut*>()) {
+            if (shortcut->key() == QKeySequence(Qt::Key_F1)) {
+                f1 = shortcut;
+            }
+        }
+        ASSERT_NE(f1, nullptr);
+        emit f1->activated();
+        EXPECT_GT(viewer->browser()->verticalScrollBar()->value(), 0);
+
         // Closing the window closes its help.
         closeAnswering(view, "No");
         EXPECT_FALSE(viewer->isVisible());
+    });
+}
+
+TEST_F(MainWindowViewTest, AboutBoxShowsVersionAndBuild) {
+    run([&](QWidget* view) {
+        bool shown = false;
+        driver.when(isView("CAboutDlg"), [&](QWidget* dialog) {
+            shown = true;
+            EXPECT_EQ(dialog->windowTitle(), "About Dezoredu");
+            EXPECT_EQ(labelText(dialog, 2201), "Dezoredu Version 1.3");
+            EXPECT_EQ(labelText(dialog, 2202), "Build: 040407");
+            controlOf<QPushButton>(dialog, 1)->click();
+        });
+        actionOf(view, kMenuAbout)->trigger();
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(view->isVisible());
     });
 }
 
