@@ -59,6 +59,8 @@ struct FilterCriteria {
 
     std::int32_t& useFlag(Criterion c) { return use[static_cast<std::size_t>(c)]; }
     std::int32_t useFlag(Criterion c) const { return use[static_cast<std::size_t>(c)]; }
+
+    bool operator==(const FilterCriteria&) const = default;
 };
 
 // The use flags the open Advanced Filter window shows, indexed by Criterion.
