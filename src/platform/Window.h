@@ -2,6 +2,7 @@
 
 #include "platform/Host.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -21,6 +22,18 @@ enum class ControlKind {
     Picture,
     MenuItem,
     Group,
+    RadioButton,
+};
+
+// Pictures a list view shows by index: each imageWidth() x imageHeight(),
+// handed out as top-down rows of red, green, blue bytes.
+class ImageStrip {
+public:
+    virtual ~ImageStrip() = default;
+    virtual int imageCount() const = 0;
+    virtual int imageWidth() const = 0;
+    virtual int imageHeight() const = 0;
+    virtual std::vector<std::uint8_t> imageRgb888(int index) const = 0;
 };
 
 // The state of one control of a window, as the window logic sees it. Views
@@ -37,6 +50,13 @@ struct Control {
     int rangeMin = 0;   // progress bars
     int rangeMax = 100;
     int position = 0;
+    // List views: the strip image of each item (index into imageStrip).
+    std::vector<int> itemImages;
+    const ImageStrip* imageStrip = nullptr;
+    // Picture frames: top-down rows of red, green, blue bytes.
+    std::vector<std::uint8_t> picture;
+    int pictureWidth = 0;
+    int pictureHeight = 0;
 };
 
 // A window of the program as logic: its controls keyed by control id and its
@@ -64,6 +84,14 @@ public:
     virtual void onSelectionChanged(int /*id*/) {}
     virtual void onDoubleClick(int /*id*/) {}
     virtual void onTextChanged(int /*id*/) {}
+    // List views; the item is the control's selection.
+    virtual void onClick(int /*id*/) {}
+    virtual void onRightClick(int /*id*/) {}
+    // False refuses the edit.
+    virtual bool onLabelEditBegin(int /*id*/) { return false; }
+    virtual void onLabelEditEnd(int /*id*/, const std::string& /*text*/) {}
+    // Once, when the window is first on screen (its first paint).
+    virtual void onShown() {}
     // Esc and the close box.
     virtual void onCancel() { endDialog(kResultCancel); }
     // F1.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "albums/Album.h"
+#include "albums/AlbumEditing.h"
+#include "albums/FilmImageList.h"
+#include "catalogue/CDirReader.h"
+#include "platform/Host.h"
+
+#include <cstdint>
+#include <string>
+
+namespace dz {
+
+// What the Edit Album window and its film use of the application state; the
+// main window fills it from its own state before it opens the window.
+struct AlbumWorkspace {
+    Host& host;
+    CDirReader& reader;
+    AlbumList& albums;
+    AlbumEditing& editing;
+    ViewSettings& view;
+    FilmImageList& filmImages;
+    // Set when a full build ran to the end; a new scan clears it and
+    // releases filmImages.
+    bool& filmBuilt;
+    // The shared stop flag of the long loops; Discard sets it.
+    bool& abortRequest;
+    const std::int32_t& dateFormatIndex;
+    const std::int32_t& timeFormatIndex;
+    const std::int32_t& excludeDuplicates;
+    // UTC minus local time, as the scan made the time stamps with.
+    int biasMinutes = 0;
+    std::string helpFile;
+};
+
+}  // namespace dz

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "catalogue/PictureRecord.h"
+
+#include <string>
+
+namespace dz {
+
+// The file name without folder and extension.
+std::string pictureBaseName(const std::string& path);
+
+// The label of film item `n` (from 1): number and name, shot date and time
+// (between "**" marks when the date came from the file), then on a second
+// line the camera make and model.
+std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, int timeFormatIndex,
+                      int biasMinutes);
+
+}  // namespace dz

@@ -1,0 +1,72 @@
+#include "albums/ThumbnailMaker.h"
+
+#include "albums/FilmImageList.h"
+#include "image/Thumbnail.h"
+#include "image/ThumbnailFit.h"
+
+#include <algorithm>
+
+namespace dz {
+
+namespace {
+
+DecodeOptions thumbnailDecode() {
+    DecodeOptions options;
+    options.wantedWidth = FilmImageList::kWidth;
+    options.wantedHeight = FilmImageList::kHeight;
+    return options;
+}
+
+}  // namespace
+
+bool loadThumbnailSource(const PictureRecord& picture, CRaster& source) {
+    if (picture.block) {
+        const ExifInfo& exif = picture.exif();
+        const std::size_t size = std::min<std::size_t>(exif.thumbnailSize, exif.thumbnail.size());
+        if (size > 0 && source.decodeMemory(exif.thumbnail.data(), size, ImageFormat::Detect, thumbnailDecode())) {
+            return true;
+        }
+    }
+    return source.decodeFile(picture.path, ImageFormat::Detect, thumbnailDecode());
+}
+
+FilmThumbnail makeFilmThumbnail(const PictureRecord& picture, bool negative, ThumbnailShape shape) {
+    FilmThumbnail result;
+    CRaster source;
+    if (!loadThumbnailSource(picture, source)) {
+        result.status = FilmThumbnail::Status::Unreadable;
+        return result;
+    }
+    constexpr int kW = FilmImageList::kWidth;
+    constexpr int kH = FilmImageList::kHeight;
+    result.resampled = source.width() != kW || source.height() != kH;
+    if (shape == ThumbnailShape::Stretch) {
+        if (result.resampled && !source.resample(kW, kH)) {
+            result.status = FilmThumbnail::Status::ResampleFailed;
+            return result;
+        }
+        result.image = std::move(source);
+    } else {
+        result.resampled = fitThumbnail(source.width(), source.height(), kW, kH).kind !=
+                           ThumbnailFit::Kind::Unchanged;
+        result.image = makeThumbnail(source, kW, kH);
+        if (!result.image.isValid()) {
+            result.status = FilmThumbnail::Status::ResampleFailed;
+            return result;
+        }
+    }
+    if (negative) {
+        result.image.negative();
+    }
+    return result;
+}
+
+CRaster placeholderThumbnail(bool negative) {
+    CRaster image = CRaster::placeholder(FilmImageList::kWidth, FilmImageList::kHeight);
+    if (negative) {
+        image.negative();
+    }
+    return image;
+}
+
+}  // namespace dz

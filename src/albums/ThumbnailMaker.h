@@ -1,0 +1,29 @@
+#pragma once
+
+#include "catalogue/PictureRecord.h"
+#include "image/CRaster.h"
+
+namespace dz {
+
+// How a thumbnail is brought to 160 x 120: the film build keeps the
+// picture's proportions on black bars, a flip stretches it to the box.
+enum class ThumbnailShape { KeepProportions, Stretch };
+
+struct FilmThumbnail {
+    enum class Status { Made, Unreadable, ResampleFailed };
+    Status status = Status::Made;
+    CRaster image;           // 160 x 120 when made
+    bool resampled = false;  // the source did not have the box size
+};
+
+// The picture's embedded EXIF thumbnail when it has one, else the picture
+// file, decoded at the smallest JPEG scale that still serves 160 x 120.
+bool loadThumbnailSource(const PictureRecord& picture, CRaster& source);
+
+// The film thumbnail of one picture; inverted when `negative`.
+FilmThumbnail makeFilmThumbnail(const PictureRecord& picture, bool negative, ThumbnailShape shape);
+
+// The 160 x 120 thumbnail shown for a picture whose source does not load.
+CRaster placeholderThumbnail(bool negative);
+
+}  // namespace dz
