@@ -103,7 +103,10 @@ bool CDirReader::readFolder(const std::string& folder, const std::string& mask, 
                             bool includeFolders) {
     std::vector<DirEntry> entries;
     if (!fileSystem_.listDirectory(folder, mask, entries)) {
-        return true;
+        // A folder the user may not read is asked about like a file, so that
+        // its pictures are not left out without a word.
+        passOver(folder, "cannot be listed");
+        return askOnReadError() == EntryResult::Next;
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i > 0) {
@@ -152,13 +155,7 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
     std::unique_ptr<ByteSource> file = fileSystem_.openRead(path);
     if (!file) {
         passOver(path, "cannot be opened");
-        const Answer answer = host_.messageBox("Error while reading from drive", "Error", Icon::Error,
-                                               Buttons::OkCancel);
-        if (answer == Answer::Cancel) {
-            releaseBlock();
-            return EntryResult::Cancelled;
-        }
-        return EntryResult::Next;
+        return askOnReadError();
     }
 
     releaseBlock();
@@ -212,6 +209,15 @@ void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
     if (catalogued_) {
         catalogued_(catalogue_.back(), reader_.lastError());
     }
+}
+
+CDirReader::EntryResult CDirReader::askOnReadError() {
+    const Answer answer = host_.messageBox("Error while reading from drive", "Error", Icon::Error, Buttons::OkCancel);
+    if (answer == Answer::Cancel) {
+        releaseBlock();
+        return EntryResult::Cancelled;
+    }
+    return EntryResult::Next;
 }
 
 std::string CDirReader::rejectReason(bool decoded) const {

@@ -55,6 +55,8 @@ private:
     enum class EntryResult { Next, Cancelled };
 
     void walk(const std::string& folder);
+    // "Error while reading from drive": OK goes on, Cancel stops the walk.
+    EntryResult askOnReadError();
     EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
                           bool includeFolders);
     void addRecord(const std::string& path, const DirEntry& entry);

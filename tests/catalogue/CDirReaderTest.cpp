@@ -187,6 +187,41 @@ TEST_F(DirReaderTest, CancelOnAReadErrorStopsTheWalkAndKeepsEarlierPictures) {
     EXPECT_EQ(host.messages.size(), 1u);
 }
 
+// A file system on which one folder cannot be listed for pictures, as a
+// folder without read permission behaves for a user who is not root.
+class UnlistableFolder : public FileSystem {
+public:
+    explicit UnlistableFolder(std::string folder) : folder_(std::move(folder)) {}
+    bool listDirectory(const std::string& folder, const std::string& mask, std::vector<DirEntry>& entries) override {
+        if (folder == folder_ && mask == "*.jpg") {
+            return false;
+        }
+        return FileSystem::listDirectory(folder, mask, entries);
+    }
+
+private:
+    std::string folder_;
+};
+
+TEST_F(DirReaderTest, UnlistableFolderIsAskedAboutOkGoesOnCancelStops) {
+    copyData("canon-40d.jpg", "A/a.jpg");
+    copyData("fujifilm-e500-big-endian.jpg", "B/b.jpg");
+    copyData("nikon-d70-comment-after-exif.jpg", "c.jpg");
+    UnlistableFolder failing(at("A"));
+    for (Answer answer : {Answer::Ok, Answer::Cancel}) {
+        ScriptedHost prompts;
+        CDirReader walker(prompts, failing, abortRequest);
+        prompts.answer(answer);
+        walker.listFolders(dir.str(), true);
+        const bool completed = walker.collectPictures("*.jpg", true, false);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].text, "Error while reading from drive");
+        EXPECT_EQ(prompts.messages[0].buttons, Buttons::OkCancel);
+        EXPECT_EQ(completed, answer == Answer::Ok);
+        EXPECT_EQ(walker.catalogue().size(), answer == Answer::Ok ? 2u : 0u);
+    }
+}
+
 TEST_F(DirReaderTest, ZeroDateIsTakenFromTheFileTime) {
     dir.write("zero.jpg", test::tinyExifJpeg("0000:00:00 00:00:00"));
     const std::time_t before = std::time(nullptr);
