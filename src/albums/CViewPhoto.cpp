@@ -1,0 +1,213 @@
+#include "albums/CViewPhoto.h"
+
+#include "albums/AlbumMembership.h"
+#include "albums/CViewOptions.h"
+#include "exif/TextFormat.h"
+
+namespace dz {
+
+namespace {
+constexpr int kHelpTopic = 7;
+}
+
+CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
+    : Window(workspace.host, "CViewPhoto", "Edit Album", kHelpTopic),
+      ws_(workspace),
+      film_(workspace, addControl(kTopLine, ControlKind::Static), addControl(kFilm, ControlKind::ListView),
+            [this] { showStatus(); }) {
+    setHelpFile(workspace.helpFile);
+    addControl(kPathGroup, ControlKind::Group, "Original pic's path");
+    addControl(kPath, ControlKind::Edit, "Picture not selected");
+    addControl(kDirGroup, ControlKind::Group, "Albums directory name");
+    addControl(kDirName, ControlKind::Edit);
+    addControl(kNameGroup, ControlKind::Group, "Album name");
+    addControl(kName, ControlKind::Edit);
+    addControl(kCreateSubDir, ControlKind::CheckBox, "Create sub dir based on album name");
+    addControl(kKeepName, ControlKind::CheckBox, "Keep original picture name");
+    addControl(kSplitByDays, ControlKind::CheckBox, "Split by days");
+    addControl(kAddGroup, ControlKind::Group, "Add to picture name:");
+    addControl(kAddDate, ControlKind::CheckBox, "Date");
+    addControl(kAddTime, ControlKind::CheckBox, "Time");
+    addControl(kAddCameraModel, ControlKind::CheckBox, "Camera Model");
+    addControl(kInfoGroup, ControlKind::Group, "Picture Info");
+    addControl(kPictureInfo, ControlKind::ListBox);
+    addControl(kSave, ControlKind::Button, "Save Album");
+    addControl(kDiscard, ControlKind::Button, "Discard");
+    addControl(kFilmGroup, ControlKind::Group, "Virtual Film");
+    addControl(kStatus, ControlKind::Static, "Time range selected: None");
+    addControl(kSetStart, ControlKind::Button, "Set Start Date");
+    addControl(kSize, ControlKind::Static, "Static");
+    addControl(kClearStart, ControlKind::Button, "Clear");
+    addControl(kStartText, ControlKind::Static, "Not Set");
+    addControl(kEndText, ControlKind::Static, "Not Set");
+    addControl(kSetEnd, ControlKind::Button, "Set End Date");
+    addControl(kClearEnd, ControlKind::Button, "Clear");
+    addControl(kSortLine, ControlKind::Static);
+    addControl(kTotalSize, ControlKind::Static, "Static");
+    addControl(kMenuViewOptions, ControlKind::MenuItem, "View Options");
+    addControl(kMenuManualRange, ControlKind::MenuItem, "Manual time range");
+    addControl(kMenuAdvancedFilter, ControlKind::MenuItem, "Advanced Filter Tool");
+    addControl(kMenuAbout, ControlKind::MenuItem, "About");
+}
+
+Album* CViewPhoto::album() {
+    return currentAlbum(ws_.albums, ws_.editing);
+}
+
+void CViewPhoto::onInit() {
+    ws_.abortRequest = false;
+    albumIds_.clear();
+    for (const PictureRecord& picture : ws_.reader.catalogue()) {
+        albumIds_.emplace_back(picture.block.get(), picture.albumId);
+    }
+    Album* current = album();
+    if (!current) {
+        return;
+    }
+    if (ws_.editing.editingAlbum) {
+        control(kSave).enabled = current->isProcessed == 0;
+        openedStart_ = current->startTime;
+        openedEnd_ = current->endTime;
+        control(kStartText).text = current->startKey ? endText(current->startTime) : "Not Set";
+        control(kEndText).text = current->endKey ? endText(current->endTime) : "Not Set";
+    } else {
+        // The range spans the film; the first paint builds it.
+        opening_ = true;
+        control(kFilm).selection = -1;
+        setEnd(true);
+        setEnd(false);
+        opening_ = false;
+        current = album();
+    }
+    control(kCreateSubDir).checked = current->createSubDir != 0;
+    if (current->name.empty()) {
+        current->name = formatText("Album %d", current->id);
+    }
+    control(kName).text = current->name;
+    control(kKeepName).checked = current->keepOriginalName != 0;
+    control(kAddDate).checked = current->addDate != 0;
+    control(kAddTime).checked = current->addTime != 0;
+    control(kAddCameraModel).checked = current->addCameraModel != 0;
+    control(kSplitByDays).checked = current->splitByDays != 0;
+    if (!current->dirName.empty()) {
+        control(kDirName).text = current->dirName;
+    } else if (current != &ws_.albums.front()) {
+        const Album& previous = *(current - 1);
+        control(kDirName).text = previous.dirName;
+        control(kAddDate).checked = previous.addDate != 0;
+        control(kAddTime).checked = previous.addTime != 0;
+        control(kAddCameraModel).checked = previous.addCameraModel != 0;
+    } else {
+        current->dirName = "\\";
+        control(kDirName).text = current->dirName;
+    }
+    ws_.editing.inAlbumsCount = 0;
+    control(kClearStart).enabled = false;
+    control(kClearEnd).enabled = false;
+    ws_.abortRequest = false;
+    refresh();
+}
+
+void CViewPhoto::onShown() {
+    if (ws_.editing.editingAlbum && film_.update() == FilmOutcome::Closed) {
+        discard();
+        return;
+    }
+    if (ws_.editing.filmSideChanged && ws_.filmBuilt && film_.repolarise() == FilmOutcome::Closed) {
+        discard();
+        return;
+    }
+    if (!hasEnded()) {
+        buildFilm();
+    }
+}
+
+void CViewPhoto::buildFilm() {
+    control(kSave).enabled = false;
+    const FilmOutcome outcome = film_.build();
+    if (outcome == FilmOutcome::Closed) {
+        discard();
+        return;
+    }
+    if (outcome == FilmOutcome::Stopped || hasEnded()) {
+        return;
+    }
+    const Album* current = album();
+    control(kSave).enabled = !current || current->isProcessed == 0;
+    showSummary();
+    refresh();
+}
+
+void CViewPhoto::discard() {
+    if (ws_.editing.editingAlbum) {
+        if (Album* current = album()) {
+            current->setStart(openedStart_);
+            current->setEnd(openedEnd_);
+        }
+    }
+    for (PictureRecord& picture : ws_.reader.catalogue()) {
+        for (const auto& [block, id] : albumIds_) {
+            if (block == picture.block.get()) {
+                picture.albumId = id;
+                break;
+            }
+        }
+    }
+    ws_.abortRequest = true;
+    if (largeOpen_) {
+        large_->onCommand(CViewLarge::kClose);
+    }
+    endDialog(kResultDiscard);
+}
+
+void CViewPhoto::pictureError(const std::string& path) {
+    host().messageBox(pictureErrorText(path), kPictureErrorCaption, Icon::Error);
+    discard();
+}
+
+void CViewPhoto::onCommand(int id) {
+    switch (id) {
+    case kSave:
+        save();
+        return;
+    case kDiscard:
+        discard();
+        return;
+    case kSetStart:
+    case kSetEnd:
+        setEnd(id == kSetStart);
+        return;
+    case kClearStart:
+    case kClearEnd:
+        clearEnd(id == kClearStart);
+        return;
+    case kCreateSubDir:
+    case kKeepName:
+    case kSplitByDays:
+        boxChanged(id);
+        return;
+    case kMenuViewOptions:
+        openViewOptions();
+        return;
+    case kMenuManualRange:
+        // Opens the manual time range window.
+        return;
+    case kMenuAdvancedFilter:
+        // Opens the Advanced Filter window.
+        return;
+    default:
+        return;
+    }
+}
+
+void CViewPhoto::openViewOptions() {
+    CViewOptions options(host(), ws_.view);
+    options.setHelpFile(helpFile());
+    if (host().runModal(options) == kResultOk && options.changed()) {
+        buildFilm();
+    }
+    showStatus();
+    refresh();
+}
+
+}  // namespace dz

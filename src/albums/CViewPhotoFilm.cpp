@@ -1,0 +1,96 @@
+#include "albums/CViewPhoto.h"
+
+#include "albums/AlbumMembership.h"
+#include "albums/DateTimeText.h"
+#include "exif/PictureInformation.h"
+
+namespace dz {
+
+void CViewPhoto::showPicture(int item) {
+    const auto& film = ws_.editing.film;
+    if (item < 0 || item >= static_cast<int>(film.size())) {
+        control(kPath).text = "Picture not selected";
+        refresh();
+        return;
+    }
+    const PictureRecord& picture = film[item];
+    const auto shot = static_cast<std::int64_t>(pictureShotKey(picture, ws_.biasMinutes));
+    control(kPath).text = picture.path;
+    control(kPictureInfo).items = pictureInformationLines(picture.exif(), dateText(shot, ws_.dateFormatIndex),
+                                                          timeText(shot, ws_.timeFormatIndex));
+    refresh();
+}
+
+void CViewPhoto::onClick(int id) {
+    if (id == kFilm) {
+        showPicture(control(kFilm).selection);
+    }
+}
+
+void CViewPhoto::onSelectionChanged(int id) {
+    if (id != kFilm) {
+        return;
+    }
+    const int item = control(kFilm).selection;
+    if (item < 0) {
+        showPicture(item);
+        return;
+    }
+    if (largeOpen_ && item == large_->shownIndex()) {
+        return;
+    }
+    showPicture(item);
+    if (largeOpen_ && !large_->show(ws_.editing.film, item)) {
+        pictureError(ws_.editing.film[item].path);
+    }
+}
+
+void CViewPhoto::openLarge(int item) {
+    if (!large_) {
+        large_ = std::make_unique<CViewLarge>(host(), [this] { largeOpen_ = false; });
+        large_->setHelpFile(helpFile());
+    }
+    host().showModeless(*large_);
+    largeOpen_ = true;
+    large_->freePictures();
+    if (!large_->show(ws_.editing.film, item)) {
+        pictureError(ws_.editing.film[item].path);
+    }
+}
+
+void CViewPhoto::onRightClick(int id) {
+    const int item = control(kFilm).selection;
+    if (id == kFilm && item >= 0 && item < static_cast<int>(ws_.editing.film.size())) {
+        openLarge(item);
+    }
+}
+
+void CViewPhoto::onDoubleClick(int id) {
+    if (id != kFilm) {
+        return;
+    }
+    if (film_.flip(control(kFilm).selection) == FilmOutcome::Closed) {
+        discard();
+        return;
+    }
+    showSummary();
+    refresh();
+}
+
+bool CViewPhoto::onLabelEditBegin(int id) {
+    if (id != kFilm) {
+        return false;
+    }
+    film_.beginLabelEdit(control(kFilm).selection);
+    return true;
+}
+
+void CViewPhoto::onLabelEditEnd(int id, const std::string& text) {
+    if (id != kFilm) {
+        return;
+    }
+    film_.endLabelEdit(control(kFilm).selection, text);
+    refresh();
+}
+
+}  // namespace dz
