@@ -380,3 +380,28 @@ TEST_F(EditAlbumTest, HelpTopics) {
 
 }  // namespace
 }  // namespace dz::test
+
+namespace dz::test {
+namespace {
+
+class BrokenPictureWindowTest : public FilmTest {};
+
+TEST_F(BrokenPictureWindowTest, DiskErrorCancelClosesTheDiscardWay) {
+    put("b-nikon.jpg", kNikon);
+    putBytes("a-broken.jpg", tinyExifJpeg("2001:01:01 10:00:00"));
+    scan();
+    newAlbum();
+    record("b-nikon.jpg").albumId = 0;
+    host.answer(Answer::Cancel);
+    CViewPhoto w(ws);
+    w.onInit();
+    w.onShown();
+    EXPECT_EQ(host.messageTexts(), std::vector<std::string>{"Error while reading from disk"});
+    EXPECT_TRUE(w.hasEnded());
+    EXPECT_EQ(w.result(), CViewPhoto::kResultDiscard);
+    EXPECT_FALSE(filmBuilt);
+    EXPECT_TRUE(abortRequest);
+}
+
+}  // namespace
+}  // namespace dz::test
