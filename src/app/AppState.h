@@ -2,6 +2,7 @@
 
 #include "albums/Album.h"
 #include "albums/AlbumEditing.h"
+#include "albums/FilmImageList.h"
 #include "app/Settings.h"
 #include "catalogue/CDirReader.h"
 #include "catalogue/PictureRecord.h"
@@ -43,6 +44,9 @@ struct AppState {
     AlbumList albums;
     AlbumEditing editing;
     ViewSettings viewSettings;
+    // Thumbnails of the whole catalogue, made by the first film build after a scan.
+    FilmImageList filmImages;
+    bool filmBuilt = false;
     std::vector<PictureRecord> removedPictures;
 
     std::int32_t scannedCount = 0;

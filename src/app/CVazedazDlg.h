@@ -36,6 +36,9 @@ public:
     // After the duplicate search: counts and sizes from the catalogue's album ids.
     void recountAlbums();
     void startNewAlbum(bool negative);
+    // Opens the Edit Album window for a new or the edited album and commits
+    // or drops the edit afterwards.
+    void runAlbumWindow();
     void albumPictureClicked();
     void editSelected();
     void deleteAlbum();
@@ -58,6 +61,11 @@ private:
     void reloadOptions();
     std::string helpFilePath() const;
     Album* selectedAlbum();
+    int runEditAlbumWindow();
+    void commitAlbumEdit(bool keep);
+    // Puts a picture's thumbnail back into the film image list on a side.
+    void redrawThumbnail(const PictureRecord& picture, bool negative);
+    void releaseFilmImages();
     std::size_t catalogueSize() const;
     void deleteAllAlbums();
     // The target folder browser with its same-folder refusal; false when cancelled.

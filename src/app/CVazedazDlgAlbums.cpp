@@ -63,6 +63,7 @@ std::size_t CVazedazDlg::catalogueSize() const {
 
 void CVazedazDlg::deleteAllAlbums() {
     state_.albums.clear();
+    releaseFilmImages();
     refreshAlbumList();
     control(kDeleteAlbum).enabled = false;
     control(kAlbumDetails).items.clear();
@@ -111,16 +112,7 @@ void CVazedazDlg::startNewAlbum(bool negative) {
         state_.editing.filmSideChanged = true;
     }
     state_.editing.newAlbumStartsNegative = mode;
-    auto& catalogue = state_.dirReader->catalogue();
-    if (catalogue.empty()) {
-        host().messageBox("Source folder does not contain any pictures supported by Dezoredu", kCaption,
-                          Icon::Exclamation);
-        return;
-    }
-    state_.dirReader->sortCatalogue(2, false);
-    for (auto& picture : catalogue) {
-        picture.isNegative = state_.editing.newAlbumStartsNegative;
-    }
+    runAlbumWindow();
 }
 
 void CVazedazDlg::editSelected() {
@@ -136,6 +128,7 @@ void CVazedazDlg::editSelected() {
         host().messageBox("Album is already processed and cannot be modified!", kCaption, Icon::Information);
     }
     state_.editing.newAlbumStartsNegative = 0;
+    runAlbumWindow();
 }
 
 void CVazedazDlg::deleteAlbum() {
@@ -157,6 +150,7 @@ void CVazedazDlg::deleteAlbum() {
         picture.albumId = 0;
         if (state_.editing.newAlbumStartsNegative == 1) {
             picture.isNegative = 1;
+            redrawThumbnail(picture, true);
         }
     }
     state_.albums.erase(state_.albums.begin() + control(kAlbumsList).selection);

@@ -37,6 +37,7 @@ void CVazedazDlg::selectSource() {
         return;
     }
     state_.texts.sourceFolder = *folder;
+    releaseFilmImages();
     resetCatalogue();
     scanSource();
     showTexts();
@@ -47,6 +48,7 @@ void CVazedazDlg::resetCatalogue() {
         state_.dirReader->clearFolders();
         state_.dirReader->clearCatalogue();
     }
+    releaseFilmImages();
     state_.editing.film.clear();
     state_.removedPictures.clear();
     state_.texts.status = "Wait for input...";

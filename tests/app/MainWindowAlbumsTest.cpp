@@ -167,10 +167,18 @@ TEST_F(MainWindowAlbumList, EditSelectedNeedsASelectionAndWarnsForProcessedAlbum
     window->refreshAlbumList();
     window->onCommand(kMenuEditSelected);
     EXPECT_EQ(host.messages.back().text, "Please select an album from Albums List first.");
+    EXPECT_TRUE(host.modalRuns.empty());
     select(0);
+    bool saveEnabled = true;
+    host.onModal("CViewPhoto", [&](Window& w) { saveEnabled = w.control(1).enabled; });
     window->onDoubleClick(kAlbumsList);
-    EXPECT_EQ(host.messages.back().text, "Album is already processed and cannot be modified!");
-    EXPECT_EQ(host.messages.back().icon, Icon::Information);
+    ASSERT_GE(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[1].text, "Album is already processed and cannot be modified!");
+    EXPECT_EQ(host.messages[1].icon, Icon::Information);
+    // The window still opens, for viewing only.
+    EXPECT_EQ(host.modalRuns, std::vector<std::string>{"CViewPhoto"});
+    EXPECT_FALSE(saveEnabled);
+    EXPECT_EQ(state.editing.editingAlbum, 0);
 }
 
 TEST_F(MainWindowAlbumList, RecountTakesSizesFromTheCatalogue) {

@@ -63,6 +63,9 @@ int ScriptedHost::runModal(Window& window) {
     modalRuns.push_back(window.className());
     window.restart();
     window.onInit();
+    if (!window.hasEnded()) {
+        window.onShown();
+    }
     auto& scripts = modalScripts_[window.className()];
     if (!scripts.empty() && !window.hasEnded()) {
         auto script = std::move(scripts.front());
@@ -78,6 +81,7 @@ int ScriptedHost::runModal(Window& window) {
 void ScriptedHost::showModeless(Window& window) {
     modelessShown.push_back(window.className());
     window.onInit();
+    window.onShown();
 }
 
 void ScriptedHost::closeModeless(Window&) {}

@@ -29,7 +29,7 @@ public:
     void openFileAnswer(std::optional<std::string> path) { openFiles_.push_back(std::move(path)); }
     void saveFileAnswer(std::optional<std::string> path) { saveFiles_.push_back(std::move(path)); }
     // A script for the next modal run of a window of class `className`. It
-    // runs after the window's onInit; a window the script leaves open is
+    // runs after the window's onInit and onShown; a window the script leaves open is
     // ended with Cancel. Without a script a modal window ends with Cancel.
     void onModal(const std::string& className, std::function<void(Window&)> script) {
         modalScripts_[className].push_back(std::move(script));
