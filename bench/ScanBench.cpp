@@ -1,6 +1,7 @@
 // Scan throughput against a plain read of the same marker sections, and the
 // memory one catalogued picture costs.
 
+#include "PhotoTree.h"
 #include "QuietHost.h"
 
 #include "catalogue/CDirReader.h"
@@ -20,58 +21,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kTopFolders = 6;
-constexpr int kSubFolders = 4;  // per top folder: 6 + 6 * 4 = 30 folders
-constexpr int kFilesPerFolder = 100;
 constexpr int kRuns = 3;
 
-bool isJpegName(const fs::path& p) {
-    std::string ext = p.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext == ".jpg";
-}
-
-std::vector<fs::path> findPhotos(const fs::path& folder) {
-    std::vector<fs::path> photos;
-    for (const auto& e : fs::recursive_directory_iterator(folder)) {
-        if (e.is_regular_file() && isJpegName(e.path())) {
-            photos.push_back(e.path());
-        }
-    }
-    std::sort(photos.begin(), photos.end());
-    return photos;
-}
-
-// Fills `root` with the photos over 30 folders; hard links where the file
-// system allows them (reading a link reads the same bytes), else copies.
-std::vector<std::string> buildTree(const fs::path& root, const std::vector<fs::path>& photos) {
-    std::vector<fs::path> folders;
-    for (int t = 0; t < kTopFolders; ++t) {
-        const fs::path top = root / ("roll" + std::to_string(t));
-        folders.push_back(top);
-        for (int s = 0; s < kSubFolders; ++s) {
-            folders.push_back(top / ("day" + std::to_string(s)));
-        }
-    }
-    std::vector<std::string> files;
-    std::size_t next = 0;
-    for (const fs::path& folder : folders) {
-        fs::create_directories(folder);
-        for (int i = 0; i < kFilesPerFolder; ++i, ++next) {
-            const fs::path& photo = photos[next % photos.size()];
-            char name[32];
-            std::snprintf(name, sizeof name, "IMG_%04zu.jpg", next);
-            const fs::path target = folder / name;
-            std::error_code linkError;
-            fs::create_hard_link(photo, target, linkError);
-            if (linkError) {
-                fs::copy_file(photo, target);
-            }
-            files.push_back(target.string());
-        }
-    }
-    return files;
-}
+using dz::bench::buildTree;
+using dz::bench::findPhotos;
+using dz::bench::kTopFolders;
+using dz::bench::kSubFolders;
 
 double seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
