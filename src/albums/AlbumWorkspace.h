@@ -7,6 +7,7 @@
 #include "platform/Host.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace dz {
@@ -31,6 +32,8 @@ struct AlbumWorkspace {
     // UTC minus local time, as the scan made the time stamps with.
     int biasMinutes = 0;
     std::string helpFile;
+    // Help > About of the window; the main window shows its About box.
+    std::function<void()> showAbout{};
 };
 
 }  // namespace dz

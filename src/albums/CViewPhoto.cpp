@@ -45,8 +45,9 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
     addControl(kSortLine, ControlKind::Static);
     addControl(kTotalSize, ControlKind::Static, "Static");
     addControl(kMenuViewOptions, ControlKind::MenuItem, "View Options");
-    addControl(kMenuManualRange, ControlKind::MenuItem, "Manual time range");
-    addControl(kMenuAdvancedFilter, ControlKind::MenuItem, "Advanced Filter Tool");
+    // Off until their windows exist, so the menu offers nothing that does nothing.
+    addControl(kMenuManualRange, ControlKind::MenuItem, "Manual time range").enabled = false;
+    addControl(kMenuAdvancedFilter, ControlKind::MenuItem, "Advanced Filter Tool").enabled = false;
     addControl(kMenuAbout, ControlKind::MenuItem, "About");
 }
 
@@ -189,11 +190,10 @@ void CViewPhoto::onCommand(int id) {
     case kMenuViewOptions:
         openViewOptions();
         return;
-    case kMenuManualRange:
-        // Opens the manual time range window.
-        return;
-    case kMenuAdvancedFilter:
-        // Opens the Advanced Filter window.
+    case kMenuAbout:
+        if (ws_.showAbout) {
+            ws_.showAbout();
+        }
         return;
     default:
         return;

@@ -43,7 +43,8 @@ int CVazedazDlg::runEditAlbumWindow() {
                              state_.settings.timeFormatIndex,
                              state_.settings.excludeDuplicates,
                              currentTimeZone().totalBiasMinutes(),
-                             helpFile()};
+                             helpFile(),
+                             [this] { about(); }};
     CViewPhoto window(workspace);
     return host().runModal(window);
 }

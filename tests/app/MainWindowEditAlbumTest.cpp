@@ -154,5 +154,16 @@ TEST_F(MainWindowEditAlbum, NegativeStartCountsNothingUntilFlipped) {
     EXPECT_EQ(albumIds(), (std::vector<std::int32_t>{0, 1, 0}));
 }
 
+TEST_F(MainWindowEditAlbum, AboutFromTheEditAlbumMenu) {
+    host.onModal("CViewPhoto", [](Window& w) {
+        EXPECT_FALSE(w.control(W::kMenuManualRange).enabled);
+        EXPECT_FALSE(w.control(W::kMenuAdvancedFilter).enabled);
+        w.onCommand(W::kMenuAbout);
+        w.onCommand(W::kDiscard);
+    });
+    window->onCommand(kMenuStartPositive);
+    EXPECT_EQ(host.modalRuns, (std::vector<std::string>{"CViewPhoto", "CAboutDlg"}));
+}
+
 }  // namespace
 }  // namespace dz
