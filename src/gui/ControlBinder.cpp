@@ -1,17 +1,27 @@
 #include "gui/ControlBinder.h"
 
+#include "gui/LabelEditDelegate.h"
+#include "gui/ThumbnailListModel.h"
+#include "gui/ThumbnailListView.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPixmap>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace dz::gui {
 
@@ -48,6 +58,15 @@ void drawItems(QComboBox* widget, const std::vector<std::string>& items) {
     for (const auto& item : items) {
         widget->addItem(qt(item));
     }
+}
+
+QPixmap pictureOf(const Control& c) {
+    const std::size_t bytes = static_cast<std::size_t>(std::max(c.pictureWidth, 0)) * std::max(c.pictureHeight, 0) * 3;
+    if (bytes == 0 || c.picture.size() != bytes) {
+        return {};
+    }
+    const QImage image(c.picture.data(), c.pictureWidth, c.pictureHeight, c.pictureWidth * 3, QImage::Format_RGB888);
+    return QPixmap::fromImage(image.copy());
 }
 
 }  // namespace
@@ -117,6 +136,30 @@ QAction* ControlBinder::action(int id, QMenu* menu) {
     auto* item = menu->addAction(QString());
     bindAction(id, item);
     return item;
+}
+
+QRadioButton* ControlBinder::radioButton(int id) {
+    auto* widget = new QRadioButton(owner_);
+    bindRadioButton(id, widget);
+    return widget;
+}
+
+QPlainTextEdit* ControlBinder::textView(int id) {
+    auto* widget = new QPlainTextEdit(owner_);
+    bindTextView(id, widget);
+    return widget;
+}
+
+QLabel* ControlBinder::picture(int id) {
+    auto* widget = new QLabel(owner_);
+    bindPicture(id, widget);
+    return widget;
+}
+
+ThumbnailListView* ControlBinder::thumbnailList(int id, QSize imageSize, int labelLines) {
+    auto* widget = new ThumbnailListView(owner_, imageSize, labelLines);
+    bindThumbnailList(id, widget);
+    return widget;
 }
 
 void ControlBinder::bindLabel(int id, QLabel* widget) {
@@ -239,6 +282,96 @@ void ControlBinder::bindAction(int id, QAction* item) {
         if (item->isCheckable()) {
             item->setChecked(c.checked);
         }
+    });
+}
+
+void ControlBinder::bindRadioButton(int id, QRadioButton* widget) {
+    widget->setObjectName(objectName(id));
+    // Which button is marked is the window's to say, not Qt's grouping.
+    widget->setAutoExclusive(false);
+    QObject::connect(widget, &QRadioButton::clicked, widget, [this, id] {
+        handle_([id](Window& w) {
+            w.control(id).checked = true;
+            w.onCommand(id);
+        });
+    });
+    add(id, widget, [this, widget](const Control& c) {
+        widget->setText(qt(c.text));
+        widget->setChecked(c.checked);
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindTextView(int id, QPlainTextEdit* widget) {
+    widget->setObjectName(objectName(id));
+    widget->setReadOnly(true);
+    add(id, widget, [this, widget](const Control& c) {
+        if (widget->toPlainText() != qt(c.text)) {
+            widget->setPlainText(qt(c.text));
+        }
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindPicture(int id, QLabel* widget) {
+    widget->setObjectName(objectName(id));
+    widget->setAlignment(Qt::AlignCenter);
+    add(id, widget, [this, widget](const Control& c) {
+        const QPixmap shown = pictureOf(c);
+        if (shown.isNull()) {
+            widget->clear();
+        } else {
+            widget->setPixmap(shown);
+        }
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindThumbnailList(int id, ThumbnailListView* widget) {
+    widget->setObjectName(objectName(id));
+    widget->setSelectionListener([this, id](int row) {
+        handle_([id, row](Window& w) {
+            w.control(id).selection = row;
+            w.onSelectionChanged(id);
+        });
+    });
+    widget->setRightClickListener([this, id](int row) {
+        handle_([id, row](Window& w) {
+            w.control(id).selection = row;
+            w.onRightClick(id);
+        });
+    });
+    QObject::connect(widget, &QAbstractItemView::clicked, widget, [this, id, widget] {
+        handle_([id, row = widget->selectedRow()](Window& w) {
+            w.control(id).selection = row;
+            w.onClick(id);
+        });
+    });
+    QObject::connect(widget, &QAbstractItemView::doubleClicked, widget, [this, id, widget] {
+        handle_([id, row = widget->selectedRow()](Window& w) {
+            w.control(id).selection = row;
+            w.onDoubleClick(id);
+        });
+    });
+    auto begin = [this, id](int row) {
+        bool allowed = false;
+        handle_([id, row, &allowed](Window& w) {
+            w.control(id).selection = row;
+            allowed = w.onLabelEditBegin(id);
+        });
+        return allowed;
+    };
+    auto end = [this, id](int row, const QString& text) {
+        handle_([id, row, text = text.toStdString()](Window& w) {
+            w.control(id).selection = row;
+            w.onLabelEditEnd(id, text);
+        });
+    };
+    widget->setItemDelegate(new LabelEditDelegate(widget, begin, end));
+    add(id, widget, [this, widget](const Control& c) {
+        widget->thumbnails()->draw(c);
+        widget->showSelection(c.selection);
+        drawCommon(widget, c);
     });
 }
 

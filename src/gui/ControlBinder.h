@@ -17,12 +17,17 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QObject;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
+class QSize;
 class QToolButton;
 class QWidget;
 
 namespace dz::gui {
+
+class ThumbnailListView;
 
 // Ties widgets to the controls of one window: makes a widget for a control
 // id, draws it from its control, and turns the user's input into the window's
@@ -48,6 +53,13 @@ public:
     QLineEdit* lineEdit(int id);
     QProgressBar* progress(int id);
     QAction* action(int id, QMenu* menu);
+    QRadioButton* radioButton(int id);
+    // A read-only text of several lines.
+    QPlainTextEdit* textView(int id);
+    // A picture frame: shows the control's picture.
+    QLabel* picture(int id);
+    // A list view of the control's strip pictures with their labels.
+    ThumbnailListView* thumbnailList(int id, QSize imageSize, int labelLines);
 
     // Binds an existing widget or action.
     void bindLabel(int id, QLabel* widget);
@@ -59,6 +71,10 @@ public:
     void bindLineEdit(int id, QLineEdit* widget);
     void bindProgress(int id, QProgressBar* widget);
     void bindAction(int id, QAction* action);
+    void bindRadioButton(int id, QRadioButton* widget);
+    void bindTextView(int id, QPlainTextEdit* widget);
+    void bindPicture(int id, QLabel* widget);
+    void bindThumbnailList(int id, ThumbnailListView* widget);
 
     // Draws every bound widget from its control; signals of the widgets are
     // blocked meanwhile, so drawing never calls a handler.

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace dz::gui {
@@ -27,6 +28,9 @@ GenericView::GenericView(Window& window, QWidget* parent) : WindowView(window, p
             break;
         case ControlKind::CheckBox:
             layout->addWidget(binder().checkBox(id));
+            break;
+        case ControlKind::RadioButton:
+            layout->addWidget(binder().radioButton(id));
             break;
         case ControlKind::Edit:
             layout->addWidget(binder().lineEdit(id));

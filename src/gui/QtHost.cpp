@@ -6,6 +6,9 @@
 #include "gui/MessageBoxDialog.h"
 #include "gui/SkinOptionView.h"
 #include "gui/TimeFormatView.h"
+#include "gui/EditAlbumView.h"
+#include "gui/ViewLargeView.h"
+#include "gui/ViewOptionsView.h"
 #include "gui/WindowView.h"
 #include "platform/Help.h"
 #include "platform/Window.h"
@@ -50,11 +53,17 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CTimeFormat", factory<TimeFormatView>());
     views_.add("CSkinOption", factory<SkinOptionView>());
     views_.add("CAboutDlg", factory<AboutView>());
+    views_.add("CViewPhoto", factory<EditAlbumView>());
+    views_.add("CViewOptions", factory<ViewOptionsView>());
+    views_.add("CViewLarge", factory<ViewLargeView>());
 }
 
 QtHost::~QtHost() {
-    for (auto& [window, view] : modeless_) {
-        view->detach();
+    for (auto& [window, entry] : modeless_) {
+        if (entry.view) {
+            entry.view->detach();
+            delete entry.view.data();
+        }
     }
 }
 
@@ -105,19 +114,49 @@ std::optional<std::string> QtHost::saveFile(const FileDialogRequest& request) {
 
 int QtHost::runModal(Window& window) {
     auto view = views_.create(window, dialogParent());
-    return view->runModal();
+    running_.push_back(view.get());
+    const int result = view->runModal();
+    running_.pop_back();
+    // Modeless windows it opened go with it, before their parent view does.
+    closeModelessAbove(running_.size());
+    return result;
 }
 
 void QtHost::showModeless(Window& window) {
     auto found = modeless_.find(&window);
-    if (found != modeless_.end()) {
-        found->second->showModeless();
-        found->second->raise();
+    if (found != modeless_.end() && found->second.view) {
+        WindowView* view = found->second.view;
+        view->showModeless();
+        view->raise();
+        view->activateWindow();
         return;
     }
+    // The parent is the running modal window, so the modal loop lets this
+    // window take input.
     auto view = views_.create(window, dialogParent());
-    view->showModeless();
-    modeless_[&window] = std::move(view);
+    WindowView* shown = view.release();
+    modeless_[&window] = Modeless{shown, running_.size()};
+    shown->showModeless();
+}
+
+void QtHost::dropView(WindowView* view) {
+    if (!view) {
+        return;
+    }
+    view->detach();
+    view->hide();
+    view->deleteLater();
+}
+
+void QtHost::closeModelessAbove(std::size_t depth) {
+    for (auto it = modeless_.begin(); it != modeless_.end();) {
+        if (it->second.depth > depth) {
+            dropView(it->second.view);
+            it = modeless_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void QtHost::closeModeless(Window& window) {
@@ -127,14 +166,17 @@ void QtHost::closeModeless(Window& window) {
     }
     // The window may close itself from one of its own handlers, so the view
     // goes once that handler has returned.
-    WindowView* view = found->second.release();
+    WindowView* view = found->second.view;
     modeless_.erase(found);
-    view->detach();
-    view->hide();
-    view->deleteLater();
+    dropView(view);
 }
 
 void QtHost::pumpMessages() {
+    // Long jobs change the texts without asking for a redraw; the window
+    // running them shows where they are.
+    if (!running_.empty()) {
+        running_.back()->draw();
+    }
     QCoreApplication::processEvents();
 }
 

@@ -3,6 +3,8 @@
 #include "gui/ViewRegistry.h"
 #include "platform/Host.h"
 
+#include <QPointer>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -53,7 +55,19 @@ private:
     std::vector<std::string> helpFolders_;
     ViewRegistry views_;
     std::unique_ptr<HelpViewer> helpViewer_;
-    std::map<Window*, std::unique_ptr<WindowView>> modeless_;
+    struct Modeless {
+        // Owned; a Qt parent that goes first takes it along.
+        QPointer<WindowView> view;
+        // How many modal windows were running when it opened: it belongs to
+        // the innermost one and closes with it.
+        std::size_t depth;
+    };
+    static void dropView(WindowView* view);
+    void closeModelessAbove(std::size_t depth);
+
+    std::map<Window*, Modeless> modeless_;
+    // The views of the modal windows now running, innermost last.
+    std::vector<WindowView*> running_;
     std::string lastFolder_;
     std::string plainStyle_;
 };

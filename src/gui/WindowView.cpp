@@ -6,6 +6,7 @@
 #include <QKeySequence>
 #include <QPointer>
 #include <QShortcut>
+#include <QTimer>
 
 namespace dz::gui {
 
@@ -74,6 +75,15 @@ void WindowView::draw() {
     if (!detached_) {
         binder_.draw();
     }
+}
+
+void WindowView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (shown_) {
+        return;
+    }
+    shown_ = true;
+    QTimer::singleShot(0, this, [this] { handle([](Window& w) { w.onShown(); }); });
 }
 
 void WindowView::reject() {

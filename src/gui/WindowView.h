@@ -39,6 +39,9 @@ protected:
     void reject() override;
     // Enter with no default button: the window's OK command.
     void accept() override;
+    // The first show tells the window it is on screen, from inside the
+    // running event loop, so a long first job can pump messages.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void start();
@@ -47,6 +50,7 @@ private:
     ControlBinder binder_;
     bool detached_ = false;
     bool quitting_ = false;
+    bool shown_ = false;
 };
 
 }  // namespace dz::gui
