@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -84,6 +85,20 @@ void pressMessageButton(QWidget* box, const QString& buttonText) {
 
 QAction* actionOf(QWidget* view, int id) {
     return view->findChild<QAction*>(gui::ControlBinder::objectName(id));
+}
+
+bool waitUntil(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > kPatienceMs) {
+            return false;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
 }
 
 }  // namespace dz::test

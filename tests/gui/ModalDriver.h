@@ -49,4 +49,8 @@ T* controlOf(QWidget* view, int id) {
 }
 QAction* actionOf(QWidget* view, int id);
 
+// Lets the event loop run until `done` holds; false when it did not within
+// the driver's patience.
+bool waitUntil(const std::function<bool()>& done);
+
 }  // namespace dz::test

@@ -1,0 +1,321 @@
+#include "ModalDriver.h"
+#include "TempDir.h"
+
+#include "albums/CViewLarge.h"
+#include "albums/CViewOptions.h"
+#include "albums/CViewPhoto.h"
+#include "app/AppState.h"
+#include "app/CVazedazDlg.h"
+#include "app/MainWindowIds.h"
+#include "gui/QtHost.h"
+#include "gui/ThumbnailListModel.h"
+#include "gui/ThumbnailListView.h"
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+
+namespace dz::test {
+namespace {
+
+using W = CViewPhoto;
+
+QString labelText(QWidget* view, int id) {
+    auto* label = controlOf<QLabel>(view, id);
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(id);
+}
+
+gui::ThumbnailListView* filmOf(QWidget* view) {
+    return controlOf<gui::ThumbnailListView>(view, W::kFilm);
+}
+
+QString itemLabel(gui::ThumbnailListView* film, int row) {
+    return film->model()->data(film->model()->index(row, 0), Qt::DisplayRole).toString();
+}
+
+QSize itemPictureSize(gui::ThumbnailListView* film, int row) {
+    return film->model()->data(film->model()->index(row, 0), Qt::DecorationRole).value<QPixmap>().size();
+}
+
+// Every item of the film is there with its 160 x 120 picture.
+bool filmShows(gui::ThumbnailListView* film, int count) {
+    if (!film || film->model()->rowCount() != count) {
+        return false;
+    }
+    for (int row = 0; row < count; ++row) {
+        if (itemPictureSize(film, row) != QSize(160, 120)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QWidget* largeViewOf(QWidget* editView) {
+    for (QWidget* w : editView->findChildren<QWidget*>(QStringLiteral("CViewLarge"))) {
+        if (w->isVisible()) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+void pressKey(QWidget* widget, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+// Enter in a label editor; the item view takes the text and closes the
+// editor on its next turn of the event loop.
+bool commitLabel(QLineEdit* editor) {
+    const QPointer<QLineEdit> watched(editor);
+    pressKey(editor, Qt::Key_Return);
+    return waitUntil([&] { return !watched || !watched->isVisible(); });
+}
+
+// The main window on the Qt host over a source folder of three real
+// pictures; the Edit Album window is opened from its menu.
+class EditAlbumViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char buffer[4096];
+        ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
+        previousFolder_ = buffer;
+        ASSERT_EQ(::chdir(startFolder.str().c_str()), 0);
+        for (const char* name :
+             {"canon-40d.jpg", "fujifilm-e500-big-endian.jpg", "nikon-640x480-exif-thumbnail-160x120.jpg"}) {
+            source.write(name, readTestData(name));
+        }
+    }
+    void TearDown() override {
+        host.applySkin(false);
+        ASSERT_EQ(::chdir(previousFolder_.c_str()), 0);
+    }
+
+    // Runs the main window with the source selected; `script` runs inside it,
+    // then the window is closed with Yes.
+    void runMain(const std::function<void(QWidget*)>& script) {
+        bool ran = false;
+        driver.when(isView("CVazedazDlg"), [&](QWidget* view) {
+            ran = true;
+            selectSource(view);
+            script(view);
+            driver.when(isMessageBox("Close Dezoredu?"), [](QWidget* box) { pressMessageButton(box, "Yes"); });
+            controlOf<QPushButton>(view, mainwin::kCloseWindow)->click();
+            if (!window.hasEnded()) {
+                ADD_FAILURE() << "the main window did not end";
+                window.endDialog(kResultCancel);
+                static_cast<QDialog*>(view)->done(kResultCancel);
+            }
+        });
+        host.runModal(window);
+        EXPECT_TRUE(ran);
+    }
+
+    void selectSource(QWidget* view) {
+        const QString folder = QString::fromStdString(source.str());
+        driver.when([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr && w->isVisible(); },
+                    [folder](QWidget* w) {
+                        auto* dialog = qobject_cast<QFileDialog*>(w);
+                        dialog->setDirectory(folder);
+                        static_cast<QDialog*>(dialog)->accept();
+                    });
+        controlOf<QPushButton>(view, mainwin::kSelectSourceButton)->click();
+        EXPECT_EQ(labelText(view, mainwin::kStatus), "Found 3 .JPG pictures that have exif information.");
+    }
+
+    // "Start from positive" with `script` run in the Edit Album view once its
+    // film shows three 160 x 120 pictures; a window the script leaves open is
+    // discarded.
+    void editNewAlbum(QWidget* mainView, const std::function<void(QWidget*)>& script) {
+        bool shown = false;
+        // Waiting is part of the match, not of the action: the film build pumps
+        // messages, and an action that waited inside that pump would wait on itself.
+        const auto built = [](QWidget* w) { return isView("CViewPhoto")(w) && filmShows(filmOf(w), 3); };
+        driver.when(built, [&](QWidget* editView) {
+            shown = true;
+            EXPECT_EQ(editView->windowTitle(), "Edit Album");
+            script(editView);
+            if (editView->isVisible()) {
+                controlOf<QPushButton>(editView, W::kDiscard)->click();
+            }
+        });
+        actionOf(mainView, mainwin::kMenuStartPositive)->trigger();
+        EXPECT_TRUE(shown) << "the Edit Album window never came up";
+    }
+
+    TempDir startFolder;
+    TempDir source;
+    ModalDriver driver;
+    gui::QtHost host;
+    FileSystem fileSystem;
+    AppState state{fileSystem};
+    CVazedazDlg window{host, state};
+
+private:
+    std::string previousFolder_;
+};
+
+TEST_F(EditAlbumViewTest, RangeFromTheFilmIsSavedAsTheFirstAlbum) {
+    runMain([&](QWidget* mainView) {
+        editNewAlbum(mainView, [&](QWidget* editView) {
+            gui::ThumbnailListView* film = filmOf(editView);
+            EXPECT_EQ(film->viewMode(), QListView::IconMode);
+            EXPECT_EQ(film->flow(), QListView::LeftToRight);
+            EXPECT_FALSE(film->isWrapping());
+            EXPECT_TRUE(itemLabel(film, 0).startsWith("1."));
+            EXPECT_TRUE(itemLabel(film, 2).startsWith("3."));
+            EXPECT_TRUE(itemLabel(film, 0).contains('\n')) << "the camera is on the label's second line";
+            EXPECT_EQ(controlOf<QPlainTextEdit>(editView, W::kPath)->toPlainText(), "Picture not selected");
+            EXPECT_TRUE(labelText(editView, W::kTopLine).startsWith("1 Album containing:"));
+
+            film->setCurrentIndex(film->model()->index(0, 0));
+            const QString firstPath = controlOf<QPlainTextEdit>(editView, W::kPath)->toPlainText();
+            EXPECT_TRUE(firstPath.startsWith(QString::fromStdString(source.str()))) << firstPath.toStdString();
+            EXPECT_GT(controlOf<QListWidget>(editView, W::kPictureInfo)->count(), 0);
+
+            controlOf<QPushButton>(editView, W::kSetStart)->click();
+            EXPECT_NE(labelText(editView, W::kStartText), "Not Set");
+            EXPECT_TRUE(controlOf<QPushButton>(editView, W::kClearStart)->isEnabled());
+            ASSERT_TRUE(filmShows(film, 3)) << "the rebuilt film lost pictures";
+
+            film->setCurrentIndex(film->model()->index(2, 0));
+            EXPECT_NE(controlOf<QPlainTextEdit>(editView, W::kPath)->toPlainText(), firstPath);
+            controlOf<QPushButton>(editView, W::kSetEnd)->click();
+            EXPECT_NE(labelText(editView, W::kEndText), "Not Set");
+            EXPECT_TRUE(controlOf<QPushButton>(editView, W::kClearEnd)->isEnabled());
+            EXPECT_EQ(labelText(editView, W::kStatus), "New Album: 3 pictures in album.");
+
+            controlOf<QPushButton>(editView, W::kSave)->click();
+            EXPECT_FALSE(editView->isVisible());
+        });
+        auto* albums = controlOf<QListWidget>(mainView, mainwin::kAlbumsList);
+        ASSERT_EQ(albums->count(), 1);
+        EXPECT_EQ(albums->item(0)->text(), "1. Album 1");
+        const QString summary = labelText(mainView, mainwin::kAlbumSummary);
+        EXPECT_TRUE(summary.startsWith("1 album created. Pictures in albums 3 of 3. All pictures are in albums. Size "))
+            << summary.toStdString();
+    });
+    ASSERT_EQ(state.albums.size(), 1u);
+    EXPECT_EQ(state.albums.front().pictureCount, 3);
+}
+
+TEST_F(EditAlbumViewTest, RightClickOpensTheLargeViewAndCloseClosesIt) {
+    runMain([&](QWidget* mainView) {
+        editNewAlbum(mainView, [&](QWidget* editView) {
+            gui::ThumbnailListView* film = filmOf(editView);
+            const QRect item = film->visualRect(film->model()->index(1, 0));
+            ASSERT_TRUE(item.isValid());
+            QContextMenuEvent click(QContextMenuEvent::Mouse, item.center(),
+                                    film->viewport()->mapToGlobal(item.center()));
+            QApplication::sendEvent(film->viewport(), &click);
+
+            QWidget* large = largeViewOf(editView);
+            ASSERT_NE(large, nullptr) << "no View Large Image window";
+            EXPECT_EQ(large->windowTitle(), "View Large Image");
+            EXPECT_FALSE(large->isModal());
+            EXPECT_EQ(QApplication::activeModalWidget(), editView);
+            EXPECT_EQ(film->selectedRow(), 1);
+            const QString path = controlOf<QPlainTextEdit>(editView, W::kPath)->toPlainText();
+            EXPECT_EQ(labelText(large, CViewLarge::kPath), path);
+            auto* frame = controlOf<QLabel>(large, CViewLarge::kFrame);
+            ASSERT_NE(frame, nullptr);
+            EXPECT_EQ(frame->pixmap().size(), QSize(640, 480));
+
+            // Selecting another picture shows it in the open viewer.
+            film->setCurrentIndex(film->model()->index(2, 0));
+            EXPECT_EQ(labelText(large, CViewLarge::kPath),
+                      controlOf<QPlainTextEdit>(editView, W::kPath)->toPlainText());
+            EXPECT_NE(labelText(large, CViewLarge::kPath), path);
+
+            const QPointer<QWidget> watched(large);
+            controlOf<QPushButton>(large, CViewLarge::kClose)->click();
+            EXPECT_TRUE(!watched || !watched->isVisible());
+            EXPECT_EQ(largeViewOf(editView), nullptr);
+            EXPECT_TRUE(editView->isVisible());
+        });
+    });
+}
+
+TEST_F(EditAlbumViewTest, EditedLabelBecomesThePicturesNameAndAnUnchangedEditKeepsIt) {
+    runMain([&](QWidget* mainView) {
+        editNewAlbum(mainView, [&](QWidget* editView) {
+            gui::ThumbnailListView* film = filmOf(editView);
+            const QModelIndex first = film->model()->index(0, 0);
+            const QString before = itemLabel(film, 0);
+            const QString dateAndCamera = before.mid(before.indexOf('.', 2));
+
+            film->setCurrentIndex(first);
+            film->edit(first);
+            auto* editor = film->findChild<QLineEdit*>(QStringLiteral("label-editor"));
+            ASSERT_NE(editor, nullptr) << "the label editor did not open";
+            EXPECT_EQ(editor->text(), QString(before).replace('\n', ' '));
+            ASSERT_TRUE(commitLabel(editor));
+            EXPECT_EQ(itemLabel(film, 0), before);
+
+            film->edit(first);
+            editor = nullptr;
+            for (QLineEdit* open : film->findChildren<QLineEdit*>(QStringLiteral("label-editor"))) {
+                editor = open->isVisible() ? open : editor;
+            }
+            ASSERT_NE(editor, nullptr) << "the label editor did not open again";
+            editor->setText(QStringLiteral("Beach"));
+            editor->setModified(true);
+            ASSERT_TRUE(commitLabel(editor));
+            EXPECT_EQ(itemLabel(film, 0), "1.Beach" + dateAndCamera);
+            EXPECT_EQ(itemLabel(film, 1).left(2), "2.");
+        });
+    });
+}
+
+TEST_F(EditAlbumViewTest, ViewOptionsTurnTheFilmAround) {
+    runMain([&](QWidget* mainView) {
+        editNewAlbum(mainView, [&](QWidget* editView) {
+            gui::ThumbnailListView* film = filmOf(editView);
+            const QString lastName = itemLabel(film, 2).mid(2);
+            bool shown = false;
+            driver.when(isView("CViewOptions"), [&](QWidget* dialog) {
+                shown = true;
+                EXPECT_EQ(dialog->windowTitle(), "Set view options");
+                auto* order = controlOf<QComboBox>(dialog, CViewOptions::kOrder);
+                ASSERT_EQ(order->count(), 2);
+                EXPECT_EQ(order->currentText(), "Ascendent");
+                EXPECT_TRUE(controlOf<QRadioButton>(dialog, CViewOptions::kByDate)->isChecked());
+                EXPECT_FALSE(controlOf<QRadioButton>(dialog, CViewOptions::kByName)->isChecked());
+                pressKey(order, Qt::Key_Down);
+                EXPECT_EQ(order->currentText(), "Descendent");
+                controlOf<QRadioButton>(dialog, CViewOptions::kByName)->click();
+                controlOf<QRadioButton>(dialog, CViewOptions::kByDate)->click();
+                EXPECT_TRUE(controlOf<QRadioButton>(dialog, CViewOptions::kByDate)->isChecked());
+                EXPECT_FALSE(controlOf<QRadioButton>(dialog, CViewOptions::kByName)->isChecked());
+                controlOf<QPushButton>(dialog, CViewOptions::kAccept)->click();
+            });
+            actionOf(editView, W::kMenuViewOptions)->trigger();
+            ASSERT_TRUE(shown);
+            ASSERT_TRUE(filmShows(film, 3));
+            EXPECT_EQ(itemLabel(film, 0).mid(2), lastName);
+            EXPECT_EQ(labelText(editView, W::kSortLine), "Sorted descendent by date. Show 3 pic.");
+        });
+    });
+}
+
+}  // namespace
+}  // namespace dz::test
