@@ -17,7 +17,8 @@ ThumbnailListView::ThumbnailListView(QWidget* parent, QSize imageSize, int label
     setWrapping(false);
     setMovement(QListView::Static);
     setResizeMode(QListView::Adjust);
-    setUniformItemSizes(true);
+    // Not uniform: labels wrap to different numbers of lines within the grid.
+    setUniformItemSizes(false);
     setWordWrap(true);
     setTextElideMode(Qt::ElideRight);
     setSelectionMode(QAbstractItemView::SingleSelection);
