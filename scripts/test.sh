@@ -15,13 +15,13 @@ logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
 step "Build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEZOREDU_GUI=ON -DDEZOREDU_TESTS=ON >/dev/null || exit 1
 cmake --build build -j"$jobs" || exit 1
 (cd build && ctest --output-on-failure -j"$jobs") 2>&1 | tee "$logs/main.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 
 step "Core suites under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDEZOREDU_GUI=OFF -DDEZOREDU_SANITIZE=ON >/dev/null || exit 1
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDEZOREDU_GUI=OFF -DDEZOREDU_TESTS=ON -DDEZOREDU_SANITIZE=ON >/dev/null || exit 1
 cmake --build build-asan -j"$jobs" || exit 1
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs") 2>&1 | tee "$logs/asan.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
