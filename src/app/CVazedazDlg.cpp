@@ -127,6 +127,15 @@ void CVazedazDlg::onCommand(int id) {
     case kMenuTimeFormat:
         timeFormat();
         return;
+    case kMenuProcessOptions:
+        processOptions();
+        return;
+    case kMenuSaveSession:
+        saveSessionCommand();
+        return;
+    case kMenuLoadSession:
+        loadSessionCommand();
+        return;
     case kMenuSkin:
         skinOptions();
         return;

@@ -44,6 +44,11 @@ public:
     void deleteAlbum();
     void process();
     void timeFormat();
+    // Options > Process: the Process Option window (copy or move).
+    void processOptions();
+    // File > Save Session and File > Load Session with their dialogs and messages.
+    void saveSessionCommand();
+    void loadSessionCommand();
     void skinOptions();
     void about();
     void homepage();

@@ -53,11 +53,39 @@ public:
     // Free bytes available to the caller on the file system that holds `path`.
     virtual bool freeSpace(const std::string& path, std::uint64_t& bytes);
 
+    // The mount point of the file system that holds `path` (or its nearest
+    // existing folder); empty when none can be found.
+    virtual std::string volumeOf(const std::string& path);
+
+    // Copies `from` to `to`. The bytes go to a temporary file beside `to`
+    // first, so `to` never holds a partial copy. Without `replace` an
+    // existing `to` is refused (kFileExists) and left untouched.
+    virtual bool copyFile(const std::string& from, const std::string& to, bool replace);
+
+    // Moves `from` to `to`: a rename within one file system (an existing
+    // `to` refused with kAlreadyExists unless `replace`); across file systems
+    // a flushed and compared copy, and only then the source is removed. A
+    // move that fails leaves the source file as it was.
+    bool moveFile(const std::string& from, const std::string& to, bool replace);
+
+    virtual bool removeFile(const std::string& path);
+
+    // Writes `bytes` as the whole file `path`, created or truncated.
+    virtual bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
     // The error number of the last failed operation of this object.
     int lastError() const { return lastError_; }
 
 protected:
     void setLastError(int error) { lastError_ = error; }
+
+    // The steps of moveFile, each one a file operation of its own so that a
+    // test can make any of them fail.
+    // A rename; kNotSameDevice when `to` is on another file system.
+    virtual bool renameFile(const std::string& from, const std::string& to, bool replace);
+    // A copy for a move: written, flushed to the disk and read back and
+    // compared with the source before it counts as done.
+    virtual bool copyFlushed(const std::string& from, const std::string& to, bool replace);
 
 private:
     int lastError_ = 0;

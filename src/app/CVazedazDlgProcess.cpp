@@ -1,0 +1,7 @@
+#include "app/CVazedazDlg.h"
+
+namespace dz {
+
+void CVazedazDlg::processOptions() {}
+
+}  // namespace dz
