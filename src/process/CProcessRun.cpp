@@ -1,0 +1,249 @@
+#include "process/CProcess.h"
+
+#include "exif/TextFormat.h"
+#include "platform/SystemError.h"
+#include "process/AlbumFolders.h"
+#include "process/FileErrorPrompt.h"
+#include "process/PictureName.h"
+
+namespace dz {
+
+void CProcess::runProcessing() {
+    running_ = true;
+    lastRunCancelled_ = false;
+    control(kProcess).enabled = false;
+    Control& albumBar = control(kAlbumProgress);
+    albumBar.rangeMin = 0;
+    albumBar.rangeMax = static_cast<int>(job_.albums.size());
+    albumBar.position = 0;
+    processCancel_ = false;
+    failures_ = 0;
+    refresh();
+
+    int albumsVisited = 0;
+    // Albums are addressed by position: a message box pumps messages, and
+    // nothing in this window changes the list meanwhile.
+    for (std::size_t i = 0; i < job_.albums.size(); ++i) {
+        albumsVisited = static_cast<int>(i) + 1;
+        Album& album = job_.albums[i];
+        const PassEnd end = processAlbum(album);
+        if (end == PassEnd::Cancelled) {
+            lastRunCancelled_ = true;
+            running_ = false;
+            if (closeAfterRun_) {
+                endDialog(kResultCancel);
+            }
+            return;
+        }
+        ++control(kAlbumProgress).position;
+        refresh();
+        if (end == PassEnd::Done) {
+            album.isProcessed = 1;
+            continue;
+        }
+        ++failures_;
+        if (i + 1 == job_.albums.size()) {
+            break;
+        }
+        if (host().messageBox("Move to next album?", "", Icon::Question, Buttons::YesNo) != Answer::Yes) {
+            break;
+        }
+    }
+    endRun(albumsVisited);
+    running_ = false;
+    if (closeAfterRun_) {
+        endDialog(kResultOk);
+    }
+}
+
+void CProcess::endRun(int albumsVisited) {
+    std::string status;
+    if (failures_ == 0) {
+        status = formatText("%d albums created succesfuly!", albumsVisited);
+    } else if (failures_ == albumsVisited) {
+        status = "Operation canceled by user!";
+    } else {
+        status = formatText("%d albums from %d created succesfuly!", albumsVisited - failures_,
+                            static_cast<int>(job_.albums.size()));
+    }
+    control(kProcess).enabled = false;
+    control(kCloseWindow).enabled = true;
+    control(kCancel).enabled = false;
+    showStatus(status, "Press 'Close Window' to exit.");
+}
+
+CProcess::PassEnd CProcess::processAlbum(Album& album) {
+    const bool skipped = album.isProcessed != 0;
+    if (skipped) {
+        host().messageBox(formatText("Album '%s' is processed. Skip to next album", album.name.c_str()), "Dezoredu",
+                          Icon::Question);
+    } else {
+        control(kProcessStatus).text = formatText("Processing album: %s", album.name.c_str());
+    }
+    Control& pictureBar = control(kPictureProgress);
+    pictureBar.rangeMin = 0;
+    pictureBar.rangeMax = album.pictureCount;
+    pictureBar.position = 0;
+    refresh();
+    if (skipped) {
+        return PassEnd::Done;
+    }
+
+    AlbumPass pass;
+    pass.moveThis = job_.moveFiles;
+    // By index: the catalogue is not changed while the run pumps messages.
+    for (std::size_t i = 0; i < job_.catalogue.size(); ++i) {
+        host().pumpMessages();
+        if (processCancel_) {
+            return PassEnd::Cancelled;
+        }
+        const PictureRecord& picture = job_.catalogue[i];
+        if (picture.albumId != album.id) {
+            continue;
+        }
+        if (!processPicture(picture, album, pass)) {
+            return PassEnd::Failed;
+        }
+        ++control(kPictureProgress).position;
+        refresh();
+    }
+    return PassEnd::Done;
+}
+
+bool CProcess::processPicture(const PictureRecord& picture, const Album& album, AlbumPass& pass) {
+    const std::string shownName = baseText(picture.path) + ".jpg";
+    if (job_.moveFiles && pass.moveThis) {
+        control(kProcessHint).text = formatText("Moving...%s", shownName.c_str());
+    } else {
+        control(kProcessHint).text = formatText("Copying...%s", shownName.c_str());
+        // A copy instead of a move holds for one picture only.
+        if (job_.moveFiles) {
+            pass.moveThis = true;
+        }
+    }
+    refresh();
+
+    std::string folder;
+    if (!albumPathOf(picture, album, pass, folder)) {
+        return false;
+    }
+    const std::string target = folder + "/" + buildPictureName(picture, album, job_.formats);
+    return job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
+}
+
+bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, AlbumPass& pass,
+                           std::string& path) {
+    path = job_.targetPath;
+    const bool first = pass.firstPicture;
+    pass.firstPicture = false;
+    if (album.dirName != "\\" && album.dirName != "/") {
+        const auto levels = dirNameLevels(album.dirName);
+        if (!levels) {
+            host().messageBox(outsideTargetMessage(album.dirName), "Dezoredu", Icon::Error);
+            return false;
+        }
+        for (std::size_t i = 0; i < levels->size(); ++i) {
+            path += "/" + (*levels)[i];
+            // Levels above the album's own folder are made quietly; only the
+            // last one is the album's folder and asks when it exists.
+            if (first && i + 1 < levels->size() && !fileSystem_.exists(path)) {
+                fileSystem_.createDirectory(path);
+            }
+        }
+        if (first && !levels->empty() && !makeFolder(path)) {
+            return false;
+        }
+    }
+    if (album.createSubDir != 0) {
+        const auto name = albumFolderName(album);
+        if (!name) {
+            host().messageBox(outsideTargetMessage(album.name), "Dezoredu", Icon::Error);
+            return false;
+        }
+        path += "/" + *name;
+        if (first && !makeFolder(path)) {
+            return false;
+        }
+    }
+    if (album.splitByDays != 0) {
+        const std::string day = dayName(picture, job_.formats);
+        path += "/" + day;
+        if (day != pass.lastDay || pass.firstDay) {
+            pass.lastDay = day;
+            pass.firstDay = false;
+            if (!makeFolder(path)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CProcess::makeFolder(const std::string& path) {
+    if (fileSystem_.createDirectory(path)) {
+        return true;
+    }
+    FileErrorChoice choice = reportFileError(host(), fileSystem_.lastError(), path);
+    if (choice.answer == Answer::Yes && choice.retry) {
+        // An existing folder is simply used; the result of this try is not asked again.
+        fileSystem_.createDirectory(path);
+    } else if (choice.answer == Answer::Retry) {
+        while (!fileSystem_.createDirectory(path)) {
+            choice = reportFileError(host(), fileSystem_.lastError(), path);
+            if (choice.answer != Answer::Retry) {
+                break;
+            }
+        }
+    }
+    return choice.goOn;
+}
+
+bool CProcess::copyPicture(const std::string& from, const std::string& to) {
+    bool replace = false;
+    for (;;) {
+        if (fileSystem_.copyFile(from, to, replace)) {
+            return true;
+        }
+        const FileErrorChoice choice = reportFileError(host(), fileSystem_.lastError(), from);
+        if (!choice.retry) {
+            // No keeps the existing file, Ignore passes the picture over.
+            return choice.goOn;
+        }
+        // Only the overwrite question's Yes allows replacing a file.
+        replace = replace || choice.answer == Answer::Yes;
+    }
+}
+
+bool CProcess::movePicture(const std::string& from, const std::string& to, AlbumPass& pass) {
+    bool replace = false;
+    for (;;) {
+        if (fileSystem_.moveFile(from, to, replace)) {
+            return true;
+        }
+        int error = fileSystem_.lastError();
+        // A file in the way is put to the user as the overwrite question, so
+        // that no picture is replaced by an answer to another question.
+        if (error == syserr::kAlreadyExists) {
+            error = syserr::kFileExists;
+        }
+        const FileErrorChoice choice = reportFileError(host(), error, from);
+        if (choice.retry) {
+            replace = replace || choice.answer == Answer::Yes;
+            continue;
+        }
+        if (choice.answer != Answer::Ignore) {
+            return choice.goOn;
+        }
+        if (fileSystem_.moveFile(from, to, replace)) {
+            return true;
+        }
+        if (host().messageBox("File could not be moved. Copy instead of move?", "", Icon::Question,
+                              Buttons::OkCancel) != Answer::Ok) {
+            return false;
+        }
+        pass.moveThis = false;
+        return copyPicture(from, to);
+    }
+}
+
+}  // namespace dz

@@ -1,0 +1,116 @@
+#include "process/AlbumFolders.h"
+#include "process/PictureName.h"
+
+#include "platform/TimeZone.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dz::test {
+namespace {
+
+PictureRecord pictureAt(const std::string& path, const std::string& dateTime, int filmIndex) {
+    PictureRecord picture;
+    picture.path = path;
+    picture.block = std::make_shared<PictureBlock>();
+    picture.block->exif.dateTime = dateTime;
+    picture.block->exif.cameraMake = "Canon";
+    picture.block->exif.cameraModel = "Canon EOS 40D";
+    picture.block->filmImageIndex = filmIndex;
+    return picture;
+}
+
+Album plainAlbum() {
+    Album album;
+    album.id = 3;
+    album.addDate = 0;
+    album.addTime = 0;
+    return album;
+}
+
+// Shot times are read and shown with the same current bias, as the program
+// does, so the texts do not depend on the zone the test runs in.
+const int kBias = currentTimeZone().totalBiasMinutes();
+const NameFormats kIsoDate{1, 1, kBias};
+
+TEST(PictureNameTest, AlbumNameWithFilmPositionDateAndTime) {
+    Album album = plainAlbum();
+    album.name = "Trip";
+    album.addDate = 1;
+    album.addTime = 1;
+    const PictureRecord picture = pictureAt("/photos/IMG_0001.JPG", "2006:05:14 10:20:30", 7);
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "Trip-7 [2006-05-14] [10 20 30].jpg");
+    EXPECT_EQ(buildPictureName(picture, album, NameFormats{3, 2, kBias}), "Trip-7 [14 May 2006] [10 20 30 AM].jpg");
+}
+
+TEST(PictureNameTest, BaseRulesInTheirOrder) {
+    Album album = plainAlbum();
+    PictureRecord picture = pictureAt("/photos/sub.dir/IMG_0001.big.JPG", "2006:05:14 10:20:30", 2);
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "album3-2.jpg");
+    album.name = "Trip";
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "Trip-2.jpg");
+    album.keepOriginalName = 1;
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "IMG_0001.jpg");
+    picture.block->customName = "Grandma at the lake";
+    picture.block->hasCustomName = true;
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "Grandma at the lake.jpg");
+    album.addCameraModel = 1;
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "Grandma at the lake Canon-Canon EOS 40D.jpg");
+}
+
+TEST(PictureNameTest, OriginalNameWithoutExtensionAndWithoutFolder) {
+    EXPECT_EQ(baseText("/photos/IMG_0001.JPG"), "IMG_0001");
+    EXPECT_EQ(baseText("/photos.old/IMG_0001"), "IMG_0001");
+    EXPECT_EQ(baseText("IMG.a.b"), "IMG");
+}
+
+TEST(PictureNameTest, SeparatorsInNamesCannotOpenFolders) {
+    Album album = plainAlbum();
+    PictureRecord picture = pictureAt("/photos/IMG_0001.JPG", "2006:05:14 10:20:30", 1);
+    picture.block->customName = "../../etc/passwd";
+    picture.block->hasCustomName = true;
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), ".._.._etc_passwd.jpg");
+    album.name = "a/b";
+    picture.block->hasCustomName = false;
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "a_b-1.jpg");
+    picture.block->exif.cameraModel = "X/Y";
+    album.addCameraModel = 1;
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "a_b-1 Canon-X_Y.jpg");
+}
+
+TEST(PictureNameTest, DayFolderIsTheDateWithoutBrackets) {
+    const PictureRecord picture = pictureAt("/photos/IMG_0001.JPG", "2006:05:14 10:20:30", 1);
+    EXPECT_EQ(dayName(picture, kIsoDate), "2006-05-14");
+    EXPECT_EQ(dayName(picture, NameFormats{4, 1, kBias}), "May 14, 2006");
+    EXPECT_EQ(dayName(picture, NameFormats{11, 1, kBias}), "");
+}
+
+TEST(AlbumFoldersTest, DirectoryNameLevels) {
+    using Levels = std::vector<std::string>;
+    EXPECT_EQ(dirNameLevels("2006"), Levels{"2006"});
+    EXPECT_EQ(dirNameLevels("2006\\Trip"), (Levels{"2006", "Trip"}));
+    EXPECT_EQ(dirNameLevels("\\2006/Trip\\"), (Levels{"2006", "Trip"}));
+    EXPECT_EQ(dirNameLevels("/etc"), Levels{"etc"});
+    EXPECT_EQ(dirNameLevels("./a/./b"), (Levels{"a", "b"}));
+    EXPECT_EQ(dirNameLevels("\\"), Levels{});
+    EXPECT_EQ(dirNameLevels("..Trip.."), Levels{"..Trip.."});
+    EXPECT_FALSE(dirNameLevels(".."));
+    EXPECT_FALSE(dirNameLevels("2006\\..\\..\\outside"));
+    EXPECT_FALSE(dirNameLevels("a/../b"));
+}
+
+TEST(AlbumFoldersTest, AlbumFolderIsOneLevel) {
+    Album album;
+    album.id = 12;
+    EXPECT_EQ(albumFolderName(album), "Album.12");
+    album.name = "Trip/2006";
+    EXPECT_EQ(albumFolderName(album), "Trip_2006");
+    album.name = "..";
+    EXPECT_FALSE(albumFolderName(album));
+    album.name = "...";
+    EXPECT_EQ(albumFolderName(album), "...");
+}
+
+}  // namespace
+}  // namespace dz::test
