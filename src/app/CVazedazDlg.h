@@ -65,6 +65,8 @@ private:
     void saveOptions();
     void reloadOptions();
     std::string helpFilePath() const;
+    // The Albums Processing window over the albums and the catalogue.
+    void runProcessWindow();
     Album* selectedAlbum();
     int runEditAlbumWindow();
     void commitAlbumEdit(bool keep);
@@ -75,6 +77,7 @@ private:
     void deleteAllAlbums();
     // The target folder browser with its same-folder refusal; false when cancelled.
     bool browseForTarget();
+    void loadSession(const std::vector<std::uint8_t>& bytes);
 
     AppState& state_;
     ForwardingHost scanHost_;

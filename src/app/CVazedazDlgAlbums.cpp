@@ -169,6 +169,7 @@ void CVazedazDlg::process() {
         }
         if (state_.texts.targetFolder != kNotSelected) {
             state_.processTargetPath = state_.texts.targetFolder;
+            runProcessWindow();
             refreshAlbumList();
             return;
         }

@@ -1,7 +1,26 @@
 #include "app/CVazedazDlg.h"
 
+#include "app/CPotion.h"
+#include "platform/TimeZone.h"
+#include "process/CProcess.h"
+
 namespace dz {
 
-void CVazedazDlg::processOptions() {}
+void CVazedazDlg::processOptions() {
+    CPotion window(host(), state_.settings, state_.albums, [this] { reloadOptions(); }, [this] { saveOptions(); });
+    window.setHelpFile(helpFile());
+    host().runModal(window);
+}
+
+void CVazedazDlg::runProcessWindow() {
+    std::vector<PictureRecord> empty;
+    std::vector<PictureRecord>& catalogue = state_.dirReader ? state_.dirReader->catalogue() : empty;
+    const Settings& s = state_.settings;
+    ProcessJob job{state_.albums, catalogue, state_.processTargetPath, s.moveFiles != 0,
+                   NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}};
+    CProcess window(host(), state_.fileSystem, std::move(job));
+    window.setHelpFile(helpFile());
+    host().runModal(window);
+}
 
 }  // namespace dz
