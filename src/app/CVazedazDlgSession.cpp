@@ -1,9 +1,230 @@
 #include "app/CVazedazDlg.h"
 
+#include "app/DuplicateStatus.h"
+#include "app/MainWindowIds.h"
+#include "app/MainWindowTexts.h"
+#include "app/SessionFile.h"
+#include "app/SessionPictures.h"
+#include "platform/WorkingFolder.h"
+
+#include <algorithm>
+#include <optional>
+
 namespace dz {
 
-void CVazedazDlg::saveSessionCommand() {}
+using namespace mainwin;
 
-void CVazedazDlg::loadSessionCommand() {}
+namespace {
+
+constexpr const char* kSessionFilter = "Dezoredu session (*.fls)";
+constexpr const char* kSessionSuffix = "fls";
+constexpr const char* kSessionDamaged = "Session file is damaged. Session could not be loaded!";
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(FileSystem& fileSystem, const std::string& path) {
+    auto source = fileSystem.openRead(path);
+    if (!source) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t chunk[65536];
+    for (;;) {
+        const std::size_t n = source->read(chunk, sizeof chunk);
+        if (n == 0) {
+            return bytes;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+}
+
+// The session of the moment. Leaves the catalogue in date order; the removed
+// duplicates join the picture records on a list of their own, so the
+// catalogue itself never holds them.
+SessionFile takeSession(AppState& state) {
+    SessionFile session;
+    session.dateFormatIndex = state.settings.dateFormatIndex;
+    session.timeFormatIndex = state.settings.timeFormatIndex;
+    session.excludeDuplicates = state.settings.excludeDuplicates;
+    session.moveFiles = state.settings.moveFiles;
+    session.sourceFolder = state.texts.sourceFolder;
+    session.targetFolder = state.texts.targetFolder;
+    session.albums = state.albums;
+    session.duplicatesFound = state.duplicatesFound;
+    session.scannedCount = state.scannedCount;
+    session.removedBytes = static_cast<float>(state.removedBytes);
+
+    std::vector<PictureRecord> pictures;
+    if (state.dirReader) {
+        auto& catalogue = state.dirReader->catalogue();
+        sortForSession(catalogue);
+        session.pictureCount = static_cast<std::int32_t>(catalogue.size());
+        pictures = catalogue;
+    }
+    pictures.insert(pictures.end(), state.removedPictures.begin(), state.removedPictures.end());
+    for (const PictureRecord& picture : pictures) {
+        session.sizeFingerprint += fingerprintShare(picture);
+    }
+    sortForSession(pictures);
+    session.pictures.reserve(pictures.size());
+    for (const PictureRecord& picture : pictures) {
+        session.pictures.push_back(sessionPicture(picture));
+    }
+    return session;
+}
+
+// The removed-bytes counter as a session stores it; a value no counter can
+// hold counts as nothing removed.
+std::int64_t removedBytesOf(float stored) {
+    constexpr float kLimit = 9.2e18f;
+    if (!(stored > -kLimit && stored < kLimit)) {
+        return 0;
+    }
+    return static_cast<std::int64_t>(stored);
+}
+
+}  // namespace
+
+void CVazedazDlg::saveSessionCommand() {
+    if (state_.scanInProgress) {
+        // The catalogue is being filled below us.
+        host().messageBox(kWaitForScan, kCaption, Icon::Exclamation);
+        return;
+    }
+    auto path = host().saveFile(FileDialogRequest{"Save as", kSessionFilter, kSessionSuffix, currentDirectory()});
+    if (!path) {
+        host().messageBox("File not saved!", kCaption, Icon::Information);
+        return;
+    }
+    const std::vector<std::uint8_t> bytes = writeSession(takeSession(state_));
+    if (!state_.fileSystem.writeFile(*path, bytes)) {
+        host().messageBox("File could not be saved!", kCaption, Icon::Error);
+        return;
+    }
+    host().applySkin(state_.settings.skinEnabled != 0);
+}
+
+void CVazedazDlg::loadSessionCommand() {
+    if (state_.scanInProgress) {
+        // A load rescans; a second scan must not start beneath a running one.
+        host().messageBox(kWaitForScan, kCaption, Icon::Exclamation);
+        return;
+    }
+    const bool asked = !state_.albums.empty();
+    if (asked) {
+        if (host().messageBox("Albums will be lost. Continue to load session?", "Warning", Icon::Exclamation,
+                              Buttons::OkCancel) != Answer::Ok) {
+            host().applySkin(state_.settings.skinEnabled != 0);
+            return;
+        }
+        // The albums go with the catalogue they were made on.
+        deleteAllAlbums();
+        resetCatalogue();
+        enableNewAlbumCommands(false);
+        refreshAlbumList();
+    }
+    auto path = host().openFile(FileDialogRequest{"Load Session", kSessionFilter, kSessionSuffix, currentDirectory()});
+    if (!path) {
+        if (asked) {
+            host().messageBox("File not loaded!", kCaption, Icon::Information);
+        }
+        host().applySkin(state_.settings.skinEnabled != 0);
+        return;
+    }
+    if (auto bytes = readWholeFile(state_.fileSystem, *path)) {
+        loadSession(*bytes);
+    } else {
+        host().messageBox("File could not be loaded!", kCaption, Icon::Error);
+    }
+    host().applySkin(state_.settings.skinEnabled != 0);
+}
+
+void CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
+    // The whole file is checked before anything changes.
+    const std::optional<SessionFile> session = readSession(bytes);
+    if (!session) {
+        host().messageBox(kSessionDamaged, "Warning", Icon::Exclamation);
+        return;
+    }
+    // A load that cannot pair its records ends with nothing half applied.
+    auto dropAll = [this] {
+        state_.albums.clear();
+        if (state_.dirReader) {
+            state_.dirReader->clearCatalogue();
+            state_.dirReader->clearFolders();
+        }
+        releaseFilmImages();
+        state_.editing.film.clear();
+        state_.removedPictures.clear();
+        state_.scannedCount = 0;
+        state_.duplicatesFound = 0;
+        state_.removedBytes = 0;
+        enableNewAlbumCommands(false);
+        control(kDeleteAlbum).enabled = false;
+        refreshAlbumList();
+    };
+
+    state_.settings.dateFormatIndex = session->dateFormatIndex;
+    state_.settings.timeFormatIndex = session->timeFormatIndex;
+    state_.settings.excludeDuplicates = session->excludeDuplicates;
+    state_.settings.moveFiles = session->moveFiles;
+
+    state_.texts.sourceFolder = session->sourceFolder;
+    showTexts();
+    state_.abortRequest = false;
+    // Commands pumped while the scan runs must not reach albums that are
+    // about to be replaced.
+    deleteAllAlbums();
+    scanSource();
+    if (state_.abortRequest || !state_.dirReader) {
+        // Stopped: the window is closing. A partial catalogue takes no records.
+        dropAll();
+        return;
+    }
+
+    state_.texts.targetFolder = session->targetFolder;
+    if (session->targetFolder != kNotSelected) {
+        state_.processTargetPath = session->targetFolder;
+    }
+    showTexts();
+
+    state_.albums = session->albums;
+    state_.duplicatesFound = session->duplicatesFound;
+    state_.scannedCount = session->scannedCount;
+    state_.removedBytes = removedBytesOf(session->removedBytes);
+
+    auto& catalogue = state_.dirReader->catalogue();
+    sortForSession(catalogue);
+    double fingerprint = 0;
+    for (const PictureRecord& picture : catalogue) {
+        if (picture.isDuplicate == 0) {
+            fingerprint += fingerprintShare(picture);
+        }
+    }
+    if (fingerprint != session->sizeFingerprint) {
+        dropAll();
+        host().messageBox("Source directory was modified. Session could not be loaded!", "Warning",
+                          Icon::Exclamation);
+        return;
+    }
+    // Pairing is by position, so the counts must agree.
+    if (session->pictures.size() != catalogue.size()) {
+        dropAll();
+        host().messageBox(kSessionDamaged, "Warning", Icon::Exclamation);
+        return;
+    }
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        applySessionPicture(session->pictures[i], catalogue[i]);
+    }
+    auto removed = std::stable_partition(catalogue.begin(), catalogue.end(),
+                                         [](const PictureRecord& picture) { return picture.isExcluded == 0; });
+    state_.removedPictures.assign(removed, catalogue.end());
+    catalogue.erase(removed, catalogue.end());
+
+    if (state_.duplicatesFound != 0) {
+        state_.texts.status = duplicateStatusText(static_cast<std::int64_t>(catalogue.size()),
+                                                  state_.duplicatesFound, state_.scannedCount);
+        showTexts();
+    }
+    refreshAlbumList();
+}
 
 }  // namespace dz
