@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/FileSource.h"
+#include "platform/PathParts.h"
 #include "platform/SystemError.h"
 #include "platform/TimeZone.h"
 
@@ -18,18 +19,6 @@ namespace {
 
 char foldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// True when the folder that would hold `path` is missing, which tells a
-// missing file from a missing path.
-bool parentMissing(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return false;
-    }
-    const std::string parent = slash == 0 ? std::string("/") : path.substr(0, slash);
-    struct stat st {};
-    return ::stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
 }
 
 std::int64_t toFileTime(const struct statx_timestamp& t) {
@@ -185,15 +174,4 @@ bool FileSystem::freeSpace(const std::string& path, std::uint64_t& bytes) {
     return true;
 }
 
-}  // namespace dz
-
-// --- placeholders until the file operations are written ---
-namespace dz {
-std::string FileSystem::volumeOf(const std::string&) { return {}; }
-bool FileSystem::copyFile(const std::string&, const std::string&, bool) { setLastError(syserr::kGeneric); return false; }
-bool FileSystem::moveFile(const std::string&, const std::string&, bool) { setLastError(syserr::kGeneric); return false; }
-bool FileSystem::removeFile(const std::string&) { setLastError(syserr::kGeneric); return false; }
-bool FileSystem::writeFile(const std::string&, const std::vector<std::uint8_t>&) { setLastError(syserr::kGeneric); return false; }
-bool FileSystem::renameFile(const std::string&, const std::string&, bool) { setLastError(syserr::kGeneric); return false; }
-bool FileSystem::copyFlushed(const std::string&, const std::string&, bool) { setLastError(syserr::kGeneric); return false; }
 }  // namespace dz

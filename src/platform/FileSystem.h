@@ -54,23 +54,29 @@ public:
     virtual bool freeSpace(const std::string& path, std::uint64_t& bytes);
 
     // The mount point of the file system that holds `path` (or its nearest
-    // existing folder); empty when none can be found.
+    // existing folder), "/" for the root file system; empty when none can be
+    // found. Paths with the same text are on one mount, so a move between
+    // them is a rename.
     virtual std::string volumeOf(const std::string& path);
 
-    // Copies `from` to `to`. The bytes go to a temporary file beside `to`
-    // first, so `to` never holds a partial copy. Without `replace` an
-    // existing `to` is refused (kFileExists) and left untouched.
+    // Copies `from` to `to`, with its file times and permission bits (less
+    // the umask, as for any new file). The bytes go to a temporary file
+    // beside `to` first, so `to` never holds a partial copy. Without
+    // `replace` an existing `to` is refused (kFileExists) and left untouched.
     virtual bool copyFile(const std::string& from, const std::string& to, bool replace);
 
     // Moves `from` to `to`: a rename within one file system (an existing
     // `to` refused with kAlreadyExists unless `replace`); across file systems
     // a flushed and compared copy, and only then the source is removed. A
-    // move that fails leaves the source file as it was.
+    // move that fails leaves the source file as it was; when only the removal
+    // fails, both files exist and the removal's error is reported.
     bool moveFile(const std::string& from, const std::string& to, bool replace);
 
     virtual bool removeFile(const std::string& path);
 
-    // Writes `bytes` as the whole file `path`, created or truncated.
+    // Writes `bytes` as the whole file `path`, created or replaced. The bytes
+    // go to a temporary file beside it first, so a write that fails leaves an
+    // earlier file as it was; an existing file keeps its permission bits.
     virtual bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
     // The error number of the last failed operation of this object.

@@ -23,8 +23,8 @@ inline constexpr int kGeneric = 31;
 }  // namespace syserr
 
 // What kind of operation failed; some errno values mean different things
-// for different operations (EEXIST, ENOENT).
-enum class FileOperation { Open, Read, Copy, Move, CreateDirectory, List, Other };
+// for different operations (EEXIST, EIO).
+enum class FileOperation { Open, Read, Copy, Move, CreateDirectory, List, Remove, Write, Other };
 
 // Maps an errno value onto the program's error numbers. `parentMissing`
 // tells an ENOENT on the file itself from one on a folder above it.

@@ -1,0 +1,29 @@
+#include "platform/PathParts.h"
+
+#include <sys/stat.h>
+
+namespace dz {
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return {};
+    }
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool parentMissing(const std::string& path) {
+    const std::string parent = folderOf(path);
+    if (parent.empty()) {
+        return false;
+    }
+    struct stat st {};
+    return ::stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
+}
+
+}  // namespace dz

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace dz {
+
+// The folder part of `path`: the text before its last '/', "/" for a name
+// right below the root, empty for a bare name.
+std::string folderOf(const std::string& path);
+
+// The part of `path` after its last '/' (all of it when it holds none).
+std::string nameOf(const std::string& path);
+
+// True when the folder that would hold `path` is missing (or is no folder),
+// which tells a missing file from a missing path.
+bool parentMissing(const std::string& path);
+
+}  // namespace dz

@@ -1,0 +1,133 @@
+#include "platform/TempFile.h"
+
+#include "platform/PathParts.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dz {
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+// Longest part of the target's name kept in the temporary name, so that the
+// dot, ".dzpart-" and six characters still fit a 255-byte name.
+constexpr std::size_t kKeptNameLength = 240;
+
+std::string randomSuffix(std::random_device& random) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::uint64_t bits = (static_cast<std::uint64_t>(random()) << 32) ^ random();
+    std::string suffix;
+    for (int i = 0; i < 6; ++i) {
+        suffix.push_back(kLetters[bits % (sizeof(kLetters) - 1)]);
+        bits /= sizeof(kLetters) - 1;
+    }
+    return suffix;
+}
+
+bool isUnsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP;
+}
+
+}  // namespace
+
+TempFile::~TempFile() { discard(); }
+
+int TempFile::create(const std::string& target, mode_t mode) {
+    discard();
+    std::string prefix = folderOf(target);
+    if (!prefix.empty() && prefix.back() != '/') {
+        prefix += '/';
+    }
+    prefix += "." + nameOf(target).substr(0, kKeptNameLength) + ".dzpart-";
+    std::random_device random;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string candidate = prefix + randomSuffix(random);
+        const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            fd_ = fd;
+            path_ = candidate;
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+    return EEXIST;
+}
+
+int TempFile::close() {
+    if (fd_ < 0) {
+        return 0;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    // Linux releases the descriptor even when close reports an error; no retry.
+    return ::close(fd) == 0 ? 0 : errno;
+}
+
+int TempFile::placeAs(const std::string& target, bool replace) {
+    int error = 0;
+    if (replace) {
+        error = ::rename(path_.c_str(), target.c_str()) == 0 ? 0 : errno;
+    } else {
+        error = renameNoReplace(path_, target);
+    }
+    if (error == 0) {
+        path_.clear();
+    }
+    return error;
+}
+
+void TempFile::discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!path_.empty()) {
+        ::unlink(path_.c_str());
+        path_.clear();
+    }
+}
+
+int renameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    int error = errno;
+    if (!isUnsupported(error)) {
+        return error;
+    }
+    // A new hard link refuses an existing name just as atomically.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        if (::unlink(from.c_str()) != 0) {
+            // Both names hold the file now; the rename is not complete.
+            error = errno;
+            ::unlink(to.c_str());
+            return error;
+        }
+        return 0;
+    }
+    error = errno;
+    if (error != EPERM && !isUnsupported(error)) {
+        return error;
+    }
+    // No hard links either (FAT, some network shares): look, then rename.
+    // Another program could take the name in between; nothing of ours does.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) {
+        return EEXIST;
+    }
+    if (errno != ENOENT) {
+        return errno;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+}  // namespace dz
