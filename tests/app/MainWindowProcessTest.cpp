@@ -1,0 +1,146 @@
+#include "MainWindowFixture.h"
+
+#include "app/CPotion.h"
+#include "app/Settings.h"
+#include "process/CProcess.h"
+
+#include "TinyJpeg.h"
+
+#include <filesystem>
+
+namespace dz {
+namespace {
+
+using namespace mainwin;
+using test::tinyExifJpeg;
+
+// A scanned source of three pictures, one album over two of them and a target.
+class MainWindowProcess : public test::MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        for (int i = 0; i < 3; ++i) {
+            source.write("p" + std::to_string(i) + ".jpg", tinyExifJpeg("2006:05:1" + std::to_string(i) + " 10:05:07"));
+        }
+        start();
+        host.browseTo(source.str());
+        window->onCommand(kMenuSelectSource);
+        Album album;
+        album.name = "Spring";
+        album.id = 1;
+        album.isNew = 0;
+        album.addDate = 0;
+        album.addTime = 0;
+        album.pictureCount = 2;
+        state.albums.push_back(album);
+        auto& catalogue = state.dirReader->catalogue();
+        // As the film of the Edit Album window numbers them.
+        for (int i = 0; i < 3; ++i) {
+            catalogue[i].block->filmImageIndex = i;
+        }
+        catalogue[0].albumId = 1;
+        catalogue[1].albumId = 1;
+        target = startFolder.makeDir("out").string();
+        host.browseTo(target);
+        window->onCommand(kSelectTargetButton);
+        window->refreshAlbumList();
+    }
+
+    std::string target;
+};
+
+TEST_F(MainWindowProcess, ProcessOpensTheProcessingWindowOnTheChosenTarget) {
+    std::string shownStatus;
+    host.onModal("CProcess", [&shownStatus](Window& w) {
+        shownStatus = w.control(CProcess::kProcessStatus).text;
+        w.onCommand(CProcess::kProcess);
+        w.onCommand(CProcess::kCloseWindow);
+    });
+    window->onCommand(kProcess);
+    EXPECT_EQ(host.modalRuns, std::vector<std::string>{"CProcess"});
+    EXPECT_EQ(shownStatus.rfind(" Found enough space on ", 0), 0u) << shownStatus;
+    EXPECT_TRUE(std::filesystem::exists(target + "/Spring/Spring-0.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(target + "/Spring/Spring-1.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(source.str() + "/p0.jpg"));  // copied, not moved
+    EXPECT_EQ(state.albums[0].isProcessed, 1);
+    EXPECT_EQ(control(kAlbumsList).items, std::vector<std::string>{"1. Spring"});
+}
+
+TEST_F(MainWindowProcess, ProcessOptionChoosesMoveAfterTheBackupWarning) {
+    host.onModal("CPotion", [](Window& w) {
+        w.control(CPotion::kMoveFiles).checked = true;
+        w.onCommand(CPotion::kMoveFiles);
+        w.onCommand(CPotion::kSave);
+    });
+    host.answer(Answer::Ok);  // the backup warning
+    window->onCommand(kMenuProcessOptions);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text,
+              "Even if this program use the most safe routine for moving files, in order to protect your data, "
+              "before continue it is strongly recommended to make a backup of your source folder.");
+    EXPECT_EQ(host.messages[0].caption, "Move selected");
+    EXPECT_EQ(host.messages[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(host.messages[1].text, "Move selected");
+    EXPECT_EQ(state.settings.moveFiles, 1);
+    Settings stored;
+    ASSERT_TRUE(loadSettings(state.appFolder, stored));
+    EXPECT_EQ(stored.moveFiles, 1);
+
+    // Moving then takes the pictures away from the source.
+    host.onModal("CProcess", [](Window& w) {
+        EXPECT_EQ(w.control(CProcess::kProcessHint).text, "Press 'Process' to create albums. (By move)");
+        w.onCommand(CProcess::kProcess);
+    });
+    window->onCommand(kProcess);
+    EXPECT_TRUE(std::filesystem::exists(target + "/Spring/Spring-0.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(source.str() + "/p0.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(source.str() + "/p2.jpg"));
+}
+
+TEST_F(MainWindowProcess, CancellingTheBackupWarningClearsTheBoxAndSaveKeepsCopying) {
+    bool checkedAfterCancel = true;
+    host.onModal("CPotion", [&checkedAfterCancel](Window& w) {
+        w.control(CPotion::kMoveFiles).checked = true;
+        w.onCommand(CPotion::kMoveFiles);
+        checkedAfterCancel = w.control(CPotion::kMoveFiles).checked;
+        w.onCommand(CPotion::kSave);
+    });
+    host.answer(Answer::Cancel);
+    window->onCommand(kMenuProcessOptions);
+    EXPECT_FALSE(checkedAfterCancel);
+    EXPECT_EQ(host.messageTexts().back(), "Copy selected");
+    EXPECT_EQ(state.settings.moveFiles, 0);
+}
+
+TEST_F(MainWindowProcess, DiscardChangesNothing) {
+    host.onModal("CPotion", [](Window& w) {
+        w.control(CPotion::kMoveFiles).checked = true;
+        w.onCommand(CPotion::kMoveFiles);
+        w.onCommand(CPotion::kDiscard);
+    });
+    window->onCommand(kMenuProcessOptions);
+    EXPECT_EQ(state.settings.moveFiles, 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(state.appFolder) / kSettingsFileName));
+}
+
+TEST_F(MainWindowProcess, TheChoiceIsFixedOnceAnAlbumIsProcessed) {
+    state.albums[0].isProcessed = 1;
+    bool boxEnabled = true;
+    bool saveEnabled = true;
+    host.onModal("CPotion", [&](Window& w) {
+        boxEnabled = w.control(CPotion::kMoveFiles).enabled;
+        saveEnabled = w.control(CPotion::kSave).enabled;
+        w.onCommand(CPotion::kSave);  // a disabled button does nothing
+    });
+    window->onCommand(kMenuProcessOptions);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "This option is available only if no album is processed yet. You must decide from the begining if "
+              "files will be copied or moved.");
+    EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
+    EXPECT_FALSE(boxEnabled);
+    EXPECT_FALSE(saveEnabled);
+}
+
+}  // namespace
+}  // namespace dz
