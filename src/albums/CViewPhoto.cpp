@@ -190,6 +190,12 @@ void CViewPhoto::onCommand(int id) {
     case kMenuViewOptions:
         openViewOptions();
         return;
+    case kMenuManualRange:
+        openManualRange();
+        return;
+    case kMenuAdvancedFilter:
+        openAdvancedFilter();
+        return;
     case kMenuAbout:
         if (ws_.showAbout) {
             ws_.showAbout();

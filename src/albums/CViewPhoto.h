@@ -96,6 +96,10 @@ private:
     void save();
     void boxChanged(int id);
     void openViewOptions();
+    // File > Manual time range: the range ends from date and time pickers.
+    void openManualRange();
+    // File > Advanced Filter Tool: the filter window beside this one.
+    void openAdvancedFilter();
     void openLarge(int item);
 
     AlbumWorkspace& ws_;

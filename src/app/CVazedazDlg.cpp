@@ -127,6 +127,9 @@ void CVazedazDlg::onCommand(int id) {
     case kMenuTimeFormat:
         timeFormat();
         return;
+    case kMenuSearchDuplicates:
+        searchDuplicates();
+        return;
     case kMenuProcessOptions:
         processOptions();
         return;

@@ -35,6 +35,8 @@ public:
     void showAlbumDetails();
     // After the duplicate search: counts and sizes from the catalogue's album ids.
     void recountAlbums();
+    // Utilities > Search for duplicates, then the status line and the recount.
+    void searchDuplicates();
     void startNewAlbum(bool negative);
     // Opens the Edit Album window for a new or the edited album and commits
     // or drops the edit afterwards.

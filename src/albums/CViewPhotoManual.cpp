@@ -1,0 +1,7 @@
+#include "albums/CViewPhoto.h"
+
+namespace dz {
+
+void CViewPhoto::openManualRange() {}
+
+}  // namespace dz

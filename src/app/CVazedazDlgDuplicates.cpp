@@ -1,0 +1,7 @@
+#include "app/CVazedazDlg.h"
+
+namespace dz {
+
+void CVazedazDlg::searchDuplicates() {}
+
+}  // namespace dz
