@@ -4,6 +4,8 @@
 #include "gui/HelpViewer.h"
 #include "gui/MainWindowView.h"
 #include "gui/MessageBoxDialog.h"
+#include "gui/ProcessOptionView.h"
+#include "gui/ProcessView.h"
 #include "gui/SkinOptionView.h"
 #include "gui/TimeFormatView.h"
 #include "gui/EditAlbumView.h"
@@ -56,6 +58,8 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CViewPhoto", factory<EditAlbumView>());
     views_.add("CViewOptions", factory<ViewOptionsView>());
     views_.add("CViewLarge", factory<ViewLargeView>());
+    views_.add("CProcess", factory<ProcessView>());
+    views_.add("CPotion", factory<ProcessOptionView>());
 }
 
 QtHost::~QtHost() {

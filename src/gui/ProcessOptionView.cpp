@@ -1,0 +1,36 @@
+#include "gui/ProcessOptionView.h"
+
+#include "app/CPotion.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace dz::gui {
+
+ProcessOptionView::ProcessOptionView(Window& window, QWidget* parent) : WindowView(window, parent) {
+    auto* layout = new QVBoxLayout(this);
+
+    // The box has no caption; the explanation beside it says what it does.
+    auto* option = new QHBoxLayout;
+    QCheckBox* move = binder().checkBox(CPotion::kMoveFiles);
+    option->addWidget(move, 0, Qt::AlignTop);
+    QLabel* explanation = binder().label(CPotion::kExplanation);
+    explanation->setWordWrap(true);
+    explanation->setMinimumWidth(300);
+    option->addWidget(explanation, 1);
+    layout->addLayout(option);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* save = binder().button(CPotion::kSave);
+    save->setDefault(true);
+    buttons->addButton(save, QDialogButtonBox::AcceptRole);
+    buttons->addButton(binder().button(CPotion::kDiscard), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace dz::gui
