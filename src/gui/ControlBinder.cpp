@@ -264,8 +264,10 @@ void ControlBinder::bindLineEdit(int id, QLineEdit* widget) {
 void ControlBinder::bindProgress(int id, QProgressBar* widget) {
     widget->setObjectName(objectName(id));
     add(id, widget, [this, widget](const Control& c) {
-        widget->setRange(c.rangeMin, c.rangeMax);
-        widget->setValue(c.position);
+        // An empty range would make Qt draw a busy bar; nothing to do is an empty bar.
+        const bool empty = c.rangeMax <= c.rangeMin;
+        widget->setRange(c.rangeMin, empty ? c.rangeMin + 1 : c.rangeMax);
+        widget->setValue(empty ? c.rangeMin : c.position);
         drawCommon(widget, c);
     });
 }
