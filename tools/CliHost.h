@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PromptPolicy.h"
+
 #include "platform/Host.h"
 
 #include <ostream>
@@ -7,11 +9,11 @@
 namespace dz {
 
 // A host for scripts: never waits for input. Every message box is written to
-// the error stream as "caption: text" with the answer taken for it; there are
-// no windows, and pumping has nothing to do.
+// the error stream as "caption: text [answer]", answered by the policy; there
+// are no windows, and pumping has nothing to do.
 class CliHost final : public Host {
 public:
-    explicit CliHost(std::ostream& err) : err_(err) {}
+    explicit CliHost(std::ostream& err, PromptPolicy policy = {}) : err_(err), policy_(policy) {}
 
     Answer messageBox(const MessageRequest& request) override;
     std::optional<std::string> browseFolder(const std::string&) override { return std::nullopt; }
@@ -31,6 +33,7 @@ public:
 
 private:
     std::ostream& err_;
+    PromptPolicy policy_;
     int messageCount_ = 0;
 };
 

@@ -1,16 +1,44 @@
 #include "InfoCommand.h"
+#include "ProcessCommand.h"
+#include "SessionCommand.h"
+
+#include "platform/FileSystem.h"
 
 #include <iostream>
 #include <string>
 #include <vector>
 
+namespace {
+
+void printUsage(std::ostream& err) {
+    err << "usage: dezoredu-cli COMMAND ...\n\ncommands:\n";
+    dz::InfoCommand::printUsage(err);
+    err << "\n";
+    dz::ProcessCommand::printUsage(err);
+    err << "\n";
+    dz::SessionCommand::printUsage(err);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
-    if (words.empty() || words[0] != "info") {
-        std::cerr << "usage: dezoredu-cli COMMAND ...\n\ncommands:\n";
-        dz::InfoCommand::printUsage(std::cerr);
+    if (words.empty()) {
+        printUsage(std::cerr);
         return dz::InfoCommand::kUsageError;
     }
-    dz::InfoCommand info(std::cout, std::cerr);
-    return info.run(std::vector<std::string>(words.begin() + 1, words.end()));
+    const std::vector<std::string> args(words.begin() + 1, words.end());
+    if (words[0] == "info") {
+        return dz::InfoCommand(std::cout, std::cerr).run(args);
+    }
+    if (words[0] == "process") {
+        dz::FileSystem fileSystem;
+        return dz::ProcessCommand(std::cout, std::cerr, fileSystem).run(args);
+    }
+    if (words[0] == "session") {
+        return dz::SessionCommand(std::cout, std::cerr).run(args);
+    }
+    std::cerr << "dezoredu-cli: unknown command " << words[0] << "\n";
+    printUsage(std::cerr);
+    return dz::InfoCommand::kUsageError;
 }

@@ -51,6 +51,9 @@ public:
     // File > Save Session and File > Load Session with their dialogs and messages.
     void saveSessionCommand();
     void loadSessionCommand();
+    // Loads a session file without dialogs, as the command-line program does;
+    // true when the session was applied.
+    bool loadSessionFile(const std::string& path);
     void skinOptions();
     void about();
     void homepage();
@@ -79,7 +82,7 @@ private:
     void deleteAllAlbums();
     // The target folder browser with its same-folder refusal; false when cancelled.
     bool browseForTarget();
-    void loadSession(const std::vector<std::uint8_t>& bytes);
+    bool loadSession(const std::vector<std::uint8_t>& bytes);
 
     AppState& state_;
     ForwardingHost scanHost_;

@@ -129,20 +129,25 @@ void CVazedazDlg::loadSessionCommand() {
         host().applySkin(state_.settings.skinEnabled != 0);
         return;
     }
-    if (auto bytes = readWholeFile(state_.fileSystem, *path)) {
-        loadSession(*bytes);
-    } else {
-        host().messageBox("File could not be loaded!", kCaption, Icon::Error);
-    }
+    loadSessionFile(*path);
     host().applySkin(state_.settings.skinEnabled != 0);
 }
 
-void CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
+bool CVazedazDlg::loadSessionFile(const std::string& path) {
+    const auto bytes = readWholeFile(state_.fileSystem, path);
+    if (!bytes) {
+        host().messageBox("File could not be loaded!", kCaption, Icon::Error);
+        return false;
+    }
+    return loadSession(*bytes);
+}
+
+bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
     // The whole file is checked before anything changes.
     const std::optional<SessionFile> session = readSession(bytes);
     if (!session) {
         host().messageBox(kSessionDamaged, "Warning", Icon::Exclamation);
-        return;
+        return false;
     }
     // A load that cannot pair its records ends with nothing half applied.
     auto dropAll = [this] {
@@ -177,7 +182,7 @@ void CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
     if (state_.abortRequest || !state_.dirReader) {
         // Stopped: the window is closing. A partial catalogue takes no records.
         dropAll();
-        return;
+        return false;
     }
 
     state_.texts.targetFolder = session->targetFolder;
@@ -203,13 +208,13 @@ void CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
         dropAll();
         host().messageBox("Source directory was modified. Session could not be loaded!", "Warning",
                           Icon::Exclamation);
-        return;
+        return false;
     }
     // Pairing is by position, so the counts must agree.
     if (session->pictures.size() != catalogue.size()) {
         dropAll();
         host().messageBox(kSessionDamaged, "Warning", Icon::Exclamation);
-        return;
+        return false;
     }
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
         applySessionPicture(session->pictures[i], catalogue[i]);
@@ -225,6 +230,7 @@ void CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
         showTexts();
     }
     refreshAlbumList();
+    return true;
 }
 
 }  // namespace dz

@@ -1,0 +1,274 @@
+#include "ProcessCommand.h"
+
+#include "SessionFixture.h"
+
+#include "platform/FaultyFileSystem.h"
+#include "platform/SystemError.h"
+
+#include <algorithm>
+
+namespace dz {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class ProcessCommandTest : public test::SessionFixture {
+protected:
+    int run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        ProcessCommand command(out, err, fileSystem);
+        return command.run(args);
+    }
+    int runSession(std::vector<std::string> options = {}) {
+        options.push_back(sessionPath);
+        return run(options);
+    }
+
+    std::string sourceOf(const std::string& name) const { return source.str() + "/" + name; }
+    std::vector<std::string> errLines() const { return lines(err.str()); }
+
+    // The pictures as the first run leaves them.
+    void expectAllPicturesCopied() {
+        EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), fileText(sourceOf("IMG_1.JPG")));
+        EXPECT_EQ(fileText(tripFolder() + "/IMG_3.jpg"), fileText(sourceOf("sub/IMG_3.JPG")));
+        EXPECT_EQ(fileText(homeFolder() + "/Home-1.jpg"), fileText(sourceOf("IMG_2.JPG")));
+    }
+
+    FaultyFileSystem fileSystem;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(ProcessCommandTest, CopiesEveryAlbumIntoTheSessionsTarget) {
+    saveSession();
+    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
+    expectAllPicturesCopied();
+    // IMG_4 is in no album; the sources stay where they were.
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(target.path()), {}), 6);  // 2006, Trip, Home, 3 files
+    EXPECT_TRUE(fs::exists(sourceOf("IMG_1.JPG")));
+    EXPECT_EQ(out.str(), "2 albums created succesfuly!\nPress 'Close Window' to exit.\n");
+    EXPECT_EQ(err.str(), "");
+    // Nothing is written into the working folder beside the session.
+    EXPECT_EQ(std::distance(fs::directory_iterator(workFolder.path()), {}), 1);
+}
+
+TEST_F(ProcessCommandTest, SecondRunKeepsTheFilesThereByDefault) {
+    saveSession();
+    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
+    std::ofstream(tripFolder() + "/IMG_1.jpg", std::ios::binary) << "kept";
+
+    // The session still says the albums are to do.
+    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
+    // Both folders the album names are its own and are asked about.
+    EXPECT_EQ(errLines(), (std::vector<std::string>{
+                              "System Error: Directory already exists( 2006)! Continue? [Yes]",
+                              "System Error: Directory already exists( Trip)! Continue? [Yes]",
+                              "System Error: IMG_3.JPG already exists! Overwrite? [No]",
+                              "System Error: IMG_1.JPG already exists! Overwrite? [No]",
+                              "System Error: Directory already exists( Home)! Continue? [Yes]",
+                              "System Error: IMG_2.JPG already exists! Overwrite? [No]",
+                          }));
+    EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), "kept");
+    EXPECT_EQ(out.str(), "2 albums created succesfuly!\nPress 'Close Window' to exit.\n");
+
+    // Spelled out, skip is the same answer.
+    ASSERT_EQ(runSession({"--on-exists", "skip"}), ProcessCommand::kDone);
+    EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), "kept");
+}
+
+TEST_F(ProcessCommandTest, OverwriteReplacesTheFilesThere) {
+    saveSession();
+    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
+    std::ofstream(tripFolder() + "/IMG_1.jpg", std::ios::binary) << "old";
+    std::ofstream(homeFolder() + "/Home-1.jpg", std::ios::binary) << "old";
+
+    ASSERT_EQ(runSession({"--on-exists", "overwrite"}), ProcessCommand::kDone) << err.str();
+    const auto printed = errLines();
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), "System Error: IMG_1.JPG already exists! Overwrite? [Yes]"),
+              1);
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), "System Error: Directory already exists( Home)! Continue? [Yes]"),
+              1);
+    expectAllPicturesCopied();
+}
+
+TEST_F(ProcessCommandTest, StopOnAnExistingAlbumFolderGivesUpAndEndsTheRun) {
+    saveSession();
+    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
+    std::ofstream(tripFolder() + "/IMG_1.jpg", std::ios::binary) << "kept";
+
+    EXPECT_EQ(runSession({"--on-exists", "stop"}), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{"System Error: Directory already exists( 2006)! Continue? [No]",
+                                                    "Move to next album? [No]"}));
+    EXPECT_EQ(out.str(), "Operation canceled by user!\nPress 'Close Window' to exit.\n");
+    EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), "kept");
+
+    // Going on to the next album meets the same refusal there.
+    EXPECT_EQ(runSession({"--on-exists", "stop", "--on-error", "continue"}), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{"System Error: Directory already exists( 2006)! Continue? [No]",
+                                                    "Move to next album? [Yes]",
+                                                    "System Error: Directory already exists( Home)! Continue? [No]"}));
+}
+
+TEST_F(ProcessCommandTest, StopOnAnExistingPictureGivesUpItsAlbum) {
+    homeHasFolder = false;  // Home's pictures go straight into the target
+    saveSession();
+    std::ofstream(target.str() + "/Home-1.jpg", std::ios::binary) << "kept";
+
+    EXPECT_EQ(runSession({"--on-exists", "stop", "--on-error", "continue"}), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{"System Error: IMG_2.JPG already exists! Overwrite? [Cancel]"}));
+    EXPECT_EQ(out.str(), "1 albums from 2 created succesfuly!\nPress 'Close Window' to exit.\n");
+    EXPECT_TRUE(fs::exists(tripFolder() + "/IMG_1.jpg"));
+    EXPECT_EQ(fileText(target.str() + "/Home-1.jpg"), "kept");
+}
+
+TEST_F(ProcessCommandTest, MoveSessionMovesThePictures) {
+    moveFiles = true;
+    saveSession();
+    const std::string img1 = fileText(sourceOf("IMG_1.JPG"));
+    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
+    EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), img1);
+    EXPECT_FALSE(fs::exists(sourceOf("IMG_1.JPG")));
+    EXPECT_FALSE(fs::exists(sourceOf("sub/IMG_3.JPG")));
+    EXPECT_FALSE(fs::exists(sourceOf("IMG_2.JPG")));
+    EXPECT_TRUE(fs::exists(sourceOf("IMG_4.JPG")));
+    EXPECT_EQ(out.str(), "2 albums created succesfuly!\nPress 'Close Window' to exit.\n");
+}
+
+TEST_F(ProcessCommandTest, FailedMoveBecomesACopyOnlyWhenToldToContinue) {
+    moveFiles = true;
+    saveSession();
+    fileSystem.failEvery(FaultyFileSystem::Kind::Rename, syserr::kAccessDenied);
+
+    EXPECT_EQ(runSession(), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{
+                              "System Error: Access is denied.( " + source.str() + "/sub). Continue? [Abort]",
+                              "Move to next album? [No]"}));
+    EXPECT_EQ(out.str(), "Operation canceled by user!\nPress 'Close Window' to exit.\n");
+    EXPECT_FALSE(fs::exists(tripFolder() + "/IMG_3.jpg"));
+
+    fs::remove_all(target.path() / "2006");
+    ASSERT_EQ(runSession({"--on-error", "continue"}), ProcessCommand::kDone) << err.str();
+    const auto printed = errLines();
+    ASSERT_EQ(printed.size(), 6u) << err.str();
+    EXPECT_EQ(printed[0], "System Error: Access is denied.( " + source.str() + "/sub). Continue? [Ignore]");
+    EXPECT_EQ(printed[1], "File could not be moved. Copy instead of move? [OK]");
+    EXPECT_EQ(printed[2], "System Error: Access is denied.( " + source.str() + "). Continue? [Ignore]");
+    expectAllPicturesCopied();
+    EXPECT_TRUE(fs::exists(sourceOf("IMG_1.JPG")));  // copied, so the source stays
+}
+
+TEST_F(ProcessCommandTest, PicturePassedOverAfterAnErrorIsNotReportedAsDone) {
+    saveSession();
+    fileSystem.failEvery(FaultyFileSystem::Kind::Copy, syserr::kWriteFault);
+
+    // The window counts Trip as created, yet neither of its pictures is there.
+    EXPECT_EQ(runSession({"--on-error", "continue"}), ProcessCommand::kIncomplete);
+    EXPECT_EQ(out.str(), "2 albums created succesfuly!\nPress 'Close Window' to exit.\n");
+    const auto printed = errLines();
+    EXPECT_EQ(std::count(printed.begin(), printed.end(),
+                         "System Error: The system cannot write to the specified device. Continue? [Ignore]"),
+              3);
+    EXPECT_TRUE(has(err.str(), "dezoredu-cli: " + sourceOf("sub/IMG_3.JPG") + " is not in album 'Trip' (" +
+                                   tripFolder() + "/IMG_3.jpg)\n"));
+    EXPECT_TRUE(has(err.str(), sourceOf("IMG_2.JPG") + " is not in album 'Home'"));
+    EXPECT_FALSE(fs::exists(tripFolder() + "/IMG_1.jpg"));
+}
+
+TEST_F(ProcessCommandTest, FullDiskIsNeverRetried) {
+    saveSession();
+    fileSystem.failEvery(FaultyFileSystem::Kind::Copy, syserr::kHandleDiskFull);
+    EXPECT_EQ(runSession({"--on-error", "continue"}), ProcessCommand::kIncomplete);
+    const std::string full =
+        "System Error: The disk is full. Please close all other applications while Dezoredu is processing albums. "
+        "Continue? [Cancel]";
+    EXPECT_EQ(errLines(), (std::vector<std::string>{full, "Move to next album? [Yes]", full}));
+    EXPECT_EQ(out.str(), "Operation canceled by user!\nPress 'Close Window' to exit.\n");
+}
+
+TEST_F(ProcessCommandTest, DriveThatCannotTellItsFreeSpaceRefusesTheRun) {
+    saveSession();
+    fileSystem.failEvery(FaultyFileSystem::Kind::FreeSpace, syserr::kReadFault);
+    EXPECT_EQ(runSession(), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(),
+              (std::vector<std::string>{"System Error: The system cannot read from the specified device. Continue? [Abort]"}));
+    const auto printed = lines(out.str());
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0].rfind(" Drive ", 0), 0u) << printed[0];
+    EXPECT_TRUE(has(printed[0], ": not ready!")) << printed[0];
+    EXPECT_EQ(printed[1], "Please select other drive.");
+    EXPECT_FALSE(fs::exists(target.path() / "2006"));
+}
+
+TEST_F(ProcessCommandTest, SessionWithEveryAlbumProcessedHasNothingToDo) {
+    albumsProcessed = true;
+    saveSession();
+    EXPECT_EQ(runSession(), ProcessCommand::kDone);
+    EXPECT_EQ(out.str(), " Found enough free space.\nAll albums are already processed.\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), {}), 0);
+}
+
+TEST_F(ProcessCommandTest, ChangedSourceFolderLoadsNoSession) {
+    saveSession();
+    source.write("IMG_5.JPG", test::readTestData("canon-40d.jpg"));
+    EXPECT_EQ(runSession(), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{
+                              "Warning: Source directory was modified. Session could not be loaded! [OK]",
+                              "dezoredu-cli: session not loaded: " + sessionPath}));
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), {}), 0);
+}
+
+TEST_F(ProcessCommandTest, MissingOrDamagedSessionFile) {
+    EXPECT_EQ(runSession(), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{"Dezoredu: File could not be loaded! [OK]",
+                                                    "dezoredu-cli: session not loaded: " + sessionPath}));
+
+    saveSession();
+    const std::string whole = fileText(sessionPath);
+    std::ofstream(sessionPath, std::ios::binary | std::ios::trunc) << whole.substr(0, whole.size() - 10);
+    EXPECT_EQ(runSession(), ProcessCommand::kIncomplete);
+    EXPECT_TRUE(has(err.str(), "Warning: Session file is damaged. Session could not be loaded! [OK]\n")) << err.str();
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), {}), 0);
+}
+
+TEST_F(ProcessCommandTest, SessionWithoutTargetIsRefused) {
+    chooseTarget = false;
+    saveSession();
+    EXPECT_EQ(runSession(), ProcessCommand::kIncomplete);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{
+                              "dezoredu-cli: the session has no target folder (Not Selected. Please select one first.)"}));
+    EXPECT_EQ(out.str(), "");
+    // Nothing is written anywhere, not even relative to the working folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(workFolder.path()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), {}), 0);
+}
+
+TEST_F(ProcessCommandTest, UsageErrors) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"a.fls", "b.fls"},
+        {"--on-exists"},
+        {"--on-exists", "never", "a.fls"},
+        {"--on-error", "skip", "a.fls"},
+        {"--on-error", "a.fls"},
+        {"--dry-run", "a.fls"},
+    };
+    for (const auto& args : wrong) {
+        EXPECT_EQ(run(args), ProcessCommand::kUsageError) << ::testing::PrintToString(args);
+        EXPECT_TRUE(has(err.str(), "usage: dezoredu-cli process")) << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+    EXPECT_EQ(run({"--on-error", "a.fls"}), ProcessCommand::kUsageError);
+    EXPECT_TRUE(has(err.str(), "dezoredu-cli: --on-error takes stop or continue, not a.fls\n"));
+    // After "--" a name that starts with a dash is the session file.
+    EXPECT_EQ(run({"--", "-odd.fls"}), ProcessCommand::kIncomplete);
+    EXPECT_TRUE(has(err.str(), "session not loaded: -odd.fls"));
+}
+
+}  // namespace
+}  // namespace dz

@@ -1,0 +1,176 @@
+#include "ProcessCommand.h"
+
+#include "CliHost.h"
+#include "LoadedSession.h"
+
+#include "platform/TimeZone.h"
+#include "process/AlbumFolders.h"
+#include "process/CProcess.h"
+#include "process/PictureName.h"
+
+namespace dz {
+
+namespace {
+
+// Where the run puts a picture of an album, built as the run builds it.
+std::string placeInTarget(const PictureRecord& picture, const Album& album, const ProcessJob& job) {
+    std::string path = job.targetPath;
+    if (album.dirName != "\\" && album.dirName != "/") {
+        for (const std::string& level : dirNameLevels(album.dirName).value_or(std::vector<std::string>{})) {
+            path += "/" + level;
+        }
+    }
+    if (album.createSubDir != 0) {
+        path += "/" + albumFolderName(album).value_or(std::string());
+    }
+    if (album.splitByDays != 0) {
+        path += "/" + dayName(picture, job.formats);
+    }
+    return path + "/" + buildPictureName(picture, album, job.formats);
+}
+
+}  // namespace
+
+void ProcessCommand::printUsage(std::ostream& err) {
+    err << "usage: dezoredu-cli process [--on-exists skip|overwrite|stop] [--on-error stop|continue]\n"
+           "                            SESSION.fls\n"
+           "\n"
+           "Loads the session as File > Load Session does (the source folder is scanned\n"
+           "again and must hold the same pictures), then processes its albums into the\n"
+           "session's target folder by copy or by move, as the session's settings say.\n"
+           "Every prompt goes to standard error as \"caption: text [answer]\"; nothing waits\n"
+           "for input. The status lines of the processing window go to standard output.\n"
+           "\n"
+           "  --on-exists skip       a picture already in the target is kept and counts as\n"
+           "                         done (default); an existing album folder is used\n"
+           "  --on-exists overwrite  a picture already in the target is replaced\n"
+           "  --on-exists stop       an existing album folder or picture gives up the album\n"
+           "  --on-error stop        a failed file operation gives up its album and ends the\n"
+           "                         run (default), so nothing more is written after it\n"
+           "  --on-error continue    the picture is passed over (a move that fails is made a\n"
+           "                         copy) and the run goes on with the next album\n"
+           "\n"
+           "Exit status: 0 when every album of the session is processed and each of their\n"
+           "pictures is in the target, 1 otherwise (also when the session cannot be loaded,\n"
+           "names no target folder, or there is not enough space), 2 on a usage error.\n";
+}
+
+bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptPolicy& policy,
+                                   std::string& sessionPath) {
+    std::vector<std::string> paths;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            paths.push_back(arg);
+            continue;
+        }
+        const bool onExists = arg == "--on-exists";
+        if (!onExists && arg != "--on-error") {
+            err_ << "dezoredu-cli: unknown option " << arg << "\n";
+            return false;
+        }
+        if (i + 1 == args.size()) {
+            err_ << "dezoredu-cli: " << arg << " needs a value\n";
+            return false;
+        }
+        const std::string& value = args[++i];
+        if (onExists) {
+            const auto choice = PromptPolicy::onExistsNamed(value);
+            if (!choice) {
+                err_ << "dezoredu-cli: --on-exists takes skip, overwrite or stop, not " << value << "\n";
+                return false;
+            }
+            policy.onExists = *choice;
+        } else {
+            const auto choice = PromptPolicy::onErrorNamed(value);
+            if (!choice) {
+                err_ << "dezoredu-cli: --on-error takes stop or continue, not " << value << "\n";
+                return false;
+            }
+            policy.onError = *choice;
+        }
+    }
+    if (paths.size() != 1) {
+        return false;
+    }
+    sessionPath = paths[0];
+    return true;
+}
+
+int ProcessCommand::run(const std::vector<std::string>& args) {
+    PromptPolicy policy;
+    std::string sessionPath;
+    if (!readArguments(args, policy, sessionPath)) {
+        printUsage(err_);
+        return kUsageError;
+    }
+    CliHost host(err_, policy);
+    LoadedSession session(host, fileSystem_);
+    if (!session.load(sessionPath)) {
+        err_ << "dezoredu-cli: session not loaded: " << sessionPath << "\n";
+        return kIncomplete;
+    }
+    const int status = process(session);
+    out_.flush();
+    return status;
+}
+
+int ProcessCommand::process(LoadedSession& session) {
+    AppState& state = session.state();
+    // The main window's Process command refuses these two before its window opens.
+    if (state.albums.empty()) {
+        err_ << "dezoredu-cli: There is no albums defined! Please create at least one album.\n";
+        return kIncomplete;
+    }
+    if (state.texts.targetFolder == kNotSelected || state.processTargetPath.empty()) {
+        err_ << "dezoredu-cli: the session has no target folder (" << kNotSelected << ")\n";
+        return kIncomplete;
+    }
+
+    std::vector<bool> processedBefore;
+    for (const Album& album : state.albums) {
+        processedBefore.push_back(album.isProcessed != 0);
+    }
+    const Settings& s = state.settings;
+    ProcessJob job{state.albums, session.catalogue(), state.processTargetPath, s.moveFiles != 0,
+                   NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}};
+    CProcess window(session.window().host(), state.fileSystem, job);
+    window.onInit();
+    if (window.control(CProcess::kProcess).enabled) {
+        window.onCommand(CProcess::kProcess);
+    }
+    out_ << window.control(CProcess::kProcessStatus).text << '\n'
+         << window.control(CProcess::kProcessHint).text << '\n';
+
+    bool complete = true;
+    for (std::size_t i = 0; i < state.albums.size(); ++i) {
+        const Album& album = state.albums[i];
+        if (album.isProcessed == 0) {
+            complete = false;
+            continue;
+        }
+        if (processedBefore[i]) {
+            continue;
+        }
+        // An error passed over leaves the album processed without the picture.
+        for (const PictureRecord& picture : job.catalogue) {
+            if (picture.albumId != album.id) {
+                continue;
+            }
+            const std::string place = placeInTarget(picture, album, job);
+            if (!state.fileSystem.exists(place)) {
+                err_ << "dezoredu-cli: " << picture.path << " is not in album '" << album.name << "' (" << place
+                     << ")\n";
+                complete = false;
+            }
+        }
+    }
+    return complete ? kDone : kIncomplete;
+}
+
+}  // namespace dz

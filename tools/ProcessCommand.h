@@ -1,0 +1,41 @@
+#pragma once
+
+#include "PromptPolicy.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dz {
+
+class FileSystem;
+class LoadedSession;
+
+// `dezoredu-cli process [--on-exists ...] [--on-error ...] SESSION.fls`:
+// loads a session as the program does and processes its albums into the
+// session's target folder, answering every prompt by the policy.
+class ProcessCommand {
+public:
+    static constexpr int kDone = 0;
+    static constexpr int kIncomplete = 1;
+    static constexpr int kUsageError = 2;
+
+    // Every file operation goes through `fileSystem`.
+    ProcessCommand(std::ostream& out, std::ostream& err, FileSystem& fileSystem)
+        : out_(out), err_(err), fileSystem_(fileSystem) {}
+
+    // `args` are the words after "process".
+    int run(const std::vector<std::string>& args);
+
+    static void printUsage(std::ostream& err);
+
+private:
+    bool readArguments(const std::vector<std::string>& args, PromptPolicy& policy, std::string& sessionPath);
+    int process(LoadedSession& session);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    FileSystem& fileSystem_;
+};
+
+}  // namespace dz

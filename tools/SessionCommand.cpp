@@ -1,0 +1,67 @@
+#include "SessionCommand.h"
+
+#include "CliHost.h"
+#include "LoadedSession.h"
+
+#include "app/MainWindowIds.h"
+#include "platform/FileSystem.h"
+
+namespace dz {
+
+using namespace mainwin;
+
+void SessionCommand::printUsage(std::ostream& err) {
+    err << "usage: dezoredu-cli session SESSION.fls\n"
+           "\n"
+           "Loads the session as File > Load Session does (the source folder is scanned\n"
+           "again and must hold the same pictures) and prints, for each album, its line of\n"
+           "the Albums list and its Album Details lines indented by two spaces, then the\n"
+           "album summary line. Prompts go to standard error with the answer taken.\n"
+           "\n"
+           "Exit status: 0 when the session was loaded, 1 when it was not, 2 on a usage\n"
+           "error.\n";
+}
+
+int SessionCommand::run(const std::vector<std::string>& args) {
+    std::vector<std::string> paths;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            err_ << "dezoredu-cli: unknown option " << arg << "\n";
+            printUsage(err_);
+            return kUsageError;
+        } else {
+            paths.push_back(arg);
+        }
+    }
+    if (paths.size() != 1) {
+        printUsage(err_);
+        return kUsageError;
+    }
+
+    CliHost host(err_);
+    FileSystem fileSystem;
+    LoadedSession session(host, fileSystem);
+    if (!session.load(paths[0])) {
+        err_ << "dezoredu-cli: session not loaded: " << paths[0] << "\n";
+        return kNotLoaded;
+    }
+    // The details are those the window shows for the selected album.
+    CVazedazDlg& window = session.window();
+    const std::vector<std::string> entries = window.control(kAlbumsList).items;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        out_ << entries[i] << '\n';
+        window.control(kAlbumsList).selection = static_cast<int>(i);
+        window.onSelectionChanged(kAlbumsList);
+        for (const std::string& line : window.control(kAlbumDetails).items) {
+            out_ << "  " << line << '\n';
+        }
+    }
+    out_ << window.control(kAlbumSummary).text << '\n';
+    out_.flush();
+    return kDone;
+}
+
+}  // namespace dz
