@@ -46,7 +46,7 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
     addControl(kTotalSize, ControlKind::Static, "Static");
     addControl(kMenuViewOptions, ControlKind::MenuItem, "View Options");
     // Off until their windows exist, so the menu offers nothing that does nothing.
-    addControl(kMenuManualRange, ControlKind::MenuItem, "Manual time range").enabled = false;
+    addControl(kMenuManualRange, ControlKind::MenuItem, "Manual time range").enabled = !album() || !album()->isProcessed;
     addControl(kMenuAdvancedFilter, ControlKind::MenuItem, "Advanced Filter Tool").enabled = false;
     addControl(kMenuAbout, ControlKind::MenuItem, "About");
 }

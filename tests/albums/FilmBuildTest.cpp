@@ -68,7 +68,7 @@ TEST_F(BuiltFilmTest, ThumbnailsKeepProportionsOnBlackBars) {
     ASSERT_TRUE(embedded.decodeMemory(exif.thumbnail.data(), exif.thumbnailSize, ImageFormat::Detect));
     ASSERT_EQ(embedded.width(), 160);
     const CRaster nikon = thumbOf("b-nikon.jpg");
-    for (const auto [x, y] : {std::pair{0, 0}, {80, 60}, {159, 119}, {13, 101}}) {
+    for (const auto& [x, y] : {std::pair{0, 0}, {80, 60}, {159, 119}, {13, 101}}) {
         const Rgb want = pixelAt(embedded, x, y);
         const Rgb got = pixelAt(nikon, x, y);
         EXPECT_TRUE(near(want.r, got.r) && near(want.g, got.g) && near(want.b, got.b)) << x << "," << y;
