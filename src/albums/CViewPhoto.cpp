@@ -47,7 +47,7 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
     addControl(kMenuViewOptions, ControlKind::MenuItem, "View Options");
     // Off until their windows exist, so the menu offers nothing that does nothing.
     addControl(kMenuManualRange, ControlKind::MenuItem, "Manual time range").enabled = !album() || !album()->isProcessed;
-    addControl(kMenuAdvancedFilter, ControlKind::MenuItem, "Advanced Filter Tool").enabled = false;
+    addControl(kMenuAdvancedFilter, ControlKind::MenuItem, "Advanced Filter Tool");
     addControl(kMenuAbout, ControlKind::MenuItem, "About");
 }
 
@@ -158,6 +158,7 @@ void CViewPhoto::discard() {
     if (largeOpen_) {
         large_->onCommand(CViewLarge::kClose);
     }
+    closeAdvancedFilter(false);
     endDialog(kResultDiscard);
 }
 

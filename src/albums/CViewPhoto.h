@@ -1,6 +1,7 @@
 #pragma once
 
 #include "albums/AlbumWorkspace.h"
+#include "albums/CAdvancedFilter.h"
 #include "albums/CViewLarge.h"
 #include "albums/VirtualFilm.h"
 #include "platform/Window.h"
@@ -78,6 +79,8 @@ public:
 
     // The large viewer while it is open, else null.
     CViewLarge* largeViewer() { return largeOpen_ ? large_.get() : nullptr; }
+    // The Advanced Filter window while it is open, else null.
+    CAdvancedFilter* advancedFilter() { return filterOpen_ ? filter_.get() : nullptr; }
 
 private:
     Album* album();
@@ -100,12 +103,16 @@ private:
     void openManualRange();
     // File > Advanced Filter Tool: the filter window beside this one.
     void openAdvancedFilter();
+    // The filter window goes with this one; after Save it stores its boxes.
+    void closeAdvancedFilter(bool saved);
     void openLarge(int item);
 
     AlbumWorkspace& ws_;
     VirtualFilm film_;
     std::unique_ptr<CViewLarge> large_;
     bool largeOpen_ = false;
+    std::unique_ptr<CAdvancedFilter> filter_;
+    bool filterOpen_ = false;
     bool opening_ = false;
     std::vector<std::pair<const PictureBlock*, std::int32_t>> albumIds_;
     std::uint64_t openedStart_ = 0;

@@ -39,6 +39,7 @@ void CViewPhoto::save() {
     if (largeOpen_) {
         large_->onCommand(CViewLarge::kClose);
     }
+    closeAdvancedFilter(true);
     endDialog(kResultSave);
 }
 

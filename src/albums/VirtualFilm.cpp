@@ -20,8 +20,9 @@ VirtualFilm::VirtualFilm(AlbumWorkspace& workspace, Control& topLine, Control& l
     : ws_(workspace), topLine_(topLine), list_(list), afterPass_(std::move(afterPass)) {}
 
 std::vector<PictureRecord>& VirtualFilm::pass() {
+    const std::optional<OpenFilterWindow> filterWindow = filterWindow_ ? filterWindow_() : std::nullopt;
     auto& film = runMembershipPass(ws_.albums, ws_.editing, ws_.reader, ws_.view, ws_.excludeDuplicates != 0,
-                                   std::nullopt, ws_.biasMinutes);
+                                   filterWindow, ws_.biasMinutes);
     if (afterPass_) {
         afterPass_();
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "albums/AlbumMembership.h"
 #include "albums/AlbumWorkspace.h"
 #include "albums/ThumbnailMaker.h"
 #include "platform/Window.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace dz {
@@ -24,6 +26,10 @@ public:
     // after every membership pass (the window shows its status lines).
     VirtualFilm(AlbumWorkspace& workspace, Control& topLine, Control& list, std::function<void()> afterPass);
 
+    // Where the pass learns of the open Advanced Filter window (none: no filter).
+    void setFilterWindow(std::function<std::optional<OpenFilterWindow>()> source) {
+        filterWindow_ = std::move(source);
+    }
     // The membership pass with the workspace's settings.
     std::vector<PictureRecord>& pass();
     // The full build: thumbnails when the image list is not built, then the items.
@@ -58,6 +64,7 @@ private:
     Control& list_;
     std::function<void()> afterPass_;
     std::string labelAtBegin_;
+    std::function<std::optional<OpenFilterWindow>()> filterWindow_;
 };
 
 // The messages of a picture that cannot be made into a thumbnail.
