@@ -19,7 +19,8 @@ std::string numbered(const char* format, int n) {
 
 // Both passes pump before every picture, so further clicks arrive while they
 // run; a second pass, or a removal, over the catalogue a pass is walking is
-// refused until it ends.
+// refused until it ends. A host that shows the window redraws it at every
+// pump, so the steps only change the controls.
 
 void CDuplicates::analyse() {
     if (running_ || !control(kAnalize).enabled) {
@@ -35,13 +36,10 @@ void CDuplicates::analyse() {
         if (job_.abortRequest) {
             return false;
         }
-        showStatus(numbered("Analizing picture %d. Please wait...", position));
+        control(kStatus).text = numbered("Analizing picture %d. Please wait...", position);
         return true;
     };
-    hooks.afterPicture = [this](int) {
-        ++control(kProgress).position;
-        refresh();
-    };
+    hooks.afterPicture = [this](int) { ++control(kProgress).position; };
     const AnalysisOutcome outcome = analyseCatalogue(job_.catalogue, hooks);
     running_ = false;
     if (outcome.stopped) {
@@ -77,14 +75,14 @@ void CDuplicates::runCompare() {
             return false;
         }
         ++control(kProgress).position;
-        showStatus(numbered("Comparing picture %d. Please wait...", position));
+        control(kStatus).text = numbered("Comparing picture %d. Please wait...", position);
         return true;
     };
     hooks.onGroup = [this](const DuplicateGroup& group, int number, int duplicates) {
         const std::vector<std::string> lines = groupLines(group, number, job_.catalogue);
         Control& groups = control(kGroups);
         groups.items.insert(groups.items.end(), lines.begin(), lines.end());
-        showStatus(numbered("Found %d duplicates", duplicates));
+        control(kStatus).text = numbered("Found %d duplicates", duplicates);
     };
     const CompareOutcome outcome = compareCatalogue(job_.catalogue, hooks);
     running_ = false;

@@ -1,6 +1,7 @@
 #include "gui/QtHost.h"
 
 #include "gui/AboutView.h"
+#include "gui/DuplicatesView.h"
 #include "gui/HelpViewer.h"
 #include "gui/MainWindowView.h"
 #include "gui/MessageBoxDialog.h"
@@ -60,6 +61,7 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CViewLarge", factory<ViewLargeView>());
     views_.add("CProcess", factory<ProcessView>());
     views_.add("CPotion", factory<ProcessOptionView>());
+    views_.add("CDuplicates", factory<DuplicatesView>());
 }
 
 QtHost::~QtHost() {
