@@ -1,6 +1,7 @@
 #include "gui/QtHost.h"
 
 #include "gui/AboutView.h"
+#include "gui/AdvancedFilterView.h"
 #include "gui/DuplicatesView.h"
 #include "gui/HelpViewer.h"
 #include "gui/MainWindowView.h"
@@ -59,6 +60,7 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CViewPhoto", factory<EditAlbumView>());
     views_.add("CViewOptions", factory<ViewOptionsView>());
     views_.add("CViewLarge", factory<ViewLargeView>());
+    views_.add("CAdvancedFilter", factory<AdvancedFilterView>());
     views_.add("CProcess", factory<ProcessView>());
     views_.add("CPotion", factory<ProcessOptionView>());
     views_.add("CDuplicates", factory<DuplicatesView>());
