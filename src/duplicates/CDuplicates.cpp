@@ -46,6 +46,8 @@ void CDuplicates::onInit() {
     control(kExclude).checked = job_.excludeDuplicates == 1;
     job_.abortRequest = false;
     drawPlaceholder();
+    control(kViewer).enabled = false;
+    control(kViewerCaption).enabled = false;
     refresh();
 }
 

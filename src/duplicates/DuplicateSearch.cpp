@@ -2,7 +2,7 @@
 
 namespace dz {
 
-DuplicateSearchResult searchDuplicates(std::vector<PictureRecord>& catalogue) {
+DuplicateSearchResult findDuplicates(std::vector<PictureRecord>& catalogue) {
     DuplicateSearchResult result;
     result.analysis = analyseCatalogue(catalogue);
     result.comparison = compareCatalogue(catalogue);

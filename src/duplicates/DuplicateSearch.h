@@ -20,6 +20,6 @@ struct DuplicateSearchResult {
 
 // Analyses the pictures not yet analysed, compares them all and marks the
 // duplicates in the catalogue.
-DuplicateSearchResult searchDuplicates(std::vector<PictureRecord>& catalogue);
+DuplicateSearchResult findDuplicates(std::vector<PictureRecord>& catalogue);
 
 }  // namespace dz

@@ -1,6 +1,7 @@
 #include "DuplicatesFixture.h"
 
 #include "duplicates/CDuplicates.h"
+#include "duplicates/DuplicateSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,8 @@ TEST_F(DuplicatesWindowTest, OpensWithItsControlsAndAsksForAnAnalysisFirst) {
     EXPECT_TRUE(control(W::kExclude).checked);
     EXPECT_FALSE(control(W::kExclude).enabled);
     EXPECT_TRUE(allBlack(control(W::kViewer)));
+    EXPECT_FALSE(control(W::kViewer).enabled);
+    EXPECT_FALSE(control(W::kViewerCaption).enabled);
 
     // Compare stays off until an analysis has run to its end.
     window->onCommand(W::kCompare);
@@ -273,6 +276,18 @@ TEST_F(DuplicatesWindowTest, PicturesThatCannotBeDecodedAllFallIntoOneGroup) {
                                                  pathOf("p3.jpg"), "### Duplicate nr.2 ###", pathOf("gone-a.jpg"),
                                                  pathOf("gone-b.jpg"), pathOf("gone-c.jpg")}));
     EXPECT_EQ(control(W::kStatus).text, "Ready. Found 4 duplicates");
+}
+
+TEST_F(DuplicatesWindowTest, TheSearchWithoutAWindowGivesTheSameListAndMarks) {
+    threeCopiesAndOne();
+    catalogue.push_back(missing("gone.jpg"));
+    const DuplicateSearchResult result = findDuplicates(catalogue);
+    EXPECT_EQ(result.analysis.attempted, 5);
+    EXPECT_EQ(result.comparison.duplicates, 2);
+    EXPECT_EQ(result.lines, (std::vector<std::string>{"### Duplicate nr.1 ###", pathOf("p1.jpg"), pathOf("p2.jpg"),
+                                                      pathOf("p3.jpg")}));
+    EXPECT_EQ(catalogue[2].isDuplicate, 1);
+    EXPECT_EQ(findDuplicates(catalogue).analysis.attempted, 1) << "only the picture that never decoded";
 }
 
 TEST_F(DuplicatesWindowTest, NoDuplicatesLeavesTheBoxOff) {
