@@ -5,6 +5,7 @@
 #include "gui/DuplicatesView.h"
 #include "gui/HelpViewer.h"
 #include "gui/MainWindowView.h"
+#include "gui/ManualTimeView.h"
 #include "gui/MessageBoxDialog.h"
 #include "gui/ProcessOptionView.h"
 #include "gui/ProcessView.h"
@@ -60,6 +61,7 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CViewPhoto", factory<EditAlbumView>());
     views_.add("CViewOptions", factory<ViewOptionsView>());
     views_.add("CViewLarge", factory<ViewLargeView>());
+    views_.add("CManualTime", factory<ManualTimeView>());
     views_.add("CAdvancedFilter", factory<AdvancedFilterView>());
     views_.add("CProcess", factory<ProcessView>());
     views_.add("CPotion", factory<ProcessOptionView>());
