@@ -1,3 +1,4 @@
+#include "DuplicatesCommand.h"
 #include "InfoCommand.h"
 #include "ProcessCommand.h"
 #include "SessionCommand.h"
@@ -17,6 +18,8 @@ void printUsage(std::ostream& err) {
     dz::ProcessCommand::printUsage(err);
     err << "\n";
     dz::SessionCommand::printUsage(err);
+    err << "\n";
+    dz::DuplicatesCommand::printUsage(err);
 }
 
 }  // namespace
@@ -37,6 +40,9 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "session") {
         return dz::SessionCommand(std::cout, std::cerr).run(args);
+    }
+    if (words[0] == "duplicates") {
+        return dz::DuplicatesCommand(std::cout, std::cerr).run(args);
     }
     std::cerr << "dezoredu-cli: unknown command " << words[0] << "\n";
     printUsage(std::cerr);
