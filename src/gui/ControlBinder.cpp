@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <memory>
 
 namespace dz::gui {
 
@@ -32,18 +33,26 @@ QString qt(const std::string& text) {
 }
 
 // Replaces the rows only when they differ, so a redraw keeps the scroll position.
-void drawItems(QListWidget* widget, const std::vector<std::string>& items) {
-    bool same = widget->count() == static_cast<int>(items.size());
-    for (int i = 0; same && i < widget->count(); ++i) {
-        same = widget->item(i)->text() == qt(items[static_cast<std::size_t>(i)]);
+// `drawn` holds what the widget shows. Long passes redraw at every pump while
+// their list only grows, so unchanged rows are compared as bytes (no QString
+// per row) and new rows are appended instead of refilling the whole list.
+void drawItems(QListWidget* widget, const std::vector<std::string>& items, std::vector<std::string>& drawn) {
+    if (static_cast<int>(drawn.size()) != widget->count()) {
+        drawn.clear();
+        widget->clear();
     }
-    if (same) {
+    const bool grows = items.size() >= drawn.size() && std::equal(drawn.begin(), drawn.end(), items.begin());
+    if (grows && items.size() == drawn.size()) {
         return;
     }
-    widget->clear();
-    for (const auto& item : items) {
-        widget->addItem(qt(item));
+    if (!grows) {
+        drawn.clear();
+        widget->clear();
     }
+    for (std::size_t i = drawn.size(); i < items.size(); ++i) {
+        widget->addItem(qt(items[i]));
+    }
+    drawn.insert(drawn.end(), items.begin() + static_cast<std::ptrdiff_t>(drawn.size()), items.end());
 }
 
 void drawItems(QComboBox* widget, const std::vector<std::string>& items) {
@@ -216,8 +225,9 @@ void ControlBinder::bindList(int id, QListWidget* widget) {
     });
     QObject::connect(widget, &QListWidget::itemDoubleClicked, widget,
                      [this, id] { handle_([id](Window& w) { w.onDoubleClick(id); }); });
-    add(id, widget, [this, widget](const Control& c) {
-        drawItems(widget, c.items);
+    auto drawn = std::make_shared<std::vector<std::string>>();
+    add(id, widget, [this, widget, drawn](const Control& c) {
+        drawItems(widget, c.items, *drawn);
         const bool inRange = c.selection >= 0 && c.selection < widget->count();
         if (!inRange) {
             widget->setCurrentRow(-1);
