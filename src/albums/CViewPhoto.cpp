@@ -45,7 +45,7 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
     addControl(kSortLine, ControlKind::Static);
     addControl(kTotalSize, ControlKind::Static, "Static");
     addControl(kMenuViewOptions, ControlKind::MenuItem, "View Options");
-    // Off until their windows exist, so the menu offers nothing that does nothing.
+    // A processed album is only viewed, so its range cannot be typed in either.
     addControl(kMenuManualRange, ControlKind::MenuItem, "Manual time range").enabled = !album() || !album()->isProcessed;
     addControl(kMenuAdvancedFilter, ControlKind::MenuItem, "Advanced Filter Tool");
     addControl(kMenuAbout, ControlKind::MenuItem, "About");
