@@ -218,7 +218,7 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
     }
 
     TempFile temp;
-    if (const int error = temp.create(to, st.st_mode & 0777)) {
+    if (const int error = temp.create(to, st.st_mode & 0777, way.replace)) {
         return mapped(error, op, to);
     }
     ::posix_fadvise(source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -402,7 +402,7 @@ bool FileSystem::writeFile(const std::string& path, const std::vector<std::uint8
         keepMode = true;
     }
     TempFile temp;
-    if (const int error = temp.create(target, mode)) {
+    if (const int error = temp.create(target, mode, true)) {
         setLastError(mapped(error, FileOperation::Write, target));
         return false;
     }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <random>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,8 +40,26 @@ bool isUnsupported(int error) {
 
 TempFile::~TempFile() { discard(); }
 
-int TempFile::create(const std::string& target, mode_t mode) {
+int TempFile::create(const std::string& target, mode_t mode, bool replace) {
     discard();
+    // The unnamed file is given its name through /proc; without /proc it
+    // could not be named at all, so the named file is used.
+    if (!replace && ::access("/proc/self/fd", X_OK) == 0) {
+        const std::string folder = folderOf(target).empty() ? std::string(".") : folderOf(target);
+        const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            fd_ = fd;
+            unnamed_ = true;
+            return 0;
+        }
+        if (!isUnsupported(errno) && errno != EISDIR) {
+            return errno;
+        }
+    }
+    return createNamed(target, mode);
+}
+
+int TempFile::createNamed(const std::string& target, mode_t mode) {
     std::string prefix = folderOf(target);
     if (!prefix.empty() && prefix.back() != '/') {
         prefix += '/';
@@ -63,7 +82,8 @@ int TempFile::create(const std::string& target, mode_t mode) {
 }
 
 int TempFile::close() {
-    if (fd_ < 0) {
+    // An unnamed file must stay open until it has its name.
+    if (fd_ < 0 || unnamed_) {
         return 0;
     }
     const int fd = fd_;
@@ -73,6 +93,27 @@ int TempFile::close() {
 }
 
 int TempFile::placeAs(const std::string& target, bool replace) {
+    if (unnamed_) {
+        // A link refuses an existing name, so nothing is replaced.
+        if (replace) {
+            return EINVAL;
+        }
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            return errno;
+        }
+        const int fd = fd_;
+        fd_ = -1;
+        unnamed_ = false;
+        // A write error some file systems report only on closing: the name
+        // must not stay on a file that may be incomplete.
+        if (::close(fd) != 0) {
+            const int error = errno;
+            ::unlink(target.c_str());
+            return error;
+        }
+        return 0;
+    }
     int error = 0;
     if (replace) {
         error = ::rename(path_.c_str(), target.c_str()) == 0 ? 0 : errno;
@@ -90,6 +131,7 @@ void TempFile::discard() {
         ::close(fd_);
         fd_ = -1;
     }
+    unnamed_ = false;
     if (!path_.empty()) {
         ::unlink(path_.c_str());
         path_.clear();

@@ -5,9 +5,12 @@
 
 namespace dz {
 
-// A hidden file beside a target (".<name>.dzpart-XXXXXX" in the target's
-// folder) that takes the bytes until they are complete, so the target never
-// holds a partial file. Removed when it goes, unless it was put in place.
+// A file beside a target that takes the bytes until they are complete, so
+// the target never holds a partial file. Where the file system allows, it
+// has no name at all until it is put in place (nothing is left behind even
+// by a crash, and one directory entry fewer is written); else it is a hidden
+// ".<name>.dzpart-XXXXXX" in the target's folder. Removed when it goes,
+// unless it was put in place.
 // Error results are errno values (0 for success).
 class TempFile {
 public:
@@ -17,8 +20,9 @@ public:
     TempFile& operator=(const TempFile&) = delete;
 
     // Creates the file for reading and writing with `mode` (the umask applies,
-    // as to any new file).
-    int create(const std::string& target, mode_t mode);
+    // as to any new file). `replace` tells how it will be put in place: an
+    // unnamed file can only take a name that is free.
+    int create(const std::string& target, mode_t mode, bool replace);
 
     int fd() const { return fd_; }
     const std::string& path() const { return path_; }
@@ -32,8 +36,10 @@ public:
 
 private:
     void discard();
+    int createNamed(const std::string& target, mode_t mode);
 
     int fd_ = -1;
+    bool unnamed_ = false;
     std::string path_;
 };
 
