@@ -1,11 +1,11 @@
 #include "DuplicatesCommand.h"
 
 #include "CliHost.h"
+#include "CommandWords.h"
 
 #include "catalogue/CDirReader.h"
 #include "duplicates/DuplicateSearch.h"
 #include "platform/FileSystem.h"
-#include "platform/SystemError.h"
 #include "platform/TimeZone.h"
 
 namespace dz {
@@ -20,19 +20,13 @@ void DuplicatesCommand::printUsage(std::ostream& err) {
 }
 
 int DuplicatesCommand::run(const std::vector<std::string>& args) {
-    std::vector<std::string> paths;
-    bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            err_ << "dezoredu-cli: unknown option " << arg << "\n";
-            printUsage(err_);
-            return kUsageError;
-        } else {
-            paths.push_back(arg);
-        }
+    const CommandWords words = splitCommandWords(args);
+    if (!words.options.empty()) {
+        err_ << "dezoredu-cli: unknown option " << words.options.front() << "\n";
+        printUsage(err_);
+        return kUsageError;
     }
+    const std::vector<std::string>& paths = words.operands;
     if (paths.empty()) {
         printUsage(err_);
         return kUsageError;
@@ -57,24 +51,11 @@ bool DuplicatesCommand::catalogue(const std::string& path, std::vector<PictureRe
     const bool abortRequest = false;
     CDirReader reader(host, fileSystem, abortRequest);
     reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
-    // An empty mask lists nothing, so this only asks whether PATH is a folder.
-    std::vector<DirEntry> none;
-    bool walked = false;
-    if (fileSystem.listDirectory(path, "", none)) {
-        reader.listFolders(path, true);
-        walked = reader.collectPictures("*.jpg", true, false);
-    } else if (fileSystem.lastError() == syserr::kDirectory) {
-        walked = reader.readFile(path);
-        if (!walked && host.messageCount() == 0) {
-            err_ << "dezoredu-cli: cannot read " << path << "\n";
-        }
-    } else {
-        err_ << "dezoredu-cli: cannot read " << path << " (error " << fileSystem.lastError() << ")\n";
-    }
+    const bool read = cataloguePath(path, reader, fileSystem, host, err_);
     for (PictureRecord& picture : reader.catalogue()) {
         pictures.push_back(std::move(picture));
     }
-    return walked;
+    return read;
 }
 
 }  // namespace dz

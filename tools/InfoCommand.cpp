@@ -1,11 +1,11 @@
 #include "InfoCommand.h"
 
 #include "CliHost.h"
+#include "CommandWords.h"
 #include "JsonWriter.h"
 
 #include "catalogue/CDirReader.h"
 #include "platform/FileSystem.h"
-#include "platform/SystemError.h"
 #include "platform/TimeZone.h"
 
 namespace dz {
@@ -70,22 +70,17 @@ std::string InfoCommand::pictureLine(const PictureRecord& record, const std::str
 }
 
 int InfoCommand::run(const std::vector<std::string>& args) {
+    const CommandWords words = splitCommandWords(args);
     bool all = false;
-    std::vector<std::string> paths;
-    bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg == "--all") {
-            all = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            err_ << "dezoredu-cli: unknown option " << arg << "\n";
+    for (const std::string& option : words.options) {
+        if (option != "--all") {
+            err_ << "dezoredu-cli: unknown option " << option << "\n";
             printUsage(err_);
             return kUsageError;
-        } else {
-            paths.push_back(arg);
         }
+        all = true;
     }
+    const std::vector<std::string>& paths = words.operands;
     if (paths.empty()) {
         printUsage(err_);
         return kUsageError;
@@ -113,22 +108,9 @@ bool InfoCommand::readPath(const std::string& path, bool all) {
         });
     }
 
-    // An empty mask lists nothing, so this only asks whether PATH is a folder.
-    std::vector<DirEntry> none;
-    bool walked = false;
-    if (fileSystem.listDirectory(path, "", none)) {
-        reader.listFolders(path, true);
-        walked = reader.collectPictures("*.jpg", true, false);
-    } else if (fileSystem.lastError() == syserr::kDirectory) {
-        walked = reader.readFile(path);
-        if (!walked && host.messageCount() == 0) {
-            err_ << "dezoredu-cli: cannot read " << path << "\n";
-        }
-    } else {
-        err_ << "dezoredu-cli: cannot read " << path << " (error " << fileSystem.lastError() << ")\n";
-    }
+    const bool read = cataloguePath(path, reader, fileSystem, host, err_);
     out_.flush();
-    return walked && host.messageCount() == 0;
+    return read;
 }
 
 }  // namespace dz

@@ -1,6 +1,7 @@
 #include "SessionCommand.h"
 
 #include "CliHost.h"
+#include "CommandWords.h"
 #include "LoadedSession.h"
 
 #include "app/MainWindowIds.h"
@@ -23,19 +24,13 @@ void SessionCommand::printUsage(std::ostream& err) {
 }
 
 int SessionCommand::run(const std::vector<std::string>& args) {
-    std::vector<std::string> paths;
-    bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            err_ << "dezoredu-cli: unknown option " << arg << "\n";
-            printUsage(err_);
-            return kUsageError;
-        } else {
-            paths.push_back(arg);
-        }
+    const CommandWords words = splitCommandWords(args);
+    if (!words.options.empty()) {
+        err_ << "dezoredu-cli: unknown option " << words.options.front() << "\n";
+        printUsage(err_);
+        return kUsageError;
     }
+    const std::vector<std::string>& paths = words.operands;
     if (paths.size() != 1) {
         printUsage(err_);
         return kUsageError;
