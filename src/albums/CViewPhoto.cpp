@@ -110,13 +110,16 @@ void CViewPhoto::onInit() {
 }
 
 void CViewPhoto::onShown() {
-    if (ws_.editing.editingAlbum && film_.update() == FilmOutcome::Closed) {
-        discard();
-        return;
-    }
-    if (ws_.editing.filmSideChanged && ws_.filmBuilt && film_.repolarise() == FilmOutcome::Closed) {
-        discard();
-        return;
+    {
+        const FilmBusy busy(*this);
+        if (ws_.editing.editingAlbum && film_.update() == FilmOutcome::Closed) {
+            discard();
+            return;
+        }
+        if (ws_.editing.filmSideChanged && ws_.filmBuilt && film_.repolarise() == FilmOutcome::Closed) {
+            discard();
+            return;
+        }
     }
     if (!hasEnded()) {
         buildFilm();
@@ -124,8 +127,20 @@ void CViewPhoto::onShown() {
 }
 
 void CViewPhoto::buildFilm() {
+    // Asked for while the film is being made (the loops pump messages): it
+    // is made again once the running build is over, never inside it.
+    if (filmBusy_) {
+        rebuildPending_ = true;
+        return;
+    }
+    const FilmBusy busy(*this);
     control(kSave).enabled = false;
-    const FilmOutcome outcome = film_.build();
+    FilmOutcome outcome = film_.build();
+    while (outcome == FilmOutcome::Done && rebuildPending_ && !hasEnded()) {
+        rebuildPending_ = false;
+        outcome = film_.build();
+    }
+    rebuildPending_ = false;
     if (outcome == FilmOutcome::Closed) {
         discard();
         return;
@@ -168,6 +183,11 @@ void CViewPhoto::pictureError(const std::string& path) {
 }
 
 void CViewPhoto::onCommand(int id) {
+    // While the film is being made only Discard is taken; the other commands
+    // would change the album or the film under the running loop.
+    if (filmBusy_ && id != kDiscard) {
+        return;
+    }
     switch (id) {
     case kSave:
         save();

@@ -107,8 +107,19 @@ private:
     void closeAdvancedFilter(bool saved);
     void openLarge(int item);
 
+    // Set while the film is being made or updated.
+    struct FilmBusy {
+        explicit FilmBusy(CViewPhoto& w) : window(w) { window.filmBusy_ = true; }
+        ~FilmBusy() { window.filmBusy_ = false; }
+        FilmBusy(const FilmBusy&) = delete;
+        FilmBusy& operator=(const FilmBusy&) = delete;
+        CViewPhoto& window;
+    };
+
     AlbumWorkspace& ws_;
     VirtualFilm film_;
+    bool filmBusy_ = false;
+    bool rebuildPending_ = false;
     std::unique_ptr<CViewLarge> large_;
     bool largeOpen_ = false;
     std::unique_ptr<CAdvancedFilter> filter_;

@@ -72,6 +72,31 @@ TEST_F(EditAlbumTest, DiscardDuringTheBuildStopsItAndRestores) {
     EXPECT_EQ(images.size(), 1);
 }
 
+TEST_F(EditAlbumTest, CommandsDuringTheBuildWaitForIt) {
+    Album& album = newAlbum();
+    // The user clicks about while the thumbnails are being made.
+    host.atPump(2, [this] {
+        window->control(W::kFilm).selection = 0;
+        window->onCommand(W::kSetEnd);
+        window->onCommand(W::kClearStart);
+        window->onCommand(W::kMenuManualRange);
+        window->onCommand(W::kMenuAdvancedFilter);
+        window->onCommand(W::kMenuViewOptions);
+    });
+    CViewPhoto& w = open();
+    EXPECT_FALSE(w.hasEnded());
+    EXPECT_TRUE(host.modalRuns.empty());
+    EXPECT_TRUE(host.modelessShown.empty());
+    EXPECT_EQ(images.size(), 3);
+    EXPECT_EQ(w.control(W::kFilm).items.size(), 3u);
+    EXPECT_EQ(album.startKey, pictureShotKey(record("c-fuji.jpg"), ws.biasMinutes));
+    EXPECT_EQ(album.endKey, pictureShotKey(record("b-nikon.jpg"), ws.biasMinutes));
+    // Once the film is there the same commands work.
+    w.control(W::kFilm).selection = 0;
+    w.onCommand(W::kSetEnd);
+    EXPECT_EQ(album.endKey, pictureShotKey(record("c-fuji.jpg"), ws.biasMinutes));
+}
+
 TEST_F(EditAlbumTest, DescendingDateOpensWithStartAfterEnd) {
     view.sortAscending = 0;
     newAlbum();
