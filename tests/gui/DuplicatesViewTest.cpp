@@ -74,19 +74,7 @@ protected:
         window = std::make_unique<W>(host, DuplicateJob{catalogue, removed, removedBytes, duplicatesFound,
                                                         scannedCount, abortRequest, excludeDuplicates, filmBuilt,
                                                         {}, [this] { ++saves; }});
-        bool ran = false;
-        driver.when(isView("CDuplicates"), [&](QWidget* view) {
-            ran = true;
-            script(view);
-            if (!window->hasEnded()) {
-                ADD_FAILURE() << "the Search for duplicates window did not end";
-                window->endDialog(kResultCancel);
-                static_cast<QDialog*>(view)->done(kResultCancel);
-            }
-        });
-        const int result = host.runModal(*window);
-        EXPECT_TRUE(ran) << "the Search for duplicates view never came up";
-        return result;
+        return runScripted(host, *window, driver, script);
     }
 
     // Samples the view at every turn of the event loop while a pass runs.

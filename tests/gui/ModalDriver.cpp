@@ -1,10 +1,14 @@
 #include "ModalDriver.h"
 
+#include "platform/Host.h"
+#include "platform/Window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMessageBox>
@@ -99,6 +103,23 @@ bool waitUntil(const std::function<bool()>& done) {
         loop.exec();
     }
     return true;
+}
+
+int runScripted(Host& host, Window& window, ModalDriver& driver, const std::function<void(QWidget*)>& script) {
+    const std::string name = window.title();
+    bool ran = false;
+    driver.when(isView(QString::fromStdString(window.className())), [&](QWidget* view) {
+        ran = true;
+        script(view);
+        if (!window.hasEnded()) {
+            ADD_FAILURE() << "the " << name << " window did not end";
+            window.endDialog(kResultCancel);
+            static_cast<QDialog*>(view)->done(kResultCancel);
+        }
+    });
+    const int result = host.runModal(window);
+    EXPECT_TRUE(ran) << "the " << name << " view never came up";
+    return result;
 }
 
 }  // namespace dz::test

@@ -11,6 +11,11 @@
 class QAction;
 class QTimer;
 
+namespace dz {
+class Host;
+class Window;
+}  // namespace dz
+
 namespace dz::test {
 
 // Drives modal dialogs from inside their own event loop: an action runs as
@@ -34,6 +39,11 @@ private:
 
     std::vector<QTimer*> pending_;
 };
+
+// Runs `window` modally through `host` with `script` inside its view. A view
+// that never comes up, or a script that leaves the window open, fails the
+// test; the window is then closed so the test cannot hang.
+int runScripted(Host& host, Window& window, ModalDriver& driver, const std::function<void(QWidget*)>& script);
 
 // Matchers: the view of a window class ("CTimeFormat"); a message box with this text.
 ModalDriver::Match isView(const QString& className);

@@ -108,19 +108,7 @@ protected:
     int run(const std::function<void(QWidget*)>& script) {
         window = std::make_unique<CProcess>(host, fileSystem,
                                             ProcessJob{albums, catalogue, target.str(), false, NameFormats{}});
-        bool ran = false;
-        driver.when(isView("CProcess"), [&](QWidget* view) {
-            ran = true;
-            script(view);
-            if (!window->hasEnded()) {
-                ADD_FAILURE() << "the Albums Processing window did not end";
-                window->endDialog(kResultCancel);
-                static_cast<QDialog*>(view)->done(kResultCancel);
-            }
-        });
-        const int result = host.runModal(*window);
-        EXPECT_TRUE(ran) << "the Albums Processing view never came up";
-        return result;
+        return runScripted(host, *window, driver, script);
     }
 
     // Samples the view at every turn of the event loop until `stop`; the run
