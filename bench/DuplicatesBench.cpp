@@ -10,7 +10,7 @@
 
 #include "PairwiseReference.h"
 #include "PhotoTree.h"
-#include "QuietHost.h"
+#include "CliHost.h"
 
 #include "catalogue/CDirReader.h"
 #include "duplicates/AnalysisPass.h"
@@ -19,6 +19,7 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <iostream>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -41,7 +42,7 @@ double secondsSince(Clock::time_point start) {
 }
 
 std::vector<dz::PictureRecord> scan(const std::string& root) {
-    dz::bench::QuietHost host;
+    dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     const bool abortRequest = false;
     dz::CDirReader reader(host, fileSystem, abortRequest);
@@ -191,7 +192,7 @@ int compare(std::size_t count) {
             catalogue[i].block->signature[0] = 1e-3;  // analysed; compare opens enabled
         }
     }
-    dz::bench::QuietHost host;
+    dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     std::vector<dz::PictureRecord> removed;
     std::int64_t removedBytes = 0;
     std::int32_t found = 0;

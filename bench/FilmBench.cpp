@@ -4,7 +4,7 @@
 // a rebuild after a range change against the first build.
 
 #include "PhotoTree.h"
-#include "QuietHost.h"
+#include "CliHost.h"
 
 #include "albums/AlbumMembership.h"
 #include "albums/AlbumWorkspace.h"
@@ -15,6 +15,7 @@
 #include "platform/TimeZone.h"
 
 #include <chrono>
+#include <iostream>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     // more than 3,000 catalogued pictures.
     const auto files = dz::bench::buildTree(root, photos, 200);
 
-    dz::bench::QuietHost host;
+    dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     bool abortRequest = false;
     dz::CDirReader reader(host, fileSystem, abortRequest);

@@ -7,13 +7,14 @@
 // copy and move print "<seconds> <pictures>" for the run alone (not the scan).
 
 #include "PhotoTree.h"
-#include "QuietHost.h"
+#include "CliHost.h"
 
 #include "catalogue/CDirReader.h"
 #include "platform/FileSystem.h"
 #include "process/CProcess.h"
 
 #include <chrono>
+#include <iostream>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,7 +28,7 @@ namespace {
 constexpr int kFilesPerFolder = 200;  // 30 folders, 6,000 files: over 3,000 catalogued
 
 std::vector<dz::PictureRecord> scan(const std::string& root) {
-    dz::bench::QuietHost host;
+    dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     const bool abortRequest = false;
     dz::CDirReader reader(host, fileSystem, abortRequest);
@@ -69,7 +70,7 @@ int process(const std::string& root, const std::string& target, bool move) {
         ++album.pictureCount;
     }
     dz::AlbumList albums{album};
-    dz::bench::QuietHost host;
+    dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     dz::CProcess window(host, fileSystem, dz::ProcessJob{albums, catalogue, target, move, dz::NameFormats{}});
     const auto start = std::chrono::steady_clock::now();

@@ -2,12 +2,13 @@
 // memory one catalogued picture costs.
 
 #include "PhotoTree.h"
-#include "QuietHost.h"
+#include "CliHost.h"
 
 #include "catalogue/CDirReader.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <iostream>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +39,7 @@ struct ScanResult {
 };
 
 ScanResult runScan(const std::string& root) {
-    dz::bench::QuietHost host;
+    dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     const bool abortRequest = false;
     dz::CDirReader reader(host, fileSystem, abortRequest);
@@ -93,7 +94,7 @@ std::size_t heapBytes(const std::string& s) {
 }
 
 void reportMemory(const std::string& root) {
-    dz::bench::QuietHost host;
+    dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     const bool abortRequest = false;
     dz::CDirReader reader(host, fileSystem, abortRequest);
