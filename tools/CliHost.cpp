@@ -9,7 +9,16 @@ Answer CliHost::messageBox(const MessageRequest& request) {
     if (!request.caption.empty()) {
         err_ << request.caption << ": ";
     }
-    err_ << request.text << " [" << answerName(answer) << "]\n";
+    // One line a question, so that scripts can read them line by line.
+    std::string line;
+    for (const char c : request.text) {
+        if (c != '\n') {
+            line += c;
+        } else if (!line.empty() && line.back() != ' ') {
+            line += ' ';
+        }
+    }
+    err_ << line << " [" << answerName(answer) << "]\n";
     return answer;
 }
 

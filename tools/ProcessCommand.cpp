@@ -4,29 +4,30 @@
 #include "LoadedSession.h"
 
 #include "platform/TimeZone.h"
-#include "process/AlbumFolders.h"
 #include "process/CProcess.h"
-#include "process/PictureName.h"
+
+#include <map>
 
 namespace dz {
 
 namespace {
 
-// Where the run puts a picture of an album, built as the run builds it.
-std::string placeInTarget(const PictureRecord& picture, const Album& album, const ProcessJob& job) {
-    std::string path = job.targetPath;
-    if (album.dirName != "\\" && album.dirName != "/") {
-        for (const std::string& level : dirNameLevels(album.dirName).value_or(std::vector<std::string>{})) {
-            path += "/" + level;
+// What is wrong with a picture at its place in the target; empty when the
+// file there is the picture, byte for byte (a moved picture by its size, its
+// source being gone).
+std::string placeProblem(const PictureRecord& picture, const PlacedPicture& place, FileSystem& fileSystem) {
+    if (!place.moved) {
+        bool same = false;
+        if (!fileSystem.compareFiles(picture.path, place.target, same)) {
+            return "cannot be compared with its copy in album";
         }
+        return same ? std::string() : "differs from its copy in album";
     }
-    if (album.createSubDir != 0) {
-        path += "/" + albumFolderName(album).value_or(std::string());
+    std::uint64_t size = 0;
+    if (!fileSystem.fileSize(place.target, size) || size != picture.size) {
+        return "is not in album";
     }
-    if (album.splitByDays != 0) {
-        path += "/" + dayName(picture, job.formats);
-    }
-    return path + "/" + buildPictureName(picture, album, job.formats);
+    return {};
 }
 
 }  // namespace
@@ -147,6 +148,13 @@ int ProcessCommand::process(LoadedSession& session) {
     out_ << window.control(CProcess::kProcessStatus).text << '\n'
          << window.control(CProcess::kProcessHint).text << '\n';
 
+    // Every picture of an album processed now must be at its place with its
+    // own bytes: a prompt answered No or an error passed over leaves the
+    // album processed without it.
+    std::map<std::string, const PlacedPicture*> placed;
+    for (const PlacedPicture& p : window.placedPictures()) {
+        placed[p.source] = &p;
+    }
     bool complete = true;
     for (std::size_t i = 0; i < state.albums.size(); ++i) {
         const Album& album = state.albums[i];
@@ -157,15 +165,20 @@ int ProcessCommand::process(LoadedSession& session) {
         if (processedBefore[i]) {
             continue;
         }
-        // An error passed over leaves the album processed without the picture.
         for (const PictureRecord& picture : job.catalogue) {
             if (picture.albumId != album.id) {
                 continue;
             }
-            const std::string place = placeInTarget(picture, album, job);
-            if (!state.fileSystem.exists(place)) {
-                err_ << "dezoredu-cli: " << picture.path << " is not in album '" << album.name << "' (" << place
-                     << ")\n";
+            const auto found = placed.find(picture.path);
+            const std::string problem = found == placed.end() || !found->second->inPlace
+                                            ? std::string("is not in album")
+                                            : placeProblem(picture, *found->second, state.fileSystem);
+            if (!problem.empty()) {
+                err_ << "dezoredu-cli: " << picture.path << " " << problem << " '" << album.name << "'";
+                if (found != placed.end()) {
+                    err_ << " (" << found->second->target << ")";
+                }
+                err_ << "\n";
                 complete = false;
             }
         }

@@ -14,9 +14,14 @@ bool endsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
+// The question itself, without the lines that name the files under it.
+std::string_view firstLine(std::string_view text) {
+    return text.substr(0, text.find('\n'));
+}
+
 // "%s already exists! Overwrite?" and its form without a name.
 bool isOverwriteQuestion(const MessageRequest& r) {
-    return r.buttons == Buttons::YesNoCancel && endsWith(r.text, "already exists! Overwrite?");
+    return r.buttons == Buttons::YesNoCancel && endsWith(firstLine(r.text), "already exists! Overwrite?");
 }
 
 // "Directory already exists( %s)! Continue?": the album's folder is there.

@@ -1,5 +1,6 @@
 #include "albums/AlbumDetails.h"
 
+#include "albums/AlbumTotals.h"
 #include "albums/DateTimeText.h"
 #include "exif/ExifValueTexts.h"
 
@@ -191,12 +192,9 @@ std::string albumSummaryText(const AlbumList& albums, std::size_t cataloguedCoun
     if (albums.empty()) {
         return "Albums created: None";
     }
-    int inAlbums = 0;
-    float size = 0;
-    for (const Album& album : albums) {
-        inAlbums += album.pictureCount;
-        size += album.sizeMB;
-    }
+    const AlbumTotals totals = albumTotals(albums);
+    const int inAlbums = totals.pictures;
+    const float size = static_cast<float>(totals.sizeMB);
     const int n = static_cast<int>(albums.size());
     const int catalogued = static_cast<int>(cataloguedCount);
     std::string text = format("%d %s created.", n, n == 1 ? "album" : "albums");

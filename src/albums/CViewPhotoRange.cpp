@@ -1,6 +1,7 @@
 #include "albums/CViewPhoto.h"
 
 #include "albums/AlbumMembership.h"
+#include "albums/AlbumTotals.h"
 #include "albums/DateTimeText.h"
 #include "exif/TextFormat.h"
 
@@ -107,12 +108,9 @@ void CViewPhoto::showStatus() {
 
 void CViewPhoto::showSummary() {
     const int total = static_cast<int>(ws_.reader.catalogue().size());
-    double totalMB = 0;
-    int counted = 0;
-    for (const Album& a : ws_.albums) {
-        counted += a.pictureCount;
-        totalMB += a.sizeMB;
-    }
+    const AlbumTotals totals = albumTotals(ws_.albums);
+    const double totalMB = totals.sizeMB;
+    const int counted = totals.pictures;
     if (ws_.editing.editingAlbum) {
         ws_.editing.inAlbumsCount = counted;
     }

@@ -83,7 +83,9 @@ int readAt(int fd, std::uint8_t* out, std::size_t count, off_t offset, std::size
     return 0;
 }
 
-int copyThroughBuffer(int in, int out) {
+// `readFailed` tells a failing source from a failing target, so that the
+// user is told which device gives up.
+int copyThroughBuffer(int in, int out, bool& readFailed) {
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
     for (;;) {
         const ssize_t n = ::read(in, buffer.get(), kBlockSize);
@@ -91,6 +93,7 @@ int copyThroughBuffer(int in, int out) {
             if (errno == EINTR) {
                 continue;
             }
+            readFailed = true;
             return errno;
         }
         if (n == 0) {
@@ -105,8 +108,10 @@ int copyThroughBuffer(int in, int out) {
 // Streams the rest of `in` into `out`, inside the kernel where it can. Both
 // descriptors' offsets advance, so the buffer copy can take over at any
 // point where the kernel refuses. An end before the first byte goes through
-// the buffer too: some files report no size to the kernel copy.
-int copyBytes(int in, int out) {
+// the buffer too: some files report no size to the kernel copy. So does an
+// I/O error, which the kernel copy does not pin on either side.
+int copyBytes(int in, int out, bool& readFailed) {
+    readFailed = false;
     bool copiedAny = false;
     for (;;) {
         const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kRangeChunk, 0);
@@ -123,12 +128,12 @@ int copyBytes(int in, int out) {
         if (errno == EINTR) {
             continue;
         }
-        if (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP) {
+        if (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP || errno == EIO) {
             break;
         }
         return errno;
     }
-    return copyThroughBuffer(in, out);
+    return copyThroughBuffer(in, out, readFailed);
 }
 
 // Whether the copy on the disk holds the source's bytes. The copy's cached
@@ -185,6 +190,7 @@ int flushFolderOf(const std::string& path) {
 struct CopyWay {
     bool replace = false;
     bool flushed = false;              // flushed, read back and compared before it is put in place
+    bool dataFlushed = false;          // its data on the disk before it is put in place
     FileOperation operation = FileOperation::Copy;  // steers the error numbers
 };
 
@@ -195,11 +201,11 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
     const FileOperation op = way.operation;
     const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (source.get() < 0) {
-        return mapped(errno, op, from);
+        return errno == EIO ? mapErrno(EIO, FileOperation::Read) : mapped(errno, op, from);
     }
     struct stat st {};
     if (::fstat(source.get(), &st) != 0) {
-        return mapped(errno, op, from);
+        return mapErrno(errno, FileOperation::Read);
     }
     if (!S_ISREG(st.st_mode)) {
         return mapErrno(S_ISDIR(st.st_mode) ? EISDIR : EACCES, op);
@@ -218,17 +224,21 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
     }
 
     TempFile temp;
-    if (const int error = temp.create(to, st.st_mode & 0777, way.replace)) {
+    if (const int error = temp.create(to, st.st_mode & 0777)) {
         return mapped(error, op, to);
     }
     ::posix_fadvise(source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    if (const int error = copyBytes(source.get(), temp.fd())) {
-        return mapErrno(error, op);
+    bool readFailed = false;
+    if (const int error = copyBytes(source.get(), temp.fd(), readFailed)) {
+        return mapErrno(error, readFailed ? FileOperation::Read : op);
     }
     // The pictures keep their file times; a file system that cannot set them
     // still gets the copy.
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(temp.fd(), times);
+    if (way.dataFlushed && !way.flushed && ::fdatasync(temp.fd()) != 0) {
+        return mapErrno(errno, op);
+    }
     if (way.flushed) {
         if (::fsync(temp.fd()) != 0) {
             return mapErrno(errno, op);
@@ -311,7 +321,7 @@ std::string nearestExisting(std::string path) {
 }  // namespace
 
 bool FileSystem::copyFile(const std::string& from, const std::string& to, bool replace) {
-    const int error = copyThroughTemp(from, to, CopyWay{replace, false, FileOperation::Copy});
+    const int error = copyThroughTemp(from, to, CopyWay{replace, false, flushCopies_, FileOperation::Copy});
     if (error != 0) {
         setLastError(error);
         return false;
@@ -320,7 +330,7 @@ bool FileSystem::copyFile(const std::string& from, const std::string& to, bool r
 }
 
 bool FileSystem::copyFlushed(const std::string& from, const std::string& to, bool replace) {
-    const int error = copyThroughTemp(from, to, CopyWay{replace, true, FileOperation::Move});
+    const int error = copyThroughTemp(from, to, CopyWay{replace, true, true, FileOperation::Move});
     if (error != 0) {
         setLastError(error);
         return false;
@@ -402,7 +412,7 @@ bool FileSystem::writeFile(const std::string& path, const std::vector<std::uint8
         keepMode = true;
     }
     TempFile temp;
-    if (const int error = temp.create(target, mode, true)) {
+    if (const int error = temp.create(target, mode)) {
         setLastError(mapped(error, FileOperation::Write, target));
         return false;
     }
@@ -424,6 +434,47 @@ bool FileSystem::writeFile(const std::string& path, const std::vector<std::uint8
         return false;
     }
     return true;
+}
+
+bool FileSystem::compareFiles(const std::string& a, const std::string& b, bool& same) {
+    same = false;
+    const Descriptor left(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
+    if (left.get() < 0) {
+        setLastError(mapped(errno, FileOperation::Open, a));
+        return false;
+    }
+    const Descriptor right(::open(b.c_str(), O_RDONLY | O_CLOEXEC));
+    if (right.get() < 0) {
+        setLastError(mapped(errno, FileOperation::Open, b));
+        return false;
+    }
+    if (const int error = compareWithSource(left.get(), right.get(), same)) {
+        setLastError(mapErrno(error, FileOperation::Read));
+        return false;
+    }
+    return true;
+}
+
+bool FileSystem::flushFolder(const std::string& folder) {
+    if (const int error = flushFolderOf(folder + "/.")) {
+        setLastError(mapErrno(error, FileOperation::Write));
+        return false;
+    }
+    return true;
+}
+
+int FileSystem::removePartialFiles(const std::string& folder) {
+    std::vector<DirEntry> entries;
+    if (!listDirectory(folder, ".*.dzpart-*", entries)) {
+        return 0;
+    }
+    int removed = 0;
+    for (const DirEntry& entry : entries) {
+        if (!entry.isDirectory() && removeAbandonedPart(folder + "/" + entry.name)) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 std::string FileSystem::volumeOf(const std::string& path) {

@@ -164,6 +164,16 @@ bool FileSystem::exists(const std::string& path) {
     return true;
 }
 
+bool FileSystem::fileSize(const std::string& path, std::uint64_t& size) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        setLastError(mapErrno(errno, FileOperation::Other, errno == ENOENT && parentMissing(path)));
+        return false;
+    }
+    size = static_cast<std::uint64_t>(st.st_size);
+    return true;
+}
+
 bool FileSystem::freeSpace(const std::string& path, std::uint64_t& bytes) {
     struct statvfs vfs {};
     if (::statvfs(path.c_str(), &vfs) != 0) {

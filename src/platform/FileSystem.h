@@ -49,6 +49,8 @@ public:
 
     virtual bool createDirectory(const std::string& path);
     virtual bool exists(const std::string& path);
+    // The size of the file `path` (links followed).
+    virtual bool fileSize(const std::string& path, std::uint64_t& size);
 
     // Free bytes available to the caller on the file system that holds `path`.
     virtual bool freeSpace(const std::string& path, std::uint64_t& bytes);
@@ -61,9 +63,28 @@ public:
 
     // Copies `from` to `to`, with its file times and permission bits (less
     // the umask, as for any new file). The bytes go to a temporary file
-    // beside `to` first, so `to` never holds a partial copy. Without
-    // `replace` an existing `to` is refused (kFileExists) and left untouched.
+    // beside `to` first, so `to` never holds a partial copy, and are flushed
+    // to the disk before the copy takes its name (flushFolder then makes the
+    // name itself last). Without `replace` an existing `to` is refused
+    // (kFileExists) and left untouched. A source that cannot be read is
+    // reported as a read error, a target that cannot be written as a write error.
     virtual bool copyFile(const std::string& from, const std::string& to, bool replace);
+
+    // Whether the files `a` and `b` hold the same bytes; false, with the
+    // error, when either cannot be read.
+    virtual bool compareFiles(const std::string& a, const std::string& b, bool& same);
+
+    // Flushes the entries of `folder` to the disk, so that the names made in
+    // it survive a power cut; a file system that cannot do so is no error.
+    virtual bool flushFolder(const std::string& folder);
+
+    // Removes what copies killed on the way left in `folder`: the hidden
+    // ".<name>.dzpart-XXXXXX" files that no copy holds open. Returns how many.
+    virtual int removePartialFiles(const std::string& folder);
+
+    // Copies flush their data by default; the benchmark turns it off to show
+    // what the flush costs.
+    void setFlushCopies(bool flush) { flushCopies_ = flush; }
 
     // Moves `from` to `to`: a rename within one file system (an existing
     // `to` refused with kAlreadyExists unless `replace`); across file systems
@@ -95,6 +116,7 @@ protected:
 
 private:
     int lastError_ = 0;
+    bool flushCopies_ = true;
 };
 
 // Wildcard match of a file name against a mask, letters folded.

@@ -6,10 +6,23 @@
 #include "platform/Window.h"
 #include "process/PictureName.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
 namespace dz {
+
+// Where the last run put one picture of an album, or meant to.
+struct PlacedPicture {
+    enum class How { Written, AlreadyThere, RenamedForClash };
+
+    std::string source;
+    std::string target;
+    int albumId = 0;
+    bool moved = false;   // the source is gone
+    How how = How::Written;
+    bool inPlace = true;  // false: passed over, or a file of its own kept there
+};
 
 // What the Albums Processing window works on.
 struct ProcessJob {
@@ -43,12 +56,16 @@ public:
     void runProcessing();
 
     bool running() const { return running_; }
+    // The pictures the last run visited, in the order it did.
+    const std::vector<PlacedPicture>& placedPictures() const { return placed_; }
     // Albums that ended with the user giving them up in the last run.
     int failures() const { return failures_; }
     bool lastRunCancelled() const { return lastRunCancelled_; }
 
 private:
-    enum class PassEnd { Done, Failed, Cancelled };
+    // LeftBehind: every picture was visited, but some of a move stayed at
+    // their source by the user's choice.
+    enum class PassEnd { Done, Failed, LeftBehind, Cancelled };
 
     // Per album: the state the picture steps share.
     struct AlbumPass {
@@ -56,6 +73,16 @@ private:
         bool firstPicture = true;
         bool firstDay = true;
         std::string lastDay;
+        // A picture of a move that stayed at its source: the album is not done.
+        bool leftBehind = false;
+        std::vector<std::string> folders;  // written to, flushed when the album ends
+    };
+
+    // How one transfer ended: whether the album goes on, and whether the
+    // picture is now at its place in the target.
+    struct TransferEnd {
+        bool goOn = true;
+        bool placed = false;
     };
 
     void showStatus(const std::string& status, const std::string& hint);
@@ -65,9 +92,17 @@ private:
     // picture; empty when the album is given up.
     bool albumPathOf(const PictureRecord& picture, const Album& album, AlbumPass& pass, std::string& path);
     bool makeFolder(const std::string& path);
-    bool copyPicture(const std::string& from, const std::string& to);
-    bool movePicture(const std::string& from, const std::string& to, AlbumPass& pass);
+    // The first picture of the run into `folder`: leftovers of killed copies go.
+    void enterFolder(const std::string& folder, AlbumPass& pass);
+    bool flushFolders(AlbumPass& pass);
+    // The place of a picture whose name a picture of this run already took.
+    std::string freePlaceBeside(const std::string& folder, const std::string& name);
+    bool isAlreadyThere(const std::string& from, const std::string& to);
+    TransferEnd keepAlreadyThere(const std::string& from);
+    TransferEnd copyPicture(const std::string& from, const std::string& to);
+    TransferEnd movePicture(const std::string& from, const std::string& to, AlbumPass& pass);
     void endRun(int albumsVisited);
+    std::string runNotes() const;
 
     FileSystem& fileSystem_;
     ProcessJob job_;
@@ -76,6 +111,12 @@ private:
     bool closeAfterRun_ = false;
     int failures_ = 0;
     bool lastRunCancelled_ = false;
+    // Targets written by this run: no other picture of it may take them.
+    std::set<std::string> writtenThisRun_;
+    std::set<std::string> foldersEntered_;
+    std::vector<PlacedPicture> placed_;
+    int renamedForClash_ = 0;
+    int leftAtSource_ = 0;
 };
 
 }  // namespace dz

@@ -18,6 +18,11 @@ void CProcess::runProcessing() {
     albumBar.position = 0;
     processCancel_ = false;
     failures_ = 0;
+    writtenThisRun_.clear();
+    foldersEntered_.clear();
+    placed_.clear();
+    renamedForClash_ = 0;
+    leftAtSource_ = 0;
     refresh();
 
     int albumsVisited = 0;
@@ -42,6 +47,10 @@ void CProcess::runProcessing() {
             continue;
         }
         ++failures_;
+        // The user chose to leave those pictures; the run goes on unasked.
+        if (end == PassEnd::LeftBehind) {
+            continue;
+        }
         if (i + 1 == job_.albums.size()) {
             break;
         }
@@ -66,6 +75,7 @@ void CProcess::endRun(int albumsVisited) {
         status = formatText("%d albums from %d created succesfuly!", albumsVisited - failures_,
                             static_cast<int>(job_.albums.size()));
     }
+    status += runNotes();
     control(kProcess).enabled = false;
     control(kCloseWindow).enabled = true;
     control(kCancel).enabled = false;
@@ -102,12 +112,17 @@ CProcess::PassEnd CProcess::processAlbum(Album& album) {
             continue;
         }
         if (!processPicture(picture, album, pass)) {
+            flushFolders(pass);
             return PassEnd::Failed;
         }
         ++control(kPictureProgress).position;
         refresh();
     }
-    return PassEnd::Done;
+    // The copies count as done once their names are on the disk too.
+    if (!flushFolders(pass)) {
+        return PassEnd::Failed;
+    }
+    return pass.leftBehind ? PassEnd::LeftBehind : PassEnd::Done;
 }
 
 bool CProcess::processPicture(const PictureRecord& picture, const Album& album, AlbumPass& pass) {
@@ -127,8 +142,36 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     if (!albumPathOf(picture, album, pass, folder)) {
         return false;
     }
-    const std::string target = folder + "/" + buildPictureName(picture, album, job_.formats);
-    return job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
+    enterFolder(folder, pass);
+    const std::string name = buildPictureName(picture, album, job_.formats);
+    std::string target = folder + "/" + name;
+    PlacedPicture::How how = PlacedPicture::How::Written;
+    TransferEnd end;
+    if (writtenThisRun_.count(target) != 0) {
+        // Never over a picture of this same run: cameras restart their numbers.
+        target = freePlaceBeside(folder, name);
+        how = PlacedPicture::How::RenamedForClash;
+        ++renamedForClash_;
+    } else if (isAlreadyThere(picture.path, target)) {
+        how = PlacedPicture::How::AlreadyThere;
+        end = keepAlreadyThere(picture.path);
+        placed_.push_back(PlacedPicture{picture.path, target, album.id, job_.moveFiles && end.placed, how, true});
+        if (!end.placed && job_.moveFiles && end.goOn) {
+            pass.leftBehind = true;
+            ++leftAtSource_;
+        }
+        return end.goOn;
+    }
+    end = job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
+    placed_.push_back(
+        PlacedPicture{picture.path, target, album.id, end.placed && job_.moveFiles && pass.moveThis, how, end.placed});
+    if (end.placed) {
+        writtenThisRun_.insert(target);
+    } else if (job_.moveFiles && end.goOn) {
+        pass.leftBehind = true;
+        ++leftAtSource_;
+    }
+    return end.goOn;
 }
 
 bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, AlbumPass& pass,
@@ -196,54 +239,6 @@ bool CProcess::makeFolder(const std::string& path) {
         }
     }
     return choice.goOn;
-}
-
-bool CProcess::copyPicture(const std::string& from, const std::string& to) {
-    bool replace = false;
-    for (;;) {
-        if (fileSystem_.copyFile(from, to, replace)) {
-            return true;
-        }
-        const FileErrorChoice choice = reportFileError(host(), fileSystem_.lastError(), from);
-        if (!choice.retry) {
-            // No keeps the existing file, Ignore passes the picture over.
-            return choice.goOn;
-        }
-        // Only the overwrite question's Yes allows replacing a file.
-        replace = replace || choice.answer == Answer::Yes;
-    }
-}
-
-bool CProcess::movePicture(const std::string& from, const std::string& to, AlbumPass& pass) {
-    bool replace = false;
-    for (;;) {
-        if (fileSystem_.moveFile(from, to, replace)) {
-            return true;
-        }
-        int error = fileSystem_.lastError();
-        // A file in the way is put to the user as the overwrite question, so
-        // that no picture is replaced by an answer to another question.
-        if (error == syserr::kAlreadyExists) {
-            error = syserr::kFileExists;
-        }
-        const FileErrorChoice choice = reportFileError(host(), error, from);
-        if (choice.retry) {
-            replace = replace || choice.answer == Answer::Yes;
-            continue;
-        }
-        if (choice.answer != Answer::Ignore) {
-            return choice.goOn;
-        }
-        if (fileSystem_.moveFile(from, to, replace)) {
-            return true;
-        }
-        if (host().messageBox("File could not be moved. Copy instead of move?", "", Icon::Question,
-                              Buttons::OkCancel) != Answer::Ok) {
-            return false;
-        }
-        pass.moveThis = false;
-        return copyPicture(from, to);
-    }
 }
 
 }  // namespace dz

@@ -129,10 +129,13 @@ FileErrorChoice choiceFor(Buttons buttons, Answer answer) {
 
 }  // namespace
 
-FileErrorChoice reportFileError(Host& host, int errorCode, const std::string& path) {
+FileErrorChoice reportFileError(Host& host, int errorCode, const std::string& path, const std::string& detail) {
     const PromptText& prompt = promptFor(errorCode);
-    const Answer answer =
-        host.messageBox(MessageRequest{promptText(prompt, path), "System Error", prompt.icon, prompt.buttons});
+    std::string text = promptText(prompt, path);
+    if (!detail.empty()) {
+        text += "\n\n" + detail;
+    }
+    const Answer answer = host.messageBox(MessageRequest{text, "System Error", prompt.icon, prompt.buttons});
     return choiceFor(prompt.buttons, answer);
 }
 

@@ -16,7 +16,8 @@ struct FileErrorChoice {
 // Puts a failed file operation to the user: a "System Error" box whose text,
 // icon and buttons follow the error number, naming the file or folder of
 // `path` where the text has room for it (an empty path uses the text without
-// a name).
-FileErrorChoice reportFileError(Host& host, int errorCode, const std::string& path);
+// a name). A `detail` that is not empty follows the text after a blank line.
+FileErrorChoice reportFileError(Host& host, int errorCode, const std::string& path,
+                                const std::string& detail = {});
 
 }  // namespace dz

@@ -62,22 +62,25 @@ TEST_F(ProcessCommandTest, SecondRunKeepsTheFilesThereByDefault) {
     ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
     std::ofstream(tripFolder() + "/IMG_1.jpg", std::ios::binary) << "kept";
 
-    // The session still says the albums are to do.
-    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
-    // Both folders the album names are its own and are asked about.
+    // The session still says the albums are to do. The pictures already
+    // there are not asked about; the other file in IMG_1's place is kept,
+    // so the run did not put every picture in its album.
+    ASSERT_EQ(runSession(), ProcessCommand::kIncomplete) << err.str();
+    const std::string trip = tripFolder();
     EXPECT_EQ(errLines(), (std::vector<std::string>{
                               "System Error: Directory already exists( 2006)! Continue? [Yes]",
                               "System Error: Directory already exists( Trip)! Continue? [Yes]",
-                              "System Error: IMG_3.JPG already exists! Overwrite? [No]",
-                              "System Error: IMG_1.JPG already exists! Overwrite? [No]",
+                              "System Error: IMG_1.JPG already exists! Overwrite? Picture: " + sourceOf("IMG_1.JPG") +
+                                  " In the target: " + trip + "/IMG_1.jpg [No]",
                               "System Error: Directory already exists( Home)! Continue? [Yes]",
-                              "System Error: IMG_2.JPG already exists! Overwrite? [No]",
+                              "dezoredu-cli: " + sourceOf("IMG_1.JPG") + " is not in album 'Trip' (" + trip +
+                                  "/IMG_1.jpg)",
                           }));
     EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), "kept");
     EXPECT_EQ(out.str(), "2 albums created succesfuly!\nPress 'Close Window' to exit.\n");
 
     // Spelled out, skip is the same answer.
-    ASSERT_EQ(runSession({"--on-exists", "skip"}), ProcessCommand::kDone);
+    ASSERT_EQ(runSession({"--on-exists", "skip"}), ProcessCommand::kIncomplete);
     EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), "kept");
 }
 
@@ -89,7 +92,9 @@ TEST_F(ProcessCommandTest, OverwriteReplacesTheFilesThere) {
 
     ASSERT_EQ(runSession({"--on-exists", "overwrite"}), ProcessCommand::kDone) << err.str();
     const auto printed = errLines();
-    EXPECT_EQ(std::count(printed.begin(), printed.end(), "System Error: IMG_1.JPG already exists! Overwrite? [Yes]"),
+    EXPECT_EQ(std::count(printed.begin(), printed.end(),
+                         "System Error: IMG_1.JPG already exists! Overwrite? Picture: " + sourceOf("IMG_1.JPG") +
+                             " In the target: " + tripFolder() + "/IMG_1.jpg [Yes]"),
               1);
     EXPECT_EQ(std::count(printed.begin(), printed.end(), "System Error: Directory already exists( Home)! Continue? [Yes]"),
               1);
@@ -120,7 +125,9 @@ TEST_F(ProcessCommandTest, StopOnAnExistingPictureGivesUpItsAlbum) {
     std::ofstream(target.str() + "/Home-1.jpg", std::ios::binary) << "kept";
 
     EXPECT_EQ(runSession({"--on-exists", "stop", "--on-error", "continue"}), ProcessCommand::kIncomplete);
-    EXPECT_EQ(errLines(), (std::vector<std::string>{"System Error: IMG_2.JPG already exists! Overwrite? [Cancel]"}));
+    EXPECT_EQ(errLines(), (std::vector<std::string>{"System Error: IMG_2.JPG already exists! Overwrite? Picture: " +
+                                                    sourceOf("IMG_2.JPG") + " In the target: " + target.str() +
+                                                    "/Home-1.jpg [Cancel]"}));
     EXPECT_EQ(out.str(), "1 albums from 2 created succesfuly!\nPress 'Close Window' to exit.\n");
     EXPECT_TRUE(fs::exists(tripFolder() + "/IMG_1.jpg"));
     EXPECT_EQ(fileText(target.str() + "/Home-1.jpg"), "kept");

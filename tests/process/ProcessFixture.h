@@ -77,6 +77,13 @@ protected:
         return *window;
     }
 
+    // The overwrite question for catalogue picture `i` meeting `relative` in the target.
+    std::string overwriteQuestion(std::size_t i, const std::string& relative) const {
+        const std::string& from = catalogue[i].path;
+        return from.substr(from.rfind('/') + 1) + " already exists! Overwrite?\n\nPicture: " + from +
+               "\nIn the target: " + target.str() + "/" + relative;
+    }
+
     std::string status() const { return window->control(CProcess::kProcessStatus).text; }
     std::string hint() const { return window->control(CProcess::kProcessHint).text; }
 

@@ -45,14 +45,16 @@ TEST_F(ProcessMoveTest, AnExistingTargetIsReplacedOnlyAfterTheOverwriteQuestion)
     host.answer(Answer::Yes);
     host.answer(Answer::No);
     process(true);
-    EXPECT_EQ(host.messageTexts(), (std::vector<std::string>{"IMG_0001.JPG already exists! Overwrite?",
-                                                             "IMG_0002.JPG already exists! Overwrite?"}));
+    EXPECT_EQ(host.messageTexts(),
+              (std::vector<std::string>{overwriteQuestion(0, "A-0.jpg"), overwriteQuestion(1, "A-1.jpg")}));
     EXPECT_EQ(targetBytes("A-0.jpg"), originals.at(catalogue[0].path));
     EXPECT_FALSE(atSource(0));
-    // No: the picture stays where it was and the older file is kept.
+    // No: the picture stays where it was and the older file is kept; the
+    // album is not done while one of its pictures is not in it.
     EXPECT_EQ(targetBytes("A-1.jpg"), "older 1");
     EXPECT_TRUE(atSource(1));
-    EXPECT_EQ(albums[0].isProcessed, 1);
+    EXPECT_EQ(albums[0].isProcessed, 0);
+    EXPECT_EQ(status(), "Operation canceled by user! 1 picture stayed in the source folder.");
 }
 
 TEST_F(ProcessMoveTest, RetryAfterAnotherErrorDoesNotReplaceAFileSilently) {
@@ -64,7 +66,7 @@ TEST_F(ProcessMoveTest, RetryAfterAnotherErrorDoesNotReplaceAFileSilently) {
     host.answer(Answer::No);
     window->onCommand(CProcess::kProcess);
     ASSERT_GE(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[1].text, "IMG_0001.JPG already exists! Overwrite?");
+    EXPECT_EQ(host.messages[1].text, overwriteQuestion(0, "A-0.jpg"));
     EXPECT_EQ(targetBytes("A-0.jpg"), "older 0");
     EXPECT_TRUE(atSource(0));
     expectEveryPictureKept(false);

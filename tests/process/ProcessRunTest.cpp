@@ -76,7 +76,7 @@ TEST_F(ProcessRunTest, CopyOntoAnExistingFileAsksToOverwrite) {
     process();
 
     ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].text, "IMG_0001.JPG already exists! Overwrite?");
+    EXPECT_EQ(host.messages[0].text, overwriteQuestion(0, "A-0.jpg"));
     EXPECT_EQ(host.messages[0].caption, "System Error");
     EXPECT_EQ(targetBytes("A-0.jpg"), originals.at(catalogue[0].path));
     EXPECT_EQ(targetBytes("A-1.jpg"), "older picture 1");
@@ -101,8 +101,8 @@ TEST_F(ProcessRunTest, CancelOnTheOverwriteQuestionGivesUpTheAlbum) {
     process();
 
     EXPECT_EQ(host.messageTexts(),
-              (std::vector<std::string>{"IMG_0001.JPG already exists! Overwrite?", "Move to next album?",
-                                        "IMG_0003.JPG already exists! Overwrite?"}));
+              (std::vector<std::string>{overwriteQuestion(0, "A-0.jpg"), "Move to next album?",
+                                        overwriteQuestion(2, "C-0.jpg")}));
     EXPECT_EQ(host.messages[1].caption, "");
     EXPECT_EQ(host.messages[1].buttons, Buttons::YesNo);
     EXPECT_EQ(albums[0].isProcessed, 0);

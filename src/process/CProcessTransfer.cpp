@@ -1,0 +1,152 @@
+// The transfer of one picture: copy or move, the clash with a picture of the
+// same run, and a target that already holds the picture.
+#include "process/CProcess.h"
+
+#include "exif/TextFormat.h"
+#include "platform/PathParts.h"
+#include "platform/SystemError.h"
+#include "process/FileErrorPrompt.h"
+
+namespace dz {
+
+namespace {
+
+// Names both files of an overwrite question, so that the user can tell the
+// picture from the file in its way.
+std::string bothFiles(const std::string& from, const std::string& to) {
+    return "Picture: " + from + "\nIn the target: " + to;
+}
+
+}  // namespace
+
+void CProcess::enterFolder(const std::string& folder, AlbumPass& pass) {
+    if (foldersEntered_.insert(folder).second) {
+        fileSystem_.removePartialFiles(folder);
+    }
+    if (pass.folders.empty() || pass.folders.back() != folder) {
+        pass.folders.push_back(folder);
+    }
+}
+
+bool CProcess::flushFolders(AlbumPass& pass) {
+    std::set<std::string> done;
+    for (const std::string& folder : pass.folders) {
+        if (!done.insert(folder).second) {
+            continue;
+        }
+        while (!fileSystem_.flushFolder(folder)) {
+            const FileErrorChoice choice = reportFileError(host(), fileSystem_.lastError(), folder);
+            if (!choice.retry) {
+                if (!choice.goOn) {
+                    return false;
+                }
+                break;
+            }
+        }
+    }
+    pass.folders.clear();
+    return true;
+}
+
+std::string CProcess::freePlaceBeside(const std::string& folder, const std::string& name) {
+    // "IMG_0001.jpg" -> "IMG_0001 (2).jpg"; a name that is all extension keeps it.
+    const std::size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (int n = 2;; ++n) {
+        const std::string number = formatText("(%d)", n);
+        const std::string candidate = folder + "/" + (stem.empty() ? number : stem + " " + number) + extension;
+        if (writtenThisRun_.count(candidate) == 0 && !fileSystem_.exists(candidate)) {
+            return candidate;
+        }
+    }
+}
+
+bool CProcess::isAlreadyThere(const std::string& from, const std::string& to) {
+    bool same = false;
+    return fileSystem_.exists(to) && fileSystem_.compareFiles(from, to, same) && same;
+}
+
+CProcess::TransferEnd CProcess::keepAlreadyThere(const std::string& from) {
+    if (!job_.moveFiles) {
+        return {true, true};
+    }
+    // The bytes were compared just now: the source may go.
+    while (!fileSystem_.removeFile(from)) {
+        const FileErrorChoice choice = reportFileError(host(), fileSystem_.lastError(), from);
+        if (!choice.retry) {
+            return {choice.goOn, false};
+        }
+    }
+    return {true, true};
+}
+
+CProcess::TransferEnd CProcess::copyPicture(const std::string& from, const std::string& to) {
+    bool replace = false;
+    for (;;) {
+        if (fileSystem_.copyFile(from, to, replace)) {
+            return {true, true};
+        }
+        const int error = fileSystem_.lastError();
+        const std::string detail = error == syserr::kFileExists ? bothFiles(from, to) : std::string();
+        const FileErrorChoice choice = reportFileError(host(), error, from, detail);
+        if (!choice.retry) {
+            // No keeps the existing file, Ignore passes the picture over.
+            return {choice.goOn, false};
+        }
+        // Only the overwrite question's Yes allows replacing a file.
+        replace = replace || choice.answer == Answer::Yes;
+    }
+}
+
+CProcess::TransferEnd CProcess::movePicture(const std::string& from, const std::string& to, AlbumPass& pass) {
+    bool replace = false;
+    for (;;) {
+        if (fileSystem_.moveFile(from, to, replace)) {
+            return {true, true};
+        }
+        int error = fileSystem_.lastError();
+        // A file in the way is put to the user as the overwrite question, so
+        // that no picture is replaced by an answer to another question.
+        if (error == syserr::kAlreadyExists) {
+            error = syserr::kFileExists;
+        }
+        const std::string detail = error == syserr::kFileExists ? bothFiles(from, to) : std::string();
+        const FileErrorChoice choice = reportFileError(host(), error, from, detail);
+        if (choice.retry) {
+            replace = replace || choice.answer == Answer::Yes;
+            continue;
+        }
+        if (choice.answer != Answer::Ignore) {
+            return {choice.goOn, false};
+        }
+        if (fileSystem_.moveFile(from, to, replace)) {
+            return {true, true};
+        }
+        if (host().messageBox("File could not be moved. Copy instead of move?", "", Icon::Question,
+                              Buttons::OkCancel) != Answer::Ok) {
+            return {false, false};
+        }
+        pass.moveThis = false;
+        return copyPicture(from, to);
+    }
+}
+
+std::string CProcess::runNotes() const {
+    std::string notes;
+    if (renamedForClash_ == 1) {
+        notes += " 1 picture got a name of its own: its name was taken by another picture of this run.";
+    } else if (renamedForClash_ > 1) {
+        notes += formatText(" %d pictures got names of their own: their names were taken by other pictures of "
+                            "this run.",
+                            renamedForClash_);
+    }
+    if (leftAtSource_ == 1) {
+        notes += " 1 picture stayed in the source folder.";
+    } else if (leftAtSource_ > 1) {
+        notes += formatText(" %d pictures stayed in the source folder.", leftAtSource_);
+    }
+    return notes;
+}
+
+}  // namespace dz
