@@ -1,4 +1,4 @@
-#include "JsonWriter.h"
+#include "journal/JsonWriter.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "JsonWriter.h"
+#include "journal/JsonWriter.h"
 
 #include <gtest/gtest.h>
 
