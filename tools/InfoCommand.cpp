@@ -2,9 +2,9 @@
 
 #include "CliHost.h"
 #include "CommandWords.h"
-#include "JsonWriter.h"
 
 #include "catalogue/CDirReader.h"
+#include "journal/JsonWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/TimeZone.h"
 

@@ -17,13 +17,18 @@ public:
     JsonWriter& unsignedInteger(std::string_view key, std::uint64_t value);
     // The shortest form that reads back as the same float; NaN and infinities as null.
     JsonWriter& number(std::string_view key, float value);
+    // As above for a double, to the double's own precision.
+    JsonWriter& number(std::string_view key, double value);
     JsonWriter& boolean(std::string_view key, bool value);
+    // An already built JSON value (an object or an array), inserted as given.
+    JsonWriter& raw(std::string_view key, std::string_view json);
 
     // The object so far, closed.
     std::string str() const { return body_ + "}"; }
 
     static void appendString(std::string& out, std::string_view bytes);
     static std::string formatNumber(float value);
+    static std::string formatNumber(double value);
 
 private:
     void key(std::string_view name);

@@ -1,4 +1,4 @@
-#include "JsonWriter.h"
+#include "journal/JsonWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +61,8 @@ TEST(JsonNumber, NotFiniteIsNull) {
     EXPECT_EQ(JsonWriter::formatNumber(std::numeric_limits<float>::quiet_NaN()), "null");
     EXPECT_EQ(JsonWriter::formatNumber(std::numeric_limits<float>::infinity()), "null");
     EXPECT_EQ(JsonWriter::formatNumber(-std::numeric_limits<float>::infinity()), "null");
+    EXPECT_EQ(JsonWriter::formatNumber(std::numeric_limits<double>::quiet_NaN()), "null");
+    EXPECT_EQ(JsonWriter::formatNumber(std::numeric_limits<double>::infinity()), "null");
 }
 
 TEST(JsonObject, JoinsFieldsInOrder) {
@@ -74,6 +76,17 @@ TEST(JsonObject, JoinsFieldsInOrder) {
     EXPECT_EQ(json.str(),
               "{\"path\":\"/a \\\"b\\\"\",\"createTime\":-9223372036854775808,"
               "\"size\":18446744073709551615,\"f\":2.5,\"ok\":false}");
+}
+
+TEST(JsonObject, FloatsAndDoublesEachTakeTheirOwnForm) {
+    // 0.1f printed as a double would be 0.10000000149011612, a third cut to a float 0.33333334.
+    EXPECT_EQ(JsonWriter().number("f", 0.1f).number("d", 1.0 / 3.0).str(), "{\"f\":0.1,\"d\":0.3333333333333333}");
+}
+
+TEST(JsonObject, RawValuesGoInAsGiven) {
+    const std::string inner = JsonWriter().text("name", "a\"b").str();
+    EXPECT_EQ(JsonWriter().raw("file", inner).raw("sizes", "[1,2]").integer("n", 3).str(),
+              "{\"file\":{\"name\":\"a\\\"b\"},\"sizes\":[1,2],\"n\":3}");
 }
 
 }  // namespace

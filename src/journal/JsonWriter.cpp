@@ -1,4 +1,4 @@
-#include "JsonWriter.h"
+#include "journal/JsonWriter.h"
 
 #include <charconv>
 #include <cmath>
@@ -54,6 +54,16 @@ std::size_t validSequence(std::string_view s, std::size_t i) {
     return length;
 }
 
+template <typename Floating>
+std::string shortestForm(Floating value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 }  // namespace
 
 void JsonWriter::appendString(std::string& out, std::string_view bytes) {
@@ -82,12 +92,11 @@ void JsonWriter::appendString(std::string& out, std::string_view bytes) {
 }
 
 std::string JsonWriter::formatNumber(float value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    return shortestForm(value);
+}
+
+std::string JsonWriter::formatNumber(double value) {
+    return shortestForm(value);
 }
 
 void JsonWriter::key(std::string_view name) {
@@ -122,9 +131,21 @@ JsonWriter& JsonWriter::number(std::string_view name, float value) {
     return *this;
 }
 
+JsonWriter& JsonWriter::number(std::string_view name, double value) {
+    key(name);
+    body_ += formatNumber(value);
+    return *this;
+}
+
 JsonWriter& JsonWriter::boolean(std::string_view name, bool value) {
     key(name);
     body_ += value ? "true" : "false";
+    return *this;
+}
+
+JsonWriter& JsonWriter::raw(std::string_view name, std::string_view json) {
+    key(name);
+    body_ += json;
     return *this;
 }
 
