@@ -1,5 +1,6 @@
 #include "DuplicatesCommand.h"
 #include "InfoCommand.h"
+#include "JournalCommands.h"
 #include "ProcessCommand.h"
 #include "SessionCommand.h"
 
@@ -20,6 +21,12 @@ void printUsage(std::ostream& err) {
     dz::SessionCommand::printUsage(err);
     err << "\n";
     dz::DuplicatesCommand::printUsage(err);
+    err << "\n";
+    dz::PlanCommand::printUsage(err);
+    err << "\n";
+    dz::JournalCommand::printUsage(dz::JournalCommand::Kind::Resume, err);
+    err << "\n";
+    dz::JournalCommand::printUsage(dz::JournalCommand::Kind::Undo, err);
 }
 
 }  // namespace
@@ -43,6 +50,15 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "duplicates") {
         return dz::DuplicatesCommand(std::cout, std::cerr).run(args);
+    }
+    if (words[0] == "plan") {
+        dz::FileSystem fileSystem;
+        return dz::PlanCommand(std::cout, std::cerr, fileSystem).run(args);
+    }
+    if (words[0] == "resume" || words[0] == "undo") {
+        dz::FileSystem fileSystem;
+        const auto kind = words[0] == "resume" ? dz::JournalCommand::Kind::Resume : dz::JournalCommand::Kind::Undo;
+        return dz::JournalCommand(kind, std::cout, std::cerr, fileSystem).run(args);
     }
     std::cerr << "dezoredu-cli: unknown command " << words[0] << "\n";
     printUsage(std::cerr);

@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/PathParts.h"
+#include "platform/Sha256.h"
 #include "platform/SystemError.h"
 #include "platform/TempFile.h"
 
@@ -453,6 +454,42 @@ bool FileSystem::compareFiles(const std::string& a, const std::string& b, bool& 
         return false;
     }
     return true;
+}
+
+bool FileSystem::hashFile(const std::string& path, std::string& sha256) {
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        setLastError(errno == EIO ? mapErrno(EIO, FileOperation::Read) : mapped(errno, FileOperation::Open, path));
+        return false;
+    }
+    ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
+    Sha256 hash;
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer.get(), kBlockSize);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            setLastError(mapErrno(errno, FileOperation::Read));
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        hash.update(buffer.get(), static_cast<std::size_t>(n));
+    }
+    sha256 = hash.finishHex();
+    return true;
+}
+
+bool FileSystem::removeEmptyFolder(const std::string& path, bool& removed) {
+    removed = ::rmdir(path.c_str()) == 0;
+    if (removed || errno == ENOTEMPTY || errno == EEXIST) {
+        return true;
+    }
+    setLastError(mapped(errno, FileOperation::Remove, path));
+    return false;
 }
 
 bool FileSystem::flushFolder(const std::string& folder) {

@@ -70,6 +70,13 @@ public:
     // reported as a read error, a target that cannot be written as a write error.
     virtual bool copyFile(const std::string& from, const std::string& to, bool replace);
 
+    // The SHA-256 of the bytes of `path`, as 64 hex digits.
+    virtual bool hashFile(const std::string& path, std::string& sha256);
+
+    // Removes the folder `path` when it is empty; a folder that still holds
+    // something stays and is no error (`removed` tells).
+    virtual bool removeEmptyFolder(const std::string& path, bool& removed);
+
     // Whether the files `a` and `b` hold the same bytes; false, with the
     // error, when either cannot be read.
     virtual bool compareFiles(const std::string& a, const std::string& b, bool& same);

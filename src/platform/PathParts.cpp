@@ -26,4 +26,12 @@ bool parentMissing(const std::string& path) {
     return ::stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
 }
 
+std::string numberedName(const std::string& name, int n) {
+    const std::size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    const std::string number = "(" + std::to_string(n) + ")";
+    return (stem.empty() ? number : stem + " " + number) + extension;
+}
+
 }  // namespace dz

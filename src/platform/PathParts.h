@@ -11,6 +11,10 @@ std::string folderOf(const std::string& path);
 // The part of `path` after its last '/' (all of it when it holds none).
 std::string nameOf(const std::string& path);
 
+// `name` with " (n)" before its extension: "IMG_0001.jpg" -> "IMG_0001 (2).jpg";
+// a name that is all extension (".jpg") becomes "(2).jpg".
+std::string numberedName(const std::string& name, int n);
+
 // True when the folder that would hold `path` is missing (or is no folder),
 // which tells a missing file from a missing path.
 bool parentMissing(const std::string& path);

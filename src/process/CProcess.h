@@ -1,11 +1,13 @@
 #pragma once
 
 #include "albums/Album.h"
+#include "journal/RunJournal.h"
 #include "catalogue/PictureRecord.h"
 #include "platform/FileSystem.h"
 #include "platform/Window.h"
 #include "process/PictureName.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,6 +33,8 @@ struct ProcessJob {
     std::string targetPath;
     bool moveFiles = false;
     NameFormats formats;
+    // Keep a journal of the run under the target folder, for resume and undo.
+    bool keepJournal = false;
 };
 
 // The "Albums Processing" window: checks the free space when it opens and
@@ -104,6 +108,14 @@ private:
     void endRun(int albumsVisited);
     std::string runNotes() const;
 
+    // The journal: false when it cannot be written and the user would
+    // rather not process without it.
+    bool startJournal();
+    // The step of a picture in the journal's plan, or null.
+    JournalStep* journalStepOf(int albumId, const std::string& source);
+    void journalStarted(JournalStep* step, const std::string& from, const std::string& to);
+    void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved);
+
     FileSystem& fileSystem_;
     ProcessJob job_;
     bool processCancel_ = false;
@@ -117,6 +129,9 @@ private:
     std::vector<PlacedPicture> placed_;
     int renamedForClash_ = 0;
     int leftAtSource_ = 0;
+    RunJournal journal_;
+    std::vector<JournalStep> journalSteps_;
+    std::map<std::pair<int, std::string>, std::size_t> stepIndex_;
 };
 
 }  // namespace dz

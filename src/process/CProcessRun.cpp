@@ -23,6 +23,14 @@ void CProcess::runProcessing() {
     placed_.clear();
     renamedForClash_ = 0;
     leftAtSource_ = 0;
+    if (!startJournal()) {
+        running_ = false;
+        control(kProcess).enabled = true;
+        control(kCloseWindow).enabled = true;
+        control(kCancel).enabled = false;
+        refresh();
+        return;
+    }
     refresh();
 
     int albumsVisited = 0;
@@ -33,6 +41,10 @@ void CProcess::runProcessing() {
         Album& album = job_.albums[i];
         const PassEnd end = processAlbum(album);
         if (end == PassEnd::Cancelled) {
+            // Stopped on purpose: nothing is left to resume.
+            if (journal_.isOpen()) {
+                journal_.ended("end", "cancelled");
+            }
             lastRunCancelled_ = true;
             running_ = false;
             if (closeAfterRun_) {
@@ -44,6 +56,9 @@ void CProcess::runProcessing() {
         refresh();
         if (end == PassEnd::Done) {
             album.isProcessed = 1;
+            if (journal_.isOpen()) {
+                journal_.albumDone(album.id);
+            }
             continue;
         }
         ++failures_;
@@ -76,6 +91,9 @@ void CProcess::endRun(int albumsVisited) {
                             static_cast<int>(job_.albums.size()));
     }
     status += runNotes();
+    if (journal_.isOpen()) {
+        journal_.ended("end", status);
+    }
     control(kProcess).enabled = false;
     control(kCloseWindow).enabled = true;
     control(kCancel).enabled = false;
@@ -147,6 +165,7 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     std::string target = folder + "/" + name;
     PlacedPicture::How how = PlacedPicture::How::Written;
     TransferEnd end;
+    JournalStep* step = journalStepOf(album.id, picture.path);
     if (writtenThisRun_.count(target) != 0) {
         // Never over a picture of this same run: cameras restart their numbers.
         target = freePlaceBeside(folder, name);
@@ -154,15 +173,21 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         ++renamedForClash_;
     } else if (isAlreadyThere(picture.path, target)) {
         how = PlacedPicture::How::AlreadyThere;
+        journalStarted(step, picture.path, target);
         end = keepAlreadyThere(picture.path);
+        journalFinished(step, end, true, job_.moveFiles);
         placed_.push_back(PlacedPicture{picture.path, target, album.id, job_.moveFiles && end.placed, how, true});
+        // The file there is this run's picture now: no other may replace it.
+        writtenThisRun_.insert(target);
         if (!end.placed && job_.moveFiles && end.goOn) {
             pass.leftBehind = true;
             ++leftAtSource_;
         }
         return end.goOn;
     }
+    journalStarted(step, picture.path, target);
     end = job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
+    journalFinished(step, end, false, job_.moveFiles && pass.moveThis);
     placed_.push_back(
         PlacedPicture{picture.path, target, album.id, end.placed && job_.moveFiles && pass.moveThis, how, end.placed});
     if (end.placed) {
@@ -189,8 +214,9 @@ bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, Alb
             path += "/" + (*levels)[i];
             // Levels above the album's own folder are made quietly; only the
             // last one is the album's folder and asks when it exists.
-            if (first && i + 1 < levels->size() && !fileSystem_.exists(path)) {
-                fileSystem_.createDirectory(path);
+            if (first && i + 1 < levels->size() && !fileSystem_.exists(path) && fileSystem_.createDirectory(path) &&
+                journal_.isOpen()) {
+                journal_.folderCreated(path);
             }
         }
         if (first && !levels->empty() && !makeFolder(path)) {
@@ -224,6 +250,9 @@ bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, Alb
 
 bool CProcess::makeFolder(const std::string& path) {
     if (fileSystem_.createDirectory(path)) {
+        if (journal_.isOpen()) {
+            journal_.folderCreated(path);
+        }
         return true;
     }
     FileErrorChoice choice = reportFileError(host(), fileSystem_.lastError(), path);

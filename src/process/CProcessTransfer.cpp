@@ -49,13 +49,8 @@ bool CProcess::flushFolders(AlbumPass& pass) {
 }
 
 std::string CProcess::freePlaceBeside(const std::string& folder, const std::string& name) {
-    // "IMG_0001.jpg" -> "IMG_0001 (2).jpg"; a name that is all extension keeps it.
-    const std::size_t dot = name.rfind('.');
-    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
-    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
     for (int n = 2;; ++n) {
-        const std::string number = formatText("(%d)", n);
-        const std::string candidate = folder + "/" + (stem.empty() ? number : stem + " " + number) + extension;
+        const std::string candidate = folder + "/" + numberedName(name, n);
         if (writtenThisRun_.count(candidate) == 0 && !fileSystem_.exists(candidate)) {
             return candidate;
         }

@@ -224,6 +224,20 @@ TEST(CopyFile, AWriteThatFailsHalfwayLeavesNoPartialFile) {
     EXPECT_EQ(readAll(kept), old);
 }
 
+TEST(CopyFile, ASourceThatCannotBeReadIsAReadErrorNotAWriteError) {
+    // The kernel answers a read of this process's memory at address 0 with
+    // EIO, as a failing card does.
+    TempDir dir;
+    const auto out = dir.makeDir("out");
+    FileSystem fs;
+    EXPECT_FALSE(fs.copyFile("/proc/self/mem", (out / "IMG_0001.jpg").string(), false));
+    EXPECT_EQ(fs.lastError(), syserr::kReadFault);
+    EXPECT_TRUE(namesIn(out).empty());
+    std::string hash;
+    EXPECT_FALSE(fs.hashFile("/proc/self/mem", hash));
+    EXPECT_EQ(fs.lastError(), syserr::kReadFault);
+}
+
 TEST(MoveFile, RenamesWithinOneFileSystem) {
     TempDir dir;
     const std::string first = pictureBytes(70000, 1);

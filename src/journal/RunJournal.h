@@ -1,0 +1,53 @@
+#pragma once
+
+#include "journal/RunRecord.h"
+#include "platform/AppendFile.h"
+
+#include <string>
+
+namespace dz {
+
+// The journal of one processing run: an append-only file of JSON lines under
+// the target folder, `.dezoredu/journal/<UTC time>-<pid>.jsonl`. The plan
+// comes first, then a line as each picture's operation starts (flushed to the
+// disk before the operation, so that a crash leaves a record of it) and one
+// when it ends. Resume and undo read it back and append to it.
+// Outcomes: "copied", "moved", "already-there" (the target held the picture's
+// bytes), "left" (the picture stayed at its source: an answer No, an error
+// passed over), "failed" (the album was given up on it).
+// Results are errno values (0 for success).
+class RunJournal {
+public:
+    // Where the journals of a target folder live.
+    static std::string folderFor(const std::string& targetFolder);
+
+    // Creates a new journal in `run.targetFolder` and writes the plan
+    // (`run.steps` as planned); `run.path` is set to its file.
+    int begin(RunRecord& run);
+    // Appends to the journal of an earlier run (resume, undo), with a line
+    // that says which and who.
+    int reopen(const std::string& path, const std::string& event);
+
+    int stepStarted(const JournalStep& step);
+    int stepFinished(int number, const std::string& outcome);
+    int stepUndone(int number, const std::string& outcome);
+    int folderCreated(const std::string& folder);
+    int folderRemoved(const std::string& folder);
+    int albumDone(int albumId);
+    // The last line of a run, resume or undo ("end" or "undone").
+    int ended(const std::string& event, const std::string& status);
+
+    bool isOpen() const { return file_.isOpen(); }
+    void close() { file_.close(); }
+    const std::string& path() const { return file_.path(); }
+
+private:
+    int write(const std::string& line, bool flush);
+
+    AppendFile file_;
+};
+
+// Now in UTC as "2026-12-09T04:05:06Z".
+std::string utcTimeText();
+
+}  // namespace dz

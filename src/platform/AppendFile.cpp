@@ -1,0 +1,103 @@
+#include "platform/AppendFile.h"
+
+#include "platform/PathParts.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dz {
+
+namespace {
+
+// Makes `folder` and the folders above it that are missing.
+int makeFolders(const std::string& folder) {
+    if (folder.empty() || folder == "/") {
+        return 0;
+    }
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0) {
+        return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    }
+    if (const int error = makeFolders(folderOf(folder))) {
+        return error;
+    }
+    return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
+}
+
+int flushFolder(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    const int error = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+}  // namespace
+
+AppendFile::~AppendFile() { close(); }
+
+int AppendFile::open(const std::string& path) {
+    close();
+    if (const int error = makeFolders(folderOf(path))) {
+        return error;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return errno;
+    }
+    fd_ = fd;
+    path_ = path;
+    folderFlushed_ = false;
+    return 0;
+}
+
+int AppendFile::append(const std::string& line, bool flushNow) {
+    if (fd_ < 0) {
+        return EBADF;
+    }
+    std::string bytes = line;
+    bytes += '\n';
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return flushNow ? flush() : 0;
+}
+
+int AppendFile::flush() {
+    if (fd_ < 0) {
+        return EBADF;
+    }
+    if (::fdatasync(fd_) != 0) {
+        return errno;
+    }
+    if (!folderFlushed_) {
+        if (const int error = flushFolder(folderOf(path_))) {
+            return error;
+        }
+        folderFlushed_ = true;
+    }
+    return 0;
+}
+
+void AppendFile::close() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+}  // namespace dz

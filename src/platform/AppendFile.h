@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace dz {
+
+// A file that only grows, line by line, each line on the disk before the
+// caller goes on when it asks for it: what a journal of file operations
+// needs so that a crash leaves a record of everything it started.
+// Results are errno values (0 for success).
+class AppendFile {
+public:
+    AppendFile() = default;
+    ~AppendFile();
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+
+    // Opens `path` for appending, creating it (and its folders) if needed.
+    int open(const std::string& path);
+    bool isOpen() const { return fd_ >= 0; }
+    const std::string& path() const { return path_; }
+
+    // Appends `line` and a line end; with `flush`, the data reaches the disk
+    // (and, for a new file, its folder entry) before it returns.
+    int append(const std::string& line, bool flush);
+    int flush();
+    void close();
+
+private:
+    int fd_ = -1;
+    bool folderFlushed_ = false;
+    std::string path_;
+};
+
+}  // namespace dz

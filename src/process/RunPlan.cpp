@@ -1,0 +1,147 @@
+#include "process/RunPlan.h"
+
+#include "platform/PathParts.h"
+#include "process/AlbumFolders.h"
+#include "process/PictureName.h"
+
+#include <optional>
+#include <set>
+
+namespace dz {
+
+namespace {
+
+// The album folder of a picture, or the reason it has none.
+std::optional<std::string> folderOf(const PictureRecord& picture, const Album& album, const ProcessJob& job,
+                                    std::string& reason) {
+    std::string path = job.targetPath;
+    if (album.dirName != "\\" && album.dirName != "/") {
+        const auto levels = dirNameLevels(album.dirName);
+        if (!levels) {
+            reason = outsideTargetMessage(album.dirName);
+            return std::nullopt;
+        }
+        for (const std::string& level : *levels) {
+            path += "/" + level;
+        }
+    }
+    if (album.createSubDir != 0) {
+        const auto name = albumFolderName(album);
+        if (!name) {
+            reason = outsideTargetMessage(album.name);
+            return std::nullopt;
+        }
+        path += "/" + *name;
+    }
+    if (album.splitByDays != 0) {
+        path += "/" + dayName(picture, job.formats);
+    }
+    return path;
+}
+
+class Planner {
+public:
+    Planner(const ProcessJob& job, FileSystem& fs) : job_(job), fs_(fs) {}
+
+    RunPlan plan() {
+        for (const Album& album : job_.albums) {
+            if (album.isProcessed != 0) {
+                continue;
+            }
+            for (const PictureRecord& picture : job_.catalogue) {
+                if (picture.albumId == album.id) {
+                    planPicture(picture, album);
+                }
+            }
+        }
+        return std::move(plan_);
+    }
+
+private:
+    void planPicture(const PictureRecord& picture, const Album& album) {
+        PlannedPicture planned;
+        planned.albumId = album.id;
+        planned.source = picture.path;
+        planned.size = picture.size;
+        const auto folder = folderOf(picture, album, job_, planned.reason);
+        if (!folder) {
+            planned.action = PlannedPicture::Action::Refused;
+            plan_.pictures.push_back(std::move(planned));
+            return;
+        }
+        noteFolders(*folder);
+        const std::string name = buildPictureName(picture, album, job_.formats);
+        planned.target = *folder + "/" + name;
+        planned.action = job_.moveFiles ? PlannedPicture::Action::Move : PlannedPicture::Action::Copy;
+        if (taken_.count(planned.target) != 0) {
+            planned.reason = "the name is taken by another picture of this run: " + planned.target;
+            planned.target = freePlaceBeside(*folder, name);
+            planned.action = PlannedPicture::Action::RenamedForClash;
+            ++plan_.clashes;
+        } else if (fs_.exists(planned.target)) {
+            bool same = false;
+            if (fs_.compareFiles(picture.path, planned.target, same) && same) {
+                planned.action = PlannedPicture::Action::AlreadyThere;
+            } else {
+                planned.action = PlannedPicture::Action::AsksOverwrite;
+                planned.reason = "another file is there";
+            }
+        }
+        if (planned.action != PlannedPicture::Action::AlreadyThere) {
+            taken_.insert(planned.target);
+        }
+        if (planned.action != PlannedPicture::Action::AlreadyThere &&
+            planned.action != PlannedPicture::Action::AsksOverwrite) {
+            plan_.bytes += planned.size;
+        }
+        plan_.pictures.push_back(std::move(planned));
+    }
+
+    // Every level from the target down that is not there yet.
+    void noteFolders(const std::string& folder) {
+        std::size_t at = job_.targetPath.size();
+        while (at < folder.size()) {
+            const std::size_t next = folder.find('/', at + 1);
+            at = next == std::string::npos ? folder.size() : next;
+            const std::string level = folder.substr(0, at);
+            if (known_.insert(level).second && !fs_.exists(level)) {
+                plan_.newFolders.push_back(level);
+            }
+        }
+    }
+
+    std::string freePlaceBeside(const std::string& folder, const std::string& name) {
+        for (int n = 2;; ++n) {
+            const std::string candidate = folder + "/" + numberedName(name, n);
+            if (taken_.count(candidate) == 0 && !fs_.exists(candidate)) {
+                return candidate;
+            }
+        }
+    }
+
+    const ProcessJob& job_;
+    FileSystem& fs_;
+    RunPlan plan_;
+    std::set<std::string> taken_;
+    std::set<std::string> known_;
+};
+
+}  // namespace
+
+RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem) {
+    return Planner(job, fileSystem).plan();
+}
+
+const char* actionName(PlannedPicture::Action action) {
+    switch (action) {
+    case PlannedPicture::Action::Copy: return "copy";
+    case PlannedPicture::Action::Move: return "move";
+    case PlannedPicture::Action::AlreadyThere: return "already-there";
+    case PlannedPicture::Action::RenamedForClash: return "renamed-for-clash";
+    case PlannedPicture::Action::AsksOverwrite: return "asks-overwrite";
+    case PlannedPicture::Action::Refused: return "refused";
+    }
+    return "?";
+}
+
+}  // namespace dz

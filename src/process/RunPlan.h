@@ -1,0 +1,38 @@
+#pragma once
+
+#include "process/CProcess.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dz {
+
+// What a run will do with one picture, worked out before anything is written.
+struct PlannedPicture {
+    enum class Action { Copy, Move, AlreadyThere, RenamedForClash, AsksOverwrite, Refused };
+
+    int albumId = 0;
+    std::string source;
+    std::string target;
+    std::uint64_t size = 0;
+    Action action = Action::Copy;
+    std::string reason;  // why it is refused, or what it meets
+};
+
+struct RunPlan {
+    std::vector<PlannedPicture> pictures;
+    std::vector<std::string> newFolders;  // folders the run will make, in order
+    std::uint64_t bytes = 0;              // of the pictures to be written
+    int clashes = 0;                      // pictures renamed for a name taken in this run
+};
+
+// The run of `job` as the Albums Processing window would make it, for the
+// albums not yet processed, with the names it would choose: the same folder
+// levels, names and clash rule. Reads the disk, never writes it.
+RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem);
+
+// "copy", "move", "already-there", "renamed-for-clash", "asks-overwrite", "refused".
+const char* actionName(PlannedPicture::Action action);
+
+}  // namespace dz
