@@ -49,7 +49,9 @@ TEST_F(ProcessCommandTest, CopiesEveryAlbumIntoTheSessionsTarget) {
     ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
     expectAllPicturesCopied();
     // IMG_4 is in no album; the sources stay where they were.
-    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(target.path()), {}), 6);  // 2006, Trip, Home, 3 files
+    // 2006, Trip, Home, 3 files, and the run's journal in .dezoredu/journal.
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(target.path()), {}), 9);
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.path() / ".dezoredu/journal"), {}), 1);
     EXPECT_TRUE(fs::exists(sourceOf("IMG_1.JPG")));
     EXPECT_EQ(out.str(), "2 albums created succesfuly!\nPress 'Close Window' to exit.\n");
     EXPECT_EQ(err.str(), "");

@@ -1,0 +1,236 @@
+// A real `dezoredu-cli process` killed at many points of a move, then
+// `resume` and `undo` from its journal: no picture is ever lost.
+#include "app/AppState.h"
+#include "app/CVazedazDlg.h"
+#include "app/MainWindowIds.h"
+#include "platform/FileSystem.h"
+
+#include "LocalStamp.h"
+#include "ScriptedHost.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace dz::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs the command line with `args`, its output thrown away; returns its pid.
+pid_t start(const std::vector<std::string>& args) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        std::vector<char*> argv{const_cast<char*>(DZ_CLI_PATH)};
+        for (const std::string& a : args) {
+            argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(DZ_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+int finish(pid_t pid) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+class CrashResumeUndoTest : public ::testing::Test {
+protected:
+    // Pictures of one shot time in two camera folders that restart their
+    // numbers; each a real camera JPEG padded to a size worth copying.
+    void makeSource() {
+        const std::string picture = readTestData("canon-40d.jpg");  // 2008:05:30 15:56:01
+        for (int i = 0; i < kPictures; ++i) {
+            const std::string folder = i < kPictures / 2 ? "100CANON" : "101CANON";
+            const std::string name = "IMG_000" + std::to_string(i % (kPictures / 2)) + ".JPG";
+            std::string bytes = picture + std::string(600 * 1024, static_cast<char>('a' + i));
+            const fs::path path = sourceTop() / folder / name;
+            fs::create_directories(path.parent_path());
+            std::ofstream(path, std::ios::binary) << bytes;
+            originals[path.string()] = bytes;
+        }
+    }
+
+    // A move session with one album of every picture, saved by the main window.
+    void saveSession() {
+        ScriptedHost host;
+        FileSystem fileSystem;
+        AppState state(fileSystem);
+        CVazedazDlg window(host, state);
+        window.onInit();
+        host.browseTo(sourceTop().string());
+        window.onCommand(mainwin::kMenuSelectSource);
+        ASSERT_EQ(state.dirReader->catalogue().size(), static_cast<std::size_t>(kPictures));
+        Album album;
+        album.id = 1;
+        album.name = "Trip";
+        album.keepOriginalName = 1;
+        album.addDate = album.addTime = 0;
+        album.isNew = 0;
+        album.setStart(static_cast<std::uint64_t>(localStamp(2008, 5, 30, 15, 56, 1)));
+        album.setEnd(static_cast<std::uint64_t>(localStamp(2008, 5, 30, 15, 56, 1)));
+        for (PictureRecord& p : state.dirReader->catalogue()) {
+            p.albumId = 1;
+            ++album.pictureCount;
+        }
+        state.albums = {album};
+        host.browseTo(target.str());
+        window.onCommand(mainwin::kSelectTargetButton);
+        state.settings.moveFiles = 1;
+        window.refreshAlbumList();
+        host.saveFileAnswer(session);
+        window.onCommand(mainwin::kMenuSaveSession);
+        ASSERT_TRUE(fs::exists(session));
+    }
+
+    std::string journal() const {
+        const fs::path folder = target.path() / ".dezoredu/journal";
+        if (!fs::exists(folder)) {
+            return {};
+        }
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            return entry.path().string();
+        }
+        return {};
+    }
+
+    int startedSteps() const {
+        const std::string text = journal().empty() ? std::string() : fileText(journal());
+        int n = 0;
+        for (std::size_t at = text.find("\"event\":\"start\""); at != std::string::npos;
+             at = text.find("\"event\":\"start\"", at + 1)) {
+            ++n;
+        }
+        return n;
+    }
+
+    // bytes -> where they are: at the source path, or in the target tree.
+    void expectNothingLost(bool allInTarget, bool allAtSource) const {
+        std::map<std::string, int> inTarget;
+        for (const auto& entry : fs::recursive_directory_iterator(target.path())) {
+            const std::string name = entry.path().filename().string();
+            if (!entry.is_regular_file() || entry.path().string().find("/.dezoredu/") != std::string::npos) {
+                continue;
+            }
+            EXPECT_EQ(name.find("dzpart"), std::string::npos) << "partial file " << entry.path();
+            ++inTarget[fileText(entry.path())];
+        }
+        int inTargetTotal = 0;
+        for (const auto& [bytes, count] : inTarget) {
+            inTargetTotal += count;
+        }
+        int found = 0;
+        for (const auto& [path, bytes] : originals) {
+            const bool atSource = fs::exists(path) && fileText(path) == bytes;
+            const int copies = inTarget.count(bytes) ? inTarget.at(bytes) : 0;
+            EXPECT_TRUE(atSource || copies == 1) << path << " is lost or doubled";
+            EXPECT_FALSE(atSource && copies > 0) << path << " is at both places";
+            if (allInTarget) {
+                EXPECT_EQ(copies, 1) << path;
+            }
+            if (allAtSource) {
+                EXPECT_TRUE(atSource) << path;
+            }
+            found += copies;
+        }
+        // Nothing in the target that is not one of the pictures, whole.
+        EXPECT_EQ(found, inTargetTotal);
+    }
+
+    // Moves between two file systems are slow enough to be cut in the middle.
+    fs::path sourceTop() const { return shm_.empty() ? source.path() : fs::path(shm_); }
+
+    void SetUp() override {
+        char pattern[] = "/dev/shm/dezoredu-test-XXXXXX";
+        if (fs::exists("/dev/shm") && ::mkdtemp(pattern) != nullptr) {
+            shm_ = pattern;
+        }
+        session = (work.path() / "photos.fls").string();
+        char cwd[4096];
+        ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+        previous_ = cwd;
+        ASSERT_EQ(::chdir(work.str().c_str()), 0);
+    }
+    void TearDown() override {
+        ASSERT_EQ(::chdir(previous_.c_str()), 0);
+        if (!shm_.empty()) {
+            fs::remove_all(shm_);
+        }
+    }
+
+    static constexpr int kPictures = 16;
+    TempDir work;
+    TempDir source;
+    TempDir target;
+    std::string session;
+    std::map<std::string, std::string> originals;
+    std::string shm_;
+    std::string previous_;
+};
+
+TEST_F(CrashResumeUndoTest, KilledAtManyPointsThenResumedThenUndone) {
+    int cutShort = 0;
+    for (const int killAt : {1, 2, 4, 7, 10, 13, 15}) {
+        SCOPED_TRACE("killed after step " + std::to_string(killAt) + " started");
+        fs::remove_all(target.path());
+        fs::create_directories(target.path());
+        fs::remove_all(sourceTop());
+        originals.clear();
+        makeSource();
+        saveSession();
+
+        const pid_t child = start({"process", session});
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (startedSteps() < killAt && std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            if (::waitpid(child, &status, WNOHANG) == child) {
+                break;
+            }
+        }
+        ::kill(child, SIGKILL);
+        finish(child);
+        expectNothingLost(false, false);
+        ASSERT_FALSE(journal().empty());
+        if (fileText(journal()).find("\"event\":\"end\"") == std::string::npos) {
+            ++cutShort;
+        }
+
+        ASSERT_EQ(finish(start({"resume", journal()})), 0);
+        expectNothingLost(true, false);
+        // Both IMG_0000.JPG made it, the second under a name of its own.
+        EXPECT_TRUE(fs::exists(target.path() / "Trip/IMG_0000 (2).jpg"));
+
+        ASSERT_EQ(finish(start({"undo", journal()})), 0);
+        expectNothingLost(false, true);
+        EXPECT_FALSE(fs::exists(target.path() / "Trip"));
+    }
+    // The test means something only if runs were really cut short.
+    EXPECT_GE(cutShort, 3);
+}
+
+}  // namespace
+}  // namespace dz::test
