@@ -40,6 +40,9 @@ public:
 
     // Bias used for the time stamps of this scan (UTC minus local, minutes).
     void setBiasMinutes(int bias) { biasMinutes_ = bias; }
+    // Every shot key of this catalogue is made with it, so that keys stay
+    // comparable with the stamps and album ends after the clock changes.
+    int biasMinutes() const { return biasMinutes_; }
     // Told about every listed file that is not catalogued.
     void setPassedOverListener(std::function<void(const PassedOver&)> listener);
     // Told about every picture right after it joined the catalogue, with the
