@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <new>
+#include <set>
 #include <utility>
 
 namespace dz {
@@ -56,13 +57,25 @@ bool CDirReader::listFolders(const std::string& path, bool recurse) {
         sourceFolder_.pop_back();
     }
     if (recurse) {
-        walk(sourceFolder_);
+        std::set<FolderIdentity> visited;
+        firstVisit(sourceFolder_, visited);
+        walk(sourceFolder_, visited);
     }
     folders_.push_back(sourceFolder_);
     return true;
 }
 
-void CDirReader::walk(const std::string& folder) {
+bool CDirReader::firstVisit(const std::string& folder, std::set<FolderIdentity>& visited) {
+    FolderIdentity identity;
+    // A folder that cannot be told apart cannot be listed either, so walking
+    // it cannot go round in circles.
+    if (!fileSystem_.identify(folder, identity)) {
+        return true;
+    }
+    return visited.insert(identity).second;
+}
+
+void CDirReader::walk(const std::string& folder, std::set<FolderIdentity>& visited) {
     std::vector<DirEntry> entries;
     if (!fileSystem_.listDirectory(folder, "*.*", entries)) {
         return;
@@ -72,14 +85,16 @@ void CDirReader::walk(const std::string& folder) {
             return;
         }
         const DirEntry& entry = entries[i];
-        if (!entry.isDirectory() || (entry.attributes & attr::kReparsePoint) != 0) {
+        if (!entry.isDirectory() || entry.name == kSkippedFolder) {
             continue;
         }
-        if (entry.name == kSkippedFolder) {
-            continue;
-        }
+        // Linked folders are walked like any other; one met before, through
+        // a link back up the tree or a second link to it, is not walked again.
         const std::string child = joinPath(folder, entry.name);
-        walk(child);
+        if (!firstVisit(child, visited)) {
+            continue;
+        }
+        walk(child, visited);
         folders_.push_back(child);
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,10 @@ public:
 private:
     enum class EntryResult { Next, Cancelled };
 
-    void walk(const std::string& folder);
+    // Depth first, children before their parent; each folder once.
+    void walk(const std::string& folder, std::set<FolderIdentity>& visited);
+    // False when the walk has been in `folder` already, under any path.
+    bool firstVisit(const std::string& folder, std::set<FolderIdentity>& visited);
     // "Error while reading from drive": OK goes on, Cancel stops the walk.
     EntryResult askOnReadError();
     EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
