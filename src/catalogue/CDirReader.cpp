@@ -39,6 +39,9 @@ bool pathLess(const std::string& a, const std::string& b) {
 CDirReader::CDirReader(Host& host, FileSystem& fileSystem, const bool& abortRequest)
     : host_(host), fileSystem_(fileSystem), abortRequest_(abortRequest), reader_(block_) {
     reader_.setDiagnosticSink([this](const std::string& text) { diagnostic_ = text; });
+    // The decoder keeps its last message from file to file; what is said of
+    // a file is what the decoder said while reading that file.
+    reader_.setMessageSink([this](const std::string& text) { message_ = text; });
 }
 
 void CDirReader::setPassedOverListener(std::function<void(const PassedOver&)> listener) {
@@ -222,7 +225,7 @@ void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
         return;
     }
     if (catalogued_) {
-        catalogued_(catalogue_.back(), reader_.lastError());
+        catalogued_(catalogue_.back(), message_);
     }
 }
 
@@ -236,7 +239,7 @@ CDirReader::EntryResult CDirReader::askOnReadError() {
 }
 
 std::string CDirReader::rejectReason(bool decoded) const {
-    std::string detail = reader_.lastError().empty() ? diagnostic_ : reader_.lastError();
+    std::string detail = message_.empty() ? diagnostic_ : message_;
     if (!decoded && detail.empty()) {
         // The decoder stops silently when the file does not start a JPEG stream.
         return "not a JPEG file";
@@ -258,6 +261,7 @@ void CDirReader::releaseBlock() {
     block_ = ExifInfo{};
     reader_.Reset();
     diagnostic_.clear();
+    message_.clear();
 }
 
 bool CDirReader::sortCatalogue(int kind, bool reverse) {

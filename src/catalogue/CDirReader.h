@@ -77,6 +77,7 @@ private:
     ExifInfo block_;  // the decoder's target, zero-filled before each file
     CExifReader reader_;
     std::string diagnostic_;  // the decoder's developer note for the current file
+    std::string message_;     // the decoder's last message for the current file
     std::string sourceFolder_;
     std::vector<std::string> folders_;
     std::vector<PictureRecord> catalogue_;

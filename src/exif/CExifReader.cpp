@@ -78,7 +78,8 @@ CExifReader::CExifReader(const CExifReader& other)
       sections_(other.sections_),
       exifImageWidth_(other.exifImageWidth_),
       motorolaOrder_(other.motorolaOrder_),
-      diagnosticSink_(other.diagnosticSink_) {}
+      diagnosticSink_(other.diagnosticSink_),
+      messageSink_(other.messageSink_) {}
 
 CExifReader& CExifReader::operator=(const CExifReader& other) {
     if (this == &other) {
@@ -92,6 +93,7 @@ CExifReader& CExifReader::operator=(const CExifReader& other) {
     motorolaOrder_ = other.motorolaOrder_;
     visitedDirectories_.clear();
     diagnosticSink_ = other.diagnosticSink_;
+    messageSink_ = other.messageSink_;
     return *this;
 }
 
@@ -107,8 +109,15 @@ void CExifReader::releaseSections() {
     std::vector<Section>().swap(sections_);
 }
 
-bool CExifReader::fail(const char* message) {
+void CExifReader::note(const char* message) {
     lastError_ = message;
+    if (messageSink_) {
+        messageSink_(lastError_);
+    }
+}
+
+bool CExifReader::fail(const char* message) {
+    note(message);
     return false;
 }
 
@@ -371,7 +380,7 @@ void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
     case 0x0112:
         info.orientation = integer();
         if (info.orientation < 1 || info.orientation > 8) {
-            lastError_ = "Undefined rotation value";
+            note("Undefined rotation value");
             info.orientation = 0;
         }
         break;
