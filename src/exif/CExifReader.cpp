@@ -333,6 +333,12 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
             ReadDirectory(block, link, depth + 1);
             continue;
         }
+        // A count of 0 holds no value: the tag is as good as missing and its
+        // field keeps what it had. Format 0 is different, a value of its own
+        // whose number is 0.
+        if (components == 0 && format != 0) {
+            continue;
+        }
         ApplyTag(tag, format, value, thumbnail);
     }
 
