@@ -29,7 +29,8 @@ struct AlbumWorkspace {
     const std::int32_t& dateFormatIndex;
     const std::int32_t& timeFormatIndex;
     const std::int32_t& excludeDuplicates;
-    // UTC minus local time, as the scan made the time stamps with.
+    // UTC minus local time, as the scan made the time stamps with (the
+    // reader's biasMinutes(), not the bias of the moment).
     int biasMinutes = 0;
     std::string helpFile;
     // Help > About of the window; the main window shows its About box.

@@ -14,7 +14,10 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
     : Window(workspace.host, "CViewPhoto", "Edit Album", kHelpTopic),
       ws_(workspace),
       film_(workspace, addControl(kTopLine, ControlKind::Static), addControl(kFilm, ControlKind::ListView),
-            [this] { showStatus(); }) {
+            [this] {
+                showStatus();
+                showSortLine();
+            }) {
     setHelpFile(workspace.helpFile);
     addControl(kPathGroup, ControlKind::Group, "Original pic's path");
     addControl(kPath, ControlKind::Edit, "Picture not selected");

@@ -93,6 +93,8 @@ private:
     std::string endText(std::uint64_t value) const;
     // Texts.
     void showStatus();
+    // The film's order and size; written by each membership pass only.
+    void showSortLine();
     void showSummary();
     void showPicture(int item);
     // Save and the boxes.

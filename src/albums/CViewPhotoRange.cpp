@@ -101,9 +101,15 @@ void CViewPhoto::showStatus() {
     }
     control(kStatus).text = status;
     control(kSize).text = formatText("%4.2fMB", static_cast<double>(current->sizeMB));
+}
+
+void CViewPhoto::showSortLine() {
+    // Right after a pass the view settings are the order the film is in;
+    // View Options changes them at once, even when the film is not rebuilt.
     control(kSortLine).text = formatText("Sorted %s by %s. Show %d pic.",
                                          ws_.view.sortAscending ? "ascendent" : "descendent",
-                                         ws_.view.sortByDate ? "date" : "name", filmSize);
+                                         ws_.view.sortByDate ? "date" : "name",
+                                         static_cast<int>(ws_.editing.film.size()));
 }
 
 void CViewPhoto::showSummary() {

@@ -6,7 +6,6 @@
 #include "albums/ThumbnailMaker.h"
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
-#include "platform/TimeZone.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -42,7 +41,7 @@ int CVazedazDlg::runEditAlbumWindow() {
                              state_.settings.dateFormatIndex,
                              state_.settings.timeFormatIndex,
                              state_.settings.excludeDuplicates,
-                             currentTimeZone().totalBiasMinutes(),
+                             state_.dirReader->biasMinutes(),
                              helpFile(),
                              [this] { about(); }};
     CViewPhoto window(workspace);
@@ -156,7 +155,7 @@ void CVazedazDlg::commitAlbumEdit(bool keep) {
     if (keep && !editing.film.empty()) {
         // The range is set to the pictures the film holds, earliest to latest,
         // whatever order the film is sorted in.
-        const int bias = currentTimeZone().totalBiasMinutes();
+        const int bias = state_.dirReader->biasMinutes();
         std::uint64_t first = pictureShotKey(editing.film.front(), bias);
         std::uint64_t last = first;
         for (const PictureRecord& filmPicture : editing.film) {

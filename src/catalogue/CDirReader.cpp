@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <new>
+#include <set>
 #include <utility>
 
 namespace dz {
@@ -38,6 +39,9 @@ bool pathLess(const std::string& a, const std::string& b) {
 CDirReader::CDirReader(Host& host, FileSystem& fileSystem, const bool& abortRequest)
     : host_(host), fileSystem_(fileSystem), abortRequest_(abortRequest), reader_(block_) {
     reader_.setDiagnosticSink([this](const std::string& text) { diagnostic_ = text; });
+    // The decoder keeps its last message from file to file; what is said of
+    // a file is what the decoder said while reading that file.
+    reader_.setMessageSink([this](const std::string& text) { message_ = text; });
 }
 
 void CDirReader::setPassedOverListener(std::function<void(const PassedOver&)> listener) {
@@ -56,13 +60,25 @@ bool CDirReader::listFolders(const std::string& path, bool recurse) {
         sourceFolder_.pop_back();
     }
     if (recurse) {
-        walk(sourceFolder_);
+        std::set<FolderIdentity> visited;
+        firstVisit(sourceFolder_, visited);
+        walk(sourceFolder_, visited);
     }
     folders_.push_back(sourceFolder_);
     return true;
 }
 
-void CDirReader::walk(const std::string& folder) {
+bool CDirReader::firstVisit(const std::string& folder, std::set<FolderIdentity>& visited) {
+    FolderIdentity identity;
+    // A folder that cannot be told apart cannot be listed either, so walking
+    // it cannot go round in circles.
+    if (!fileSystem_.identify(folder, identity)) {
+        return true;
+    }
+    return visited.insert(identity).second;
+}
+
+void CDirReader::walk(const std::string& folder, std::set<FolderIdentity>& visited) {
     std::vector<DirEntry> entries;
     if (!fileSystem_.listDirectory(folder, "*.*", entries)) {
         return;
@@ -72,14 +88,16 @@ void CDirReader::walk(const std::string& folder) {
             return;
         }
         const DirEntry& entry = entries[i];
-        if (!entry.isDirectory() || (entry.attributes & attr::kReparsePoint) != 0) {
+        if (!entry.isDirectory() || entry.name == kSkippedFolder) {
             continue;
         }
-        if (entry.name == kSkippedFolder) {
-            continue;
-        }
+        // Linked folders are walked like any other; one met before, through
+        // a link back up the tree or a second link to it, is not walked again.
         const std::string child = joinPath(folder, entry.name);
-        walk(child);
+        if (!firstVisit(child, visited)) {
+            continue;
+        }
+        walk(child, visited);
         folders_.push_back(child);
     }
 }
@@ -207,7 +225,7 @@ void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
         return;
     }
     if (catalogued_) {
-        catalogued_(catalogue_.back(), reader_.lastError());
+        catalogued_(catalogue_.back(), message_);
     }
 }
 
@@ -221,7 +239,7 @@ CDirReader::EntryResult CDirReader::askOnReadError() {
 }
 
 std::string CDirReader::rejectReason(bool decoded) const {
-    std::string detail = reader_.lastError().empty() ? diagnostic_ : reader_.lastError();
+    std::string detail = message_.empty() ? diagnostic_ : message_;
     if (!decoded && detail.empty()) {
         // The decoder stops silently when the file does not start a JPEG stream.
         return "not a JPEG file";
@@ -243,6 +261,7 @@ void CDirReader::releaseBlock() {
     block_ = ExifInfo{};
     reader_.Reset();
     diagnostic_.clear();
+    message_.clear();
 }
 
 bool CDirReader::sortCatalogue(int kind, bool reverse) {

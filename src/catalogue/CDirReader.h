@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ public:
 
     // Bias used for the time stamps of this scan (UTC minus local, minutes).
     void setBiasMinutes(int bias) { biasMinutes_ = bias; }
+    // Every shot key of this catalogue is made with it, so that keys stay
+    // comparable with the stamps and album ends after the clock changes.
+    int biasMinutes() const { return biasMinutes_; }
     // Told about every listed file that is not catalogued.
     void setPassedOverListener(std::function<void(const PassedOver&)> listener);
     // Told about every picture right after it joined the catalogue, with the
@@ -54,7 +58,10 @@ public:
 private:
     enum class EntryResult { Next, Cancelled };
 
-    void walk(const std::string& folder);
+    // Depth first, children before their parent; each folder once.
+    void walk(const std::string& folder, std::set<FolderIdentity>& visited);
+    // False when the walk has been in `folder` already, under any path.
+    bool firstVisit(const std::string& folder, std::set<FolderIdentity>& visited);
     // "Error while reading from drive": OK goes on, Cancel stops the walk.
     EntryResult askOnReadError();
     EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
@@ -70,6 +77,7 @@ private:
     ExifInfo block_;  // the decoder's target, zero-filled before each file
     CExifReader reader_;
     std::string diagnostic_;  // the decoder's developer note for the current file
+    std::string message_;     // the decoder's last message for the current file
     std::string sourceFolder_;
     std::vector<std::string> folders_;
     std::vector<PictureRecord> catalogue_;

@@ -78,7 +78,8 @@ CExifReader::CExifReader(const CExifReader& other)
       sections_(other.sections_),
       exifImageWidth_(other.exifImageWidth_),
       motorolaOrder_(other.motorolaOrder_),
-      diagnosticSink_(other.diagnosticSink_) {}
+      diagnosticSink_(other.diagnosticSink_),
+      messageSink_(other.messageSink_) {}
 
 CExifReader& CExifReader::operator=(const CExifReader& other) {
     if (this == &other) {
@@ -92,6 +93,7 @@ CExifReader& CExifReader::operator=(const CExifReader& other) {
     motorolaOrder_ = other.motorolaOrder_;
     visitedDirectories_.clear();
     diagnosticSink_ = other.diagnosticSink_;
+    messageSink_ = other.messageSink_;
     return *this;
 }
 
@@ -107,8 +109,15 @@ void CExifReader::releaseSections() {
     std::vector<Section>().swap(sections_);
 }
 
-bool CExifReader::fail(const char* message) {
+void CExifReader::note(const char* message) {
     lastError_ = message;
+    if (messageSink_) {
+        messageSink_(lastError_);
+    }
+}
+
+bool CExifReader::fail(const char* message) {
+    note(message);
     return false;
 }
 
@@ -324,6 +333,12 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
             ReadDirectory(block, link, depth + 1);
             continue;
         }
+        // A count of 0 holds no value: the tag is as good as missing and its
+        // field keeps what it had. Format 0 is different, a value of its own
+        // whose number is 0.
+        if (components == 0 && format != 0) {
+            continue;
+        }
         ApplyTag(tag, format, value, thumbnail);
     }
 
@@ -371,7 +386,7 @@ void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
     case 0x0112:
         info.orientation = integer();
         if (info.orientation < 1 || info.orientation > 8) {
-            lastError_ = "Undefined rotation value";
+            note("Undefined rotation value");
             info.orientation = 0;
         }
         break;

@@ -44,6 +44,11 @@ public:
     // Sections counted in the table by the last Decode.
     std::size_t sectionCount() const { return sections_.size(); }
 
+    // Receives every message as it is stored in lastError(). lastError()
+    // keeps the last one across streams; a caller that wants the messages of
+    // one stream alone collects them here.
+    void setMessageSink(std::function<void(const std::string&)> sink) { messageSink_ = std::move(sink); }
+
     // Receives the two developer diagnostics ("too many padding unsigned
     // chars", "No image in jpeg!"). Without a sink they go nowhere; they are
     // never meant for the user.
@@ -72,6 +77,8 @@ private:
 
     bool mayEnterDirectory(std::uint64_t start, int depth);
     void releaseSections();
+    // Stores `message` in lastError() and hands it to the message sink.
+    void note(const char* message);
     bool fail(const char* message);
     void diagnose(const char* text);
 
@@ -85,6 +92,7 @@ private:
     // are not followed again, so cycles end.
     std::vector<std::uint64_t> visitedDirectories_;
     std::function<void(const std::string&)> diagnosticSink_;
+    std::function<void(const std::string&)> messageSink_;
 };
 
 }  // namespace dz

@@ -26,20 +26,15 @@ std::int64_t toFileTime(const struct statx_timestamp& t) {
 }
 
 // Fills attributes, time and size of one entry; false when it cannot be stat'ed.
-bool describeEntry(int dirFd, const char* name, unsigned char type, DirEntry& entry) {
+bool describeEntry(int dirFd, const char* name, DirEntry& entry) {
     struct statx sx {};
     const unsigned wanted = STATX_BASIC_STATS | STATX_BTIME;
-    // Follow links so a linked picture reads as the picture; a dangling link
-    // is described as itself and then fails to open like any unreadable file.
-    bool link = false;
-    if (::statx(dirFd, name, 0, wanted, &sx) != 0) {
-        if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW, wanted, &sx) != 0) {
-            return false;
-        }
-    } else if (type == DT_LNK || type == DT_UNKNOWN) {
-        struct statx own {};
-        link = ::statx(dirFd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE, &own) == 0 &&
-               S_ISLNK(own.stx_mode);
+    // Follow links so a linked picture reads as the picture and a linked
+    // folder as the folder; a dangling link is described as itself and then
+    // fails to open like any unreadable file.
+    if (::statx(dirFd, name, 0, wanted, &sx) != 0 &&
+        ::statx(dirFd, name, AT_SYMLINK_NOFOLLOW, wanted, &sx) != 0) {
+        return false;
     }
     std::uint32_t bits = 0;
     const bool isDir = S_ISDIR(sx.stx_mode);
@@ -47,9 +42,6 @@ bool describeEntry(int dirFd, const char* name, unsigned char type, DirEntry& en
         bits |= attr::kDirectory;
     } else if (S_ISREG(sx.stx_mode)) {
         bits |= attr::kArchive;
-    }
-    if (link && isDir) {
-        bits |= attr::kReparsePoint;
     }
     if ((sx.stx_mode & S_IWUSR) == 0) {
         bits |= attr::kReadOnly;
@@ -113,7 +105,7 @@ bool FileSystem::listDirectory(const std::string& folder, const std::string& mas
         DirEntry entry;
         entry.name = name;
         // An entry removed while listing is simply not listed.
-        if (describeEntry(dirFd, d->d_name, d->d_type, entry)) {
+        if (describeEntry(dirFd, d->d_name, entry)) {
             entries.push_back(std::move(entry));
         }
         errno = 0;
@@ -171,6 +163,16 @@ bool FileSystem::fileSize(const std::string& path, std::uint64_t& size) {
         return false;
     }
     size = static_cast<std::uint64_t>(st.st_size);
+    return true;
+}
+
+bool FileSystem::identify(const std::string& path, FolderIdentity& identity) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        setLastError(mapErrno(errno, FileOperation::Other, errno == ENOENT && parentMissing(path)));
+        return false;
+    }
+    identity = FolderIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     return true;
 }
 

@@ -15,10 +15,17 @@ inline constexpr std::uint32_t kReadOnly = 0x01;
 inline constexpr std::uint32_t kHidden = 0x02;     // dot-names
 inline constexpr std::uint32_t kDirectory = 0x10;
 inline constexpr std::uint32_t kArchive = 0x20;    // plain files
-// A folder reached through a symbolic link; walks do not descend into it, so
-// a link back up the tree cannot make them endless.
-inline constexpr std::uint32_t kReparsePoint = 0x400;
 }  // namespace attr
+
+// The folder a path reaches, links followed: its device and its inode there.
+// Two paths to one folder give the same identity, so a walk can tell a folder
+// it has been in already (a link back up the tree, two links to one folder).
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    auto operator<=>(const FolderIdentity&) const = default;
+};
 
 struct DirEntry {
     std::string name;
@@ -51,6 +58,8 @@ public:
     virtual bool exists(const std::string& path);
     // The size of the file `path` (links followed).
     virtual bool fileSize(const std::string& path, std::uint64_t& size);
+    // False when `path` cannot be reached.
+    virtual bool identify(const std::string& path, FolderIdentity& identity);
 
     // Free bytes available to the caller on the file system that holds `path`.
     virtual bool freeSpace(const std::string& path, std::uint64_t& bytes);

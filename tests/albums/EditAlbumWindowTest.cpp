@@ -366,6 +366,10 @@ TEST_F(EditAlbumTest, ViewOptionsDiscardKeepsTheFilm) {
     w.onCommand(W::kMenuViewOptions);
     EXPECT_EQ(view.sortByDate, 0);
     EXPECT_EQ(w.control(W::kFilm).items, items);
+    // The sort line tells the order the film is in; the next build takes the new one up.
+    EXPECT_EQ(w.control(W::kSortLine).text, "Sorted ascendent by date. Show 3 pic.");
+    w.onCommand(W::kClearStart);
+    EXPECT_EQ(w.control(W::kSortLine).text, "Sorted ascendent by name. Show 3 pic.");
 }
 
 TEST_F(EditAlbumTest, LargeViewerKeepsNeighboursDecoded) {

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ZoneScope.h"
 
 #include "albums/CViewPhoto.h"
 
@@ -139,6 +140,28 @@ TEST_F(MainWindowEditAlbum, EditingKeepsOrRestoresTheAlbum) {
     EXPECT_EQ(state.albums[0].endKey, start);
     EXPECT_EQ(state.editing.editingAlbum, 0);
     EXPECT_EQ(state.editing.editedAlbumId, 0);
+}
+
+TEST_F(MainWindowEditAlbum, ClockChangeAfterTheScanKeepsTheAlbumAsSaved) {
+    // Scanned and saved in winter time...
+    test::ZoneScope winter("CET-1");
+    host.browseTo(source.str());
+    window->onCommand(kMenuSelectSource);
+    scriptRange(0, 2, "All three");
+    window->onCommand(kMenuStartPositive);
+    ASSERT_EQ(albumIds(), (std::vector<std::int32_t>{1, 1, 1}));
+    const std::uint64_t start = state.albums[0].startKey;
+    const std::uint64_t end = state.albums[0].endKey;
+
+    // ...then opened and saved unchanged once summer time has begun.
+    test::ZoneScope summer("CEST-2");
+    window->control(kAlbumsList).selection = 0;
+    host.onModal("CViewPhoto", [](Window& w) { w.onCommand(W::kSave); });
+    window->onCommand(kMenuEditSelected);
+    EXPECT_EQ(albumIds(), (std::vector<std::int32_t>{1, 1, 1}));
+    EXPECT_EQ(state.albums[0].pictureCount, 3);
+    EXPECT_EQ(state.albums[0].startKey, start);
+    EXPECT_EQ(state.albums[0].endKey, end);
 }
 
 TEST_F(MainWindowEditAlbum, NegativeStartCountsNothingUntilFlipped) {

@@ -71,6 +71,21 @@ TEST_F(DirReaderTest, ListsFoldersDepthFirstChildrenBeforeParentsSourceLast) {
                                                           at("temporary internet files"), dir.str()}));
 }
 
+TEST_F(DirReaderTest, LinkedFoldersAreScannedEachFolderOnce) {
+    TempDir elsewhere;
+    elsewhere.write("o.jpg", test::tinyExifJpeg("2004:05:06 12:34:56"));
+    dir.write("A/a.jpg", test::tinyExifJpeg("2004:05:06 12:34:57"));
+    dir.makeDir("C");
+    std::filesystem::create_directory_symlink(elsewhere.path(), dir.path() / "B");
+    std::filesystem::create_directory_symlink(elsewhere.path(), dir.path() / "D");  // the same folder again
+    std::filesystem::create_directory_symlink(dir.path(), dir.path() / "C" / "up");  // back up the tree
+    std::filesystem::create_directory_symlink(dir.path() / "A", dir.path() / "Z");   // a folder of the tree
+
+    ASSERT_TRUE(scan());
+    EXPECT_EQ(reader.folders(), (std::vector<std::string>{at("A"), at("B"), at("C"), dir.str()}));
+    EXPECT_EQ(cataloguedPaths(), (std::vector<std::string>{at("A/a.jpg"), at("B/o.jpg")}));
+}
+
 TEST_F(DirReaderTest, WithoutRecursionOnlyTheSourceIsListed) {
     dir.makeDir("A");
     ASSERT_TRUE(reader.listFolders(dir.str(), false));

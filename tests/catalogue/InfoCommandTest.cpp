@@ -1,5 +1,6 @@
 #include "InfoCommand.h"
 
+#include "JpegBuilder.h"
 #include "TempDir.h"
 #include "TinyJpeg.h"
 
@@ -62,6 +63,25 @@ TEST_F(InfoCommandTest, AllAddsThePassedOverFiles) {
               (std::vector<std::string>{
                   "{\"path\":\"" + dir.str() + "/plain.jpg\",\"passedOver\":true,\"reason\":\"no EXIF data\"}",
                   "{\"path\":\"" + dir.str() + "/text.jpg\",\"passedOver\":true,\"reason\":\"not a JPEG file\"}"}));
+}
+
+TEST_F(InfoCommandTest, EachLineDescribesItsOwnFileOnly) {
+    test::TiffBuilder tiff;
+    tiff.addAscii(0, 0x9003, "2004:05:06 12:34:56");
+    tiff.setFirstDirectoryOffset(20);
+    const test::Bytes broken = test::JpegBuilder().exif(tiff.build()).frame(8, 8).startOfScan().bytes();
+    dir.write("a-broken.jpg", std::string(broken.begin(), broken.end()));
+    dir.write("b-clean.jpg", test::tinyExifJpeg("2004:05:06 12:34:56"));
+    dir.write("c-plain.jpg", test::readTestData("no-exif.jpg"));
+    dir.write("d-broken.jpg", std::string(broken.begin(), broken.end()));
+    ASSERT_EQ(run({"--all", dir.str()}), InfoCommand::kDone);
+    const auto printed = lines(out.str());
+    ASSERT_EQ(printed.size(), 4u) << out.str();
+    const std::string brokenReason = "\",\"passedOver\":true,\"reason\":\"no EXIF data: Suspicious offset of first IFD value\"}";
+    EXPECT_EQ(printed[0], "{\"path\":\"" + dir.str() + "/a-broken.jpg" + brokenReason);
+    EXPECT_TRUE(has(printed[1], "/b-clean.jpg\",") && has(printed[1], ",\"lastError\":\"\",")) << printed[1];
+    EXPECT_EQ(printed[2], "{\"path\":\"" + dir.str() + "/c-plain.jpg\",\"passedOver\":true,\"reason\":\"no EXIF data\"}");
+    EXPECT_EQ(printed[3], "{\"path\":\"" + dir.str() + "/d-broken.jpg" + brokenReason);
 }
 
 TEST_F(InfoCommandTest, SingleFileIsReadAsOneEntry) {

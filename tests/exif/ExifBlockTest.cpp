@@ -418,16 +418,22 @@ TEST(ExifBlock, NumberFormats) {
     }
 }
 
-TEST(ExifBlock, ValueWithoutComponentsIsZero) {
-    // A rational with no components has no bytes to read: 0, and nothing
-    // beyond the entry is touched.
+TEST(ExifBlock, ValueWithoutComponentsIsAbsent) {
+    // A value with no components has no bytes to read: the tag counts as
+    // missing, and nothing beyond the entry is touched.
     TiffBuilder t;
     t.addEntry(0, 0x829A, 5, 0, {});
     t.addEntry(0, 0x9206, 12, 0, {});
+    t.addEntry(0, 0x0112, 3, 0, {});
+    t.addShort(0, 0x8827, 100);
+    t.addEntry(0, 0x8827, 4, 0, {});
     const auto r = decodeTiff(t);
     EXPECT_TRUE(r.info.hasExif);
     EXPECT_EQ(r.info.exposureTime, 0.0f);
     EXPECT_EQ(r.info.focusDistance, 0.0f);
+    EXPECT_EQ(r.info.orientation, 0);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.info.isoEquivalent, 100);
 }
 
 TEST(ExifBlock, DirectoryFailures) {

@@ -114,9 +114,10 @@ TEST(ListDirectory, ReportsAttributesSizeAndTime) {
     EXPECT_EQ(folder->attributes & attr::kArchive, 0u);
 }
 
-TEST(ListDirectory, LinkedFolderIsMarkedAndLinkedFileReadsAsItsTarget) {
+TEST(ListDirectory, LinkedFolderAndFileReadAsTheirTargets) {
     TempDir dir;
     dir.write("real/pic.jpg", std::string(77, 'x'));
+    dir.makeDir("other");
     std::filesystem::create_directory_symlink(dir.path() / "real", dir.path() / "loop");
     std::filesystem::create_symlink(dir.path() / "real" / "pic.jpg", dir.path() / "link.jpg");
     FileSystem fs;
@@ -124,12 +125,22 @@ TEST(ListDirectory, LinkedFolderIsMarkedAndLinkedFileReadsAsItsTarget) {
     ASSERT_TRUE(fs.listDirectory(dir.str(), "*", entries));
     const DirEntry* loop = findEntry(entries, "loop");
     ASSERT_NE(loop, nullptr);
-    EXPECT_EQ(loop->attributes & (attr::kDirectory | attr::kReparsePoint),
-              attr::kDirectory | attr::kReparsePoint);
+    EXPECT_TRUE(loop->isDirectory());
     const DirEntry* link = findEntry(entries, "link.jpg");
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->size, 77u);
-    EXPECT_EQ(link->attributes & attr::kReparsePoint, 0u);
+
+    // A link and its folder are one folder; another folder is not.
+    FolderIdentity real;
+    FolderIdentity linked;
+    FolderIdentity other;
+    ASSERT_TRUE(fs.identify(dir.str() + "/real", real));
+    ASSERT_TRUE(fs.identify(dir.str() + "/loop", linked));
+    ASSERT_TRUE(fs.identify(dir.str() + "/other", other));
+    EXPECT_EQ(linked, real);
+    EXPECT_NE(other, real);
+    EXPECT_FALSE(fs.identify(dir.str() + "/missing", other));
+    EXPECT_EQ(fs.lastError(), syserr::kFileNotFound);
 }
 
 TEST(ListDirectory, MissingFolderIsPathNotFound) {
