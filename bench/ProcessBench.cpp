@@ -12,7 +12,9 @@
 #include "catalogue/CDirReader.h"
 #include "platform/FileSystem.h"
 #include "process/CProcess.h"
+#include "process/RunPlan.h"
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <cstdio>
@@ -49,7 +51,7 @@ int prepare(const fs::path& photos, const fs::path& root, const fs::path& list) 
     return catalogue.empty() ? 1 : 0;
 }
 
-int process(const std::string& root, const std::string& target, bool move) {
+int process(const std::string& root, const std::string& target, bool move, bool journal, bool flush, bool planOnly) {
     std::vector<dz::PictureRecord> catalogue = scan(root);
     if (catalogue.empty()) {
         std::fprintf(stderr, "process_bench: nothing catalogued in %s\n", root.c_str());
@@ -72,7 +74,16 @@ int process(const std::string& root, const std::string& target, bool move) {
     dz::AlbumList albums{album};
     dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
-    dz::CProcess window(host, fileSystem, dz::ProcessJob{albums, catalogue, target, move, dz::NameFormats{}});
+    fileSystem.setFlushCopies(flush);
+    const dz::ProcessJob job{albums, catalogue, target, move, dz::NameFormats{}, journal};
+    if (planOnly) {
+        const auto start = std::chrono::steady_clock::now();
+        const dz::RunPlan plan = dz::planRun(job, fileSystem);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%.6f %zu\n", seconds, plan.pictures.size());
+        return 0;
+    }
+    dz::CProcess window(host, fileSystem, job);
     const auto start = std::chrono::steady_clock::now();
     window.runProcessing();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -92,9 +103,12 @@ int main(int argc, char** argv) {
     if (args.size() == 4 && args[0] == "prepare") {
         return prepare(args[1], args[2], args[3]);
     }
-    if (args.size() == 3 && (args[0] == "copy" || args[0] == "move")) {
-        return process(args[1], args[2], args[0] == "move");
+    if (args.size() >= 3 && (args[0] == "copy" || args[0] == "move" || args[0] == "plan")) {
+        // --journal keeps the run's journal; --no-flush leaves the copies unflushed.
+        const auto has = [&](const char* option) { return std::find(args.begin() + 3, args.end(), option) != args.end(); };
+        return process(args[1], args[2], args[0] == "move", has("--journal"), !has("--no-flush"), args[0] == "plan");
     }
-    std::fprintf(stderr, "usage: process_bench prepare PHOTOS ROOT LIST | copy ROOT TARGET | move ROOT TARGET\n");
+    std::fprintf(stderr, "usage: process_bench prepare PHOTOS ROOT LIST | copy|move|plan ROOT TARGET [--journal] "
+                         "[--no-flush]\n");
     return 2;
 }
