@@ -4,7 +4,7 @@
 # `cp` followed by `sync` of the same files; the same copy unflushed beside
 # it; the run with its journal against the run without it; and the plan of
 # the whole run beside the scan. 3,000 catalogued copies of the photos
-# folder (default ../shared/photos); best of five rounds each.
+# folder (default ../shared/photos); best of ROUNDS rounds each (default 5).
 set -eu
 repo=$(cd "$(dirname "$0")/.." && pwd)
 photos=${1:-$repo/../shared/photos}
@@ -17,6 +17,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/dezoredu-durable-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 "$bench" prepare "$photos" "$work/source" "$work/list"
 count=$(wc -l <"$work/list")
+rounds=${ROUNDS:-5}
 
 now() { date +%s.%N; }
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.4f", b - a }'; }
@@ -25,7 +26,7 @@ best() { printf '%s\n' "$@" | sort -g | head -n 1; }
 fresh() { rm -rf "$work/t"; mkdir "$work/t"; sync; }
 
 cp_sync=""; durable=""; unflushed=""; journal=""; plain=""; plans=""
-for round in 1 2 3 4 5; do
+for round in $(seq "$rounds"); do
     fresh; start=$(now)
     xargs -d '\n' -a "$work/list" cp -t "$work/t"; sync
     cp_sync="$cp_sync $(since "$start")"
