@@ -25,6 +25,21 @@ CommandWords splitCommandWords(const std::vector<std::string>& args) {
     return words;
 }
 
+bool hasUnknownOption(const CommandWords& words, std::ostream& err) {
+    if (words.options.empty()) {
+        return false;
+    }
+    err << "dezoredu-cli: unknown option " << words.options.front() << "\n";
+    return true;
+}
+
+std::optional<std::string> soleOperand(const CommandWords& words, std::ostream& err) {
+    if (hasUnknownOption(words, err) || words.operands.size() != 1) {
+        return std::nullopt;
+    }
+    return words.operands.front();
+}
+
 bool cataloguePath(const std::string& path, CDirReader& reader, FileSystem& fileSystem, const CliHost& host,
                    std::ostream& err) {
     // An empty mask lists nothing, so this only asks whether PATH is a folder.

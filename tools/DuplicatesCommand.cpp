@@ -21,13 +21,8 @@ void DuplicatesCommand::printUsage(std::ostream& err) {
 
 int DuplicatesCommand::run(const std::vector<std::string>& args) {
     const CommandWords words = splitCommandWords(args);
-    if (!words.options.empty()) {
-        err_ << "dezoredu-cli: unknown option " << words.options.front() << "\n";
-        printUsage(err_);
-        return kUsageError;
-    }
     const std::vector<std::string>& paths = words.operands;
-    if (paths.empty()) {
+    if (hasUnknownOption(words, err_) || paths.empty()) {
         printUsage(err_);
         return kUsageError;
     }

@@ -30,18 +30,15 @@ void PlanCommand::printUsage(std::ostream& err) {
 }
 
 int PlanCommand::run(const std::vector<std::string>& args) {
-    const CommandWords words = splitCommandWords(args);
-    if (!words.options.empty() || words.operands.size() != 1) {
-        if (!words.options.empty()) {
-            err_ << "dezoredu-cli: unknown option " << words.options.front() << "\n";
-        }
+    const std::optional<std::string> sessionPath = soleOperand(splitCommandWords(args), err_);
+    if (!sessionPath) {
         printUsage(err_);
         return kUsageError;
     }
     CliHost host(err_);
     LoadedSession session(host, fileSystem_);
-    if (!session.load(words.operands[0])) {
-        err_ << "dezoredu-cli: session not loaded: " << words.operands[0] << "\n";
+    if (!session.load(*sessionPath)) {
+        err_ << "dezoredu-cli: session not loaded: " << *sessionPath << "\n";
         return kNotLoaded;
     }
     AppState& state = session.state();
@@ -102,15 +99,12 @@ void JournalCommand::printUsage(Kind kind, std::ostream& err) {
 }
 
 int JournalCommand::run(const std::vector<std::string>& args) {
-    const CommandWords words = splitCommandWords(args);
-    if (!words.options.empty() || words.operands.size() != 1) {
-        if (!words.options.empty()) {
-            err_ << "dezoredu-cli: unknown option " << words.options.front() << "\n";
-        }
+    const std::optional<std::string> journalPath = soleOperand(splitCommandWords(args), err_);
+    if (!journalPath) {
         printUsage(kind_, err_);
         return kUsageError;
     }
-    const std::string& path = words.operands[0];
+    const std::string& path = *journalPath;
     std::string error;
     std::optional<RunRecord> run = readJournal(fileSystem_, path, error);
     if (!run) {

@@ -24,14 +24,8 @@ void SessionCommand::printUsage(std::ostream& err) {
 }
 
 int SessionCommand::run(const std::vector<std::string>& args) {
-    const CommandWords words = splitCommandWords(args);
-    if (!words.options.empty()) {
-        err_ << "dezoredu-cli: unknown option " << words.options.front() << "\n";
-        printUsage(err_);
-        return kUsageError;
-    }
-    const std::vector<std::string>& paths = words.operands;
-    if (paths.size() != 1) {
+    const std::optional<std::string> sessionPath = soleOperand(splitCommandWords(args), err_);
+    if (!sessionPath) {
         printUsage(err_);
         return kUsageError;
     }
@@ -39,8 +33,8 @@ int SessionCommand::run(const std::vector<std::string>& args) {
     CliHost host(err_);
     FileSystem fileSystem;
     LoadedSession session(host, fileSystem);
-    if (!session.load(paths[0])) {
-        err_ << "dezoredu-cli: session not loaded: " << paths[0] << "\n";
+    if (!session.load(*sessionPath)) {
+        err_ << "dezoredu-cli: session not loaded: " << *sessionPath << "\n";
         return kNotLoaded;
     }
     // The details are those the window shows for the selected album.

@@ -44,14 +44,8 @@ bool makeFoldersBelow(const std::string& top, const std::string& folder, RunJour
 
 // "IMG_0001.jpg" -> "IMG_0001 (2).jpg", the first name free in its folder.
 std::string freePlaceBeside(FileSystem& fs, const std::string& path) {
-    const std::string folder = folderOf(path);
-    const std::string name = nameOf(path);
-    for (int n = 2;; ++n) {
-        const std::string candidate = folder + "/" + numberedName(name, n);
-        if (!fs.exists(candidate)) {
-            return candidate;
-        }
-    }
+    return firstFreeNumberedPlace(folderOf(path), nameOf(path),
+                                  [&fs](const std::string& place) { return fs.exists(place); });
 }
 
 class Resume {

@@ -1,5 +1,6 @@
 #include "platform/AppendFile.h"
 
+#include "platform/DescriptorIo.h"
 #include "platform/PathParts.h"
 
 #include <cerrno>
@@ -24,16 +25,6 @@ int makeFolders(const std::string& folder) {
         return error;
     }
     return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
-}
-
-int flushFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    const int error = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
-    ::close(fd);
-    return error;
 }
 
 }  // namespace
@@ -61,18 +52,8 @@ int AppendFile::append(const std::string& line, bool flushNow) {
     }
     std::string bytes = line;
     bytes += '\n';
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
+    if (const int error = writeAll(fd_, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())) {
+        return error;
     }
     return flushNow ? flush() : 0;
 }
@@ -85,7 +66,7 @@ int AppendFile::flush() {
         return errno;
     }
     if (!folderFlushed_) {
-        if (const int error = flushFolder(folderOf(path_))) {
+        if (const int error = flushFolderEntries(folderOf(path_))) {
             return error;
         }
         folderFlushed_ = true;

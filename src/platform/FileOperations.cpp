@@ -2,6 +2,7 @@
 // volume a path lies on.
 #include "platform/FileSystem.h"
 
+#include "platform/DescriptorIo.h"
 #include "platform/PathParts.h"
 #include "platform/Sha256.h"
 #include "platform/SystemError.h"
@@ -45,25 +46,6 @@ public:
 private:
     int fd_;
 };
-
-// Writes all of `count` bytes; 0 or an errno value.
-int writeAll(int fd, const std::uint8_t* bytes, std::size_t count) {
-    while (count > 0) {
-        const ssize_t n = ::write(fd, bytes, count);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (n == 0) {
-            return ENOSPC;
-        }
-        bytes += n;
-        count -= static_cast<std::size_t>(n);
-    }
-    return 0;
-}
 
 // Reads up to `count` bytes at `offset`, fewer only at the end of the file.
 int readAt(int fd, std::uint8_t* out, std::size_t count, off_t offset, std::size_t& got) {
@@ -175,17 +157,8 @@ int compareWithSource(int source, int copy, bool& same) {
 }
 
 // Flushes the folder that holds `path`, so a new name in it survives a crash.
-// File systems that cannot flush a folder say so with EINVAL; that is no error.
 int flushFolderOf(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const char* name = folder.empty() ? "." : folder.c_str();
-    const int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    const int error = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
-    ::close(fd);
-    return error;
+    return flushFolderEntries(folderOf(path));
 }
 
 struct CopyWay {
@@ -493,7 +466,7 @@ bool FileSystem::removeEmptyFolder(const std::string& path, bool& removed) {
 }
 
 bool FileSystem::flushFolder(const std::string& folder) {
-    if (const int error = flushFolderOf(folder + "/.")) {
+    if (const int error = flushFolderEntries(folder)) {
         setLastError(mapErrno(error, FileOperation::Write));
         return false;
     }

@@ -34,4 +34,14 @@ std::string numberedName(const std::string& name, int n) {
     return (stem.empty() ? number : stem + " " + number) + extension;
 }
 
+std::string firstFreeNumberedPlace(const std::string& folder, const std::string& name,
+                                   const std::function<bool(const std::string&)>& taken) {
+    for (int n = 2;; ++n) {
+        std::string candidate = folder + "/" + numberedName(name, n);
+        if (!taken(candidate)) {
+            return candidate;
+        }
+    }
+}
+
 }  // namespace dz

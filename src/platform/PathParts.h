@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace dz {
@@ -14,6 +15,10 @@ std::string nameOf(const std::string& path);
 // `name` with " (n)" before its extension: "IMG_0001.jpg" -> "IMG_0001 (2).jpg";
 // a name that is all extension (".jpg") becomes "(2).jpg".
 std::string numberedName(const std::string& name, int n);
+
+// The first of `folder`/numberedName(name, 2, 3, ...) that `taken` refuses.
+std::string firstFreeNumberedPlace(const std::string& folder, const std::string& name,
+                                   const std::function<bool(const std::string&)>& taken);
 
 // True when the folder that would hold `path` is missing (or is no folder),
 // which tells a missing file from a missing path.

@@ -49,12 +49,9 @@ bool CProcess::flushFolders(AlbumPass& pass) {
 }
 
 std::string CProcess::freePlaceBeside(const std::string& folder, const std::string& name) {
-    for (int n = 2;; ++n) {
-        const std::string candidate = folder + "/" + numberedName(name, n);
-        if (writtenThisRun_.count(candidate) == 0 && !fileSystem_.exists(candidate)) {
-            return candidate;
-        }
-    }
+    return firstFreeNumberedPlace(folder, name, [this](const std::string& place) {
+        return writtenThisRun_.count(place) != 0 || fileSystem_.exists(place);
+    });
 }
 
 bool CProcess::isAlreadyThere(const std::string& from, const std::string& to) {

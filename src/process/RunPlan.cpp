@@ -111,12 +111,9 @@ private:
     }
 
     std::string freePlaceBeside(const std::string& folder, const std::string& name) {
-        for (int n = 2;; ++n) {
-            const std::string candidate = folder + "/" + numberedName(name, n);
-            if (taken_.count(candidate) == 0 && !fs_.exists(candidate)) {
-                return candidate;
-            }
-        }
+        return firstFreeNumberedPlace(folder, name, [this](const std::string& place) {
+            return taken_.count(place) != 0 || fs_.exists(place);
+        });
     }
 
     const ProcessJob& job_;
