@@ -34,6 +34,7 @@ ProcessView::ProcessView(Window& window, QWidget* parent) : WindowView(window, p
     // A row of its own, not a button box: the order stays Process, Cancel,
     // Close Window on every desktop.
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(binder().button(CProcess::kPreview));
     buttons->addStretch(1);
     buttons->addWidget(binder().button(CProcess::kProcess));
     buttons->addWidget(binder().button(CProcess::kCancel));

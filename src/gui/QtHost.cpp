@@ -8,6 +8,7 @@
 #include "gui/ManualTimeView.h"
 #include "gui/MessageBoxDialog.h"
 #include "gui/ProcessOptionView.h"
+#include "gui/PreviewView.h"
 #include "gui/ProcessView.h"
 #include "gui/SkinOptionView.h"
 #include "gui/TimeFormatView.h"
@@ -64,6 +65,7 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CManualTime", factory<ManualTimeView>());
     views_.add("CAdvancedFilter", factory<AdvancedFilterView>());
     views_.add("CProcess", factory<ProcessView>());
+    views_.add("CProcessPreview", factory<PreviewView>());
     views_.add("CPotion", factory<ProcessOptionView>());
     views_.add("CDuplicates", factory<DuplicatesView>());
 }

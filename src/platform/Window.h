@@ -23,6 +23,8 @@ enum class ControlKind {
     MenuItem,
     Group,
     RadioButton,
+    // A tree of paths: each item is "folder/sub/name" with its note after a tab.
+    TreeView,
 };
 
 // Pictures a list view shows by index: each imageWidth() x imageHeight(),

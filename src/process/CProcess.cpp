@@ -1,5 +1,7 @@
 #include "process/CProcess.h"
 
+#include "process/CProcessPreview.h"
+#include "process/RunPlan.h"
 #include "process/SpacePlan.h"
 
 namespace dz {
@@ -13,6 +15,7 @@ CProcess::CProcess(Host& host, FileSystem& fileSystem, ProcessJob job)
     addControl(kProcessHint, ControlKind::Static, "Processing...");
     addControl(kProcess, ControlKind::Button, "Process");
     addControl(kCancel, ControlKind::Button, "Cancel");
+    addControl(kPreview, ControlKind::Button, "Preview");
 }
 
 void CProcess::onInit() {
@@ -53,8 +56,14 @@ void CProcess::onCommand(int id) {
         }
         control(kCloseWindow).enabled = false;
         control(kCancel).enabled = true;
+        control(kPreview).enabled = false;
         refresh();
         runProcessing();
+        return;
+    case kPreview:
+        if (!running_) {
+            showPreview();
+        }
         return;
     case kCancel:
         processCancel_ = true;
@@ -65,6 +74,12 @@ void CProcess::onCommand(int id) {
     default:
         return;
     }
+}
+
+void CProcess::showPreview() {
+    CProcessPreview preview(host(), planRun(job_, fileSystem_), job_.targetPath);
+    preview.setHelpFile(helpFile());
+    host().runModal(preview);
 }
 
 void CProcess::onCancel() {

@@ -49,6 +49,7 @@ public:
     static constexpr int kProcessHint = 1162;
     static constexpr int kProcess = 1163;
     static constexpr int kCancel = 1164;
+    static constexpr int kPreview = 1165;
 
     CProcess(Host& host, FileSystem& fileSystem, ProcessJob job);
 
@@ -58,6 +59,8 @@ public:
 
     void planSpace();
     void runProcessing();
+    // Shows what Process would do, as a tree of the target folder.
+    void showPreview();
 
     bool running() const { return running_; }
     // The pictures the last run visited, in the order it did.

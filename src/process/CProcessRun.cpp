@@ -25,6 +25,7 @@ void CProcess::runProcessing() {
     leftAtSource_ = 0;
     if (!startJournal()) {
         running_ = false;
+        control(kPreview).enabled = true;
         control(kProcess).enabled = true;
         control(kCloseWindow).enabled = true;
         control(kCancel).enabled = false;
@@ -47,6 +48,7 @@ void CProcess::runProcessing() {
             }
             lastRunCancelled_ = true;
             running_ = false;
+            control(kPreview).enabled = true;
             if (closeAfterRun_) {
                 endDialog(kResultCancel);
             }
@@ -97,6 +99,7 @@ void CProcess::endRun(int albumsVisited) {
     control(kProcess).enabled = false;
     control(kCloseWindow).enabled = true;
     control(kCancel).enabled = false;
+    control(kPreview).enabled = true;
     showStatus(status, "Press 'Close Window' to exit.");
 }
 

@@ -9,6 +9,7 @@
 #include "gui/QtHost.h"
 #include "platform/FileSystem.h"
 #include "process/CProcess.h"
+#include "process/CProcessPreview.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 #include <filesystem>
@@ -218,6 +220,33 @@ TEST_F(ProcessViewTest, ProcessWritesTheAlbumAndShowsTheRunOnTheWidgets) {
     }
     EXPECT_EQ(samples[1].hint, "Copying...canon-40d.jpg");
     EXPECT_EQ(samples[2].hint, "Copying...fujifilm-e500-big-endian.jpg");
+}
+
+TEST_F(ProcessViewTest, PreviewShowsThePlannedTreeWithItsClashAndWritesNothing) {
+    addPicture("100CANON/IMG_0001.JPG", readTestData("canon-40d.jpg"));
+    addPicture("101CANON/IMG_0001.JPG", readTestData("fujifilm-e500-big-endian.jpg"));
+    addAlbum();
+    QStringList rows;
+    driver.when(isView("CProcessPreview"), [&](QWidget* preview) {
+        auto* tree = controlOf<QTreeView>(preview, CProcessPreview::kTree);
+        ASSERT_NE(tree, nullptr);
+        const QAbstractItemModel* model = tree->model();
+        ASSERT_EQ(model->rowCount(), 1);  // the album folder, the only new level
+        const QModelIndex folder = model->index(0, 0);
+        rows << model->data(folder).toString() + " | " + model->data(model->index(0, 1)).toString();
+        for (int i = 0; i < model->rowCount(folder); ++i) {
+            rows << model->data(model->index(i, 0, folder)).toString() + " | " +
+                        model->data(model->index(i, 1, folder)).toString().section(':', 0, 0);
+        }
+        controlOf<QPushButton>(preview, CProcessPreview::kClose)->click();
+    });
+    run([&](QWidget* view) {
+        controlOf<QPushButton>(view, CProcess::kPreview)->click();
+        controlOf<QPushButton>(view, CProcess::kCloseWindow)->click();
+    });
+    EXPECT_EQ(rows, (QStringList{"Trip | new folder", "IMG_0001.jpg | copied from " + QString::fromStdString(source.str()) + "/100CANON/IMG_0001.JPG",
+                                 "IMG_0001 (2).jpg | renamed, its name is taken by another picture"}));
+    EXPECT_FALSE(std::filesystem::exists(albumFolder()));
 }
 
 TEST_F(ProcessViewTest, CancelDuringTheRunStopsItBeforeTheNextPicture) {
