@@ -56,6 +56,7 @@ void CVazedazDlg::createControls() {
     addControl(kMenuStartPositive, ControlKind::MenuItem, "Start from positive");
     addControl(kMenuStartNegative, ControlKind::MenuItem, "Start from negative");
     addControl(kMenuEditSelected, ControlKind::MenuItem, "Edit selected");
+    addControl(kMenuUndoProcessing, ControlKind::MenuItem, "Undo last processing");
     addControl(kMenuTimeFormat, ControlKind::MenuItem, "Time Format");
     addControl(kMenuProcessOptions, ControlKind::MenuItem, "Process");
     addControl(kMenuSkin, ControlKind::MenuItem, "Skin");
@@ -123,6 +124,9 @@ void CVazedazDlg::onCommand(int id) {
         return;
     case kProcess:
         process();
+        return;
+    case kMenuUndoProcessing:
+        undoLastProcessing();
         return;
     case kMenuTimeFormat:
         timeFormat();

@@ -45,6 +45,10 @@ public:
     void editSelected();
     void deleteAlbum();
     void process();
+    // Takes the last processing run into the target folder back, from its journal.
+    void undoLastProcessing();
+    // When the target holds a run that was cut short, offers to finish it.
+    void offerToFinishRun(const std::string& targetFolder);
     void timeFormat();
     // Options > Process: the Process Option window (copy or move).
     void processOptions();

@@ -169,6 +169,7 @@ void CVazedazDlg::process() {
         }
         if (state_.texts.targetFolder != kNotSelected) {
             state_.processTargetPath = state_.texts.targetFolder;
+            offerToFinishRun(state_.processTargetPath);
             runProcessWindow();
             refreshAlbumList();
             return;

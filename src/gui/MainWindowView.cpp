@@ -77,6 +77,8 @@ QMenuBar* MainWindowView::makeMenuBar() {
     QMenu* albums = bar->addMenu(QStringLiteral("Albums"));
     items(albums->addMenu(QStringLiteral("Set New Album")), {kMenuStartPositive, kMenuStartNegative});
     items(albums, {kMenuEditSelected});
+    albums->addSeparator();
+    items(albums, {kMenuUndoProcessing});
     items(bar->addMenu(QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuSkin});
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     items(help, {kMenuHelpContents, kMenuHelpIntroduction, kMenuWhatsNew});

@@ -6,7 +6,10 @@
 
 #include "TinyJpeg.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace dz {
 namespace {
@@ -46,6 +49,11 @@ protected:
         window->refreshAlbumList();
     }
 
+    static std::string fileText(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
     std::string target;
 };
 
@@ -64,6 +72,54 @@ TEST_F(MainWindowProcess, ProcessOpensTheProcessingWindowOnTheChosenTarget) {
     EXPECT_TRUE(std::filesystem::exists(source.str() + "/p0.jpg"));  // copied, not moved
     EXPECT_EQ(state.albums[0].isProcessed, 1);
     EXPECT_EQ(control(kAlbumsList).items, std::vector<std::string>{"1. Spring"});
+}
+
+TEST_F(MainWindowProcess, UndoTakesTheMovedAlbumBackAndAnInterruptedRunIsOfferedToFinish) {
+    state.settings.moveFiles = 1;
+    const std::string p0 = source.str() + "/p0.jpg";
+    const std::string bytes0 = fileText(p0);
+    host.onModal("CProcess", [](Window& w) {
+        w.onCommand(CProcess::kProcess);
+        w.onCommand(CProcess::kCloseWindow);
+    });
+    window->onCommand(kProcess);
+    ASSERT_EQ(state.albums[0].isProcessed, 1);
+    ASSERT_FALSE(std::filesystem::exists(p0));
+
+    host.answer(Answer::Yes);
+    window->onCommand(kMenuUndoProcessing);
+    EXPECT_EQ(host.messages.at(0).text, "Undo the last processing? 2 moved pictures go back to their source folders.");
+    EXPECT_EQ(host.messages.at(1).text, "2 pictures went back.");
+    EXPECT_EQ(fileText(p0), bytes0);
+    EXPECT_FALSE(std::filesystem::exists(target + "/Spring"));
+    EXPECT_EQ(state.albums[0].isProcessed, 0);
+
+    // A run cut short after its first picture: its journal ends there.
+    host.messages.clear();
+    host.onModal("CProcess", [](Window& w) {
+        w.onCommand(CProcess::kProcess);
+        w.onCommand(CProcess::kCloseWindow);
+    });
+    window->onCommand(kProcess);
+    std::string journal;
+    for (const auto& entry : std::filesystem::directory_iterator(target + "/.dezoredu/journal")) {
+        journal = std::max(journal, entry.path().string());
+    }
+    std::string text = fileText(journal);
+    text.erase(text.find('\n', text.find("\"event\":\"start\"")) + 1);
+    std::ofstream(journal, std::ios::binary | std::ios::trunc) << text;
+    std::filesystem::rename(target + "/Spring/Spring-1.jpg", source.str() + "/p1.jpg");
+    state.albums[0].isProcessed = 0;
+
+    host.answer(Answer::Yes);  // finish it
+    host.onModal("CProcess", [](Window& w) { w.onCommand(CProcess::kCloseWindow); });
+    window->onCommand(kProcess);
+    EXPECT_EQ(host.messages.at(0).text,
+              "The target folder holds a processing run that was interrupted (0 of 2 pictures done). Finish it now?");
+    EXPECT_EQ(host.messages.at(1).text, "The interrupted run is finished: 2 pictures done now, 0 found done.");
+    EXPECT_EQ(state.albums[0].isProcessed, 1);
+    EXPECT_FALSE(std::filesystem::exists(source.str() + "/p1.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(target + "/Spring/Spring-1.jpg"));
 }
 
 TEST_F(MainWindowProcess, ProcessOptionChoosesMoveAfterTheBackupWarning) {
