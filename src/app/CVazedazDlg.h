@@ -49,6 +49,12 @@ public:
     void undoLastProcessing();
     // When the target holds a run that was cut short, offers to finish it.
     void offerToFinishRun(const std::string& targetFolder);
+    // Adds to the catalogue the pictures that journaled moves took from
+    // `sourceFolder` into `targetFolder`, read at their new places, so that a
+    // session saved before the move still pairs; the albums those runs
+    // finished go to `albumsDone`. False when there were none.
+    bool catalogueMovedPictures(const std::string& sourceFolder, const std::string& targetFolder,
+                                std::vector<int>& albumsDone);
     void timeFormat();
     // Options > Process: the Process Option window (copy or move).
     void processOptions();

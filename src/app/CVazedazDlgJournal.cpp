@@ -91,6 +91,35 @@ void CVazedazDlg::offerToFinishRun(const std::string& targetFolder) {
     refreshAlbumList();
 }
 
+bool CVazedazDlg::catalogueMovedPictures(const std::string& sourceFolder, const std::string& targetFolder,
+                                         std::vector<int>& albumsDone) {
+    if (targetFolder == kNotSelected || !state_.dirReader) {
+        return false;
+    }
+    FileSystem& fs = state_.fileSystem;
+    const std::string below = sourceFolder + "/";
+    bool added = false;
+    for (const std::string& path : journalsOf(fs, targetFolder)) {
+        std::string error;
+        const std::optional<RunRecord> run = readJournal(fs, path, error);
+        if (!run || run->undone || !run->move) {
+            continue;
+        }
+        for (const JournalStep& step : run->steps) {
+            const bool tried = step.state == JournalStep::State::Started ||
+                               (step.state == JournalStep::State::Finished &&
+                                (step.outcome == "moved" || step.outcome == "already-there"));
+            // Gone from the source and at its place: the run moved it.
+            if (tried && step.source.compare(0, below.size(), below) == 0 && !fs.exists(step.source) &&
+                fs.exists(step.place()) && state_.dirReader->readFile(step.place())) {
+                added = true;
+            }
+        }
+        albumsDone.insert(albumsDone.end(), run->albumsDone.begin(), run->albumsDone.end());
+    }
+    return added;
+}
+
 void CVazedazDlg::undoLastProcessing() {
     const std::string& target = state_.texts.targetFolder;
     std::optional<RunRecord> run;

@@ -204,6 +204,15 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
             fingerprint += fingerprintShare(picture);
         }
     }
+    std::vector<int> albumsMovedOut;
+    if (fingerprint != session->sizeFingerprint &&
+        catalogueMovedPictures(session->sourceFolder, session->targetFolder, albumsMovedOut)) {
+        sortForSession(catalogue);
+        fingerprint = 0;
+        for (const PictureRecord& picture : catalogue) {
+            fingerprint += fingerprintShare(picture);
+        }
+    }
     if (fingerprint != session->sizeFingerprint) {
         dropAll();
         host().messageBox("Source directory was modified. Session could not be loaded!", "Warning",
@@ -223,6 +232,11 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
                                          [](const PictureRecord& picture) { return picture.isExcluded == 0; });
     state_.removedPictures.assign(removed, catalogue.end());
     catalogue.erase(removed, catalogue.end());
+    for (Album& album : state_.albums) {
+        if (std::find(albumsMovedOut.begin(), albumsMovedOut.end(), album.id) != albumsMovedOut.end()) {
+            album.isProcessed = 1;
+        }
+    }
 
     if (state_.duplicatesFound != 0) {
         state_.texts.status = duplicateStatusText(static_cast<std::int64_t>(catalogue.size()),
@@ -230,6 +244,9 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
         showTexts();
     }
     refreshAlbumList();
+    if (session->targetFolder != kNotSelected) {
+        offerToFinishRun(session->targetFolder);
+    }
     return true;
 }
 

@@ -219,6 +219,10 @@ TEST_F(CrashResumeUndoTest, KilledAtManyPointsThenResumedThenUndone) {
             ++cutShort;
         }
 
+        // The session saved before the run still loads: the journal tells
+        // where the moved pictures went.
+        EXPECT_EQ(finish(start({"session", session})), 0);
+
         ASSERT_EQ(finish(start({"resume", journal()})), 0);
         expectNothingLost(true, false);
         // Both IMG_0000.JPG made it, the second under a name of its own.
