@@ -116,7 +116,9 @@ private:
     bool startJournal();
     // The step of a picture in the journal's plan, or null.
     JournalStep* journalStepOf(int albumId, const std::string& source);
-    void journalStarted(JournalStep* step, const std::string& from, const std::string& to);
+    // False when the start line cannot be written and the user gives up
+    // the album; Ignore goes on without the line.
+    bool journalStarted(JournalStep* step, const std::string& from, const std::string& to);
     void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved);
 
     FileSystem& fileSystem_;

@@ -4,6 +4,8 @@
 #include "process/CProcess.h"
 
 #include "exif/TextFormat.h"
+#include "platform/SystemError.h"
+#include "process/FileErrorPrompt.h"
 #include "process/RunPlan.h"
 
 #include <cstring>
@@ -54,9 +56,9 @@ JournalStep* CProcess::journalStepOf(int albumId, const std::string& source) {
     return found == stepIndex_.end() ? nullptr : &journalSteps_[found->second];
 }
 
-void CProcess::journalStarted(JournalStep* step, const std::string& from, const std::string& to) {
+bool CProcess::journalStarted(JournalStep* step, const std::string& from, const std::string& to) {
     if (step == nullptr) {
-        return;
+        return true;
     }
     step->placedAt = to;
     step->move = job_.moveFiles;
@@ -64,7 +66,16 @@ void CProcess::journalStarted(JournalStep* step, const std::string& from, const 
     // they find them; a source that cannot be read fails its transfer anyway.
     step->sha256.clear();
     fileSystem_.hashFile(from, step->sha256);
-    journal_.stepStarted(*step);
+    // No operation without its line: the journal is what a resume and an
+    // undo go by. A full disk is asked about like any other write.
+    while (const int error = journal_.stepStarted(*step)) {
+        const FileErrorChoice choice =
+            reportFileError(host(), mapErrno(error, FileOperation::Write), journal_.path());
+        if (!choice.retry) {
+            return choice.goOn;
+        }
+    }
+    return true;
 }
 
 void CProcess::journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved) {

@@ -176,7 +176,9 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         ++renamedForClash_;
     } else if (isAlreadyThere(picture.path, target)) {
         how = PlacedPicture::How::AlreadyThere;
-        journalStarted(step, picture.path, target);
+        if (!journalStarted(step, picture.path, target)) {
+            return false;
+        }
         end = keepAlreadyThere(picture.path);
         journalFinished(step, end, true, job_.moveFiles);
         placed_.push_back(PlacedPicture{picture.path, target, album.id, job_.moveFiles && end.placed, how, true});
@@ -188,7 +190,9 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         }
         return end.goOn;
     }
-    journalStarted(step, picture.path, target);
+    if (!journalStarted(step, picture.path, target)) {
+        return false;
+    }
     end = job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
     journalFinished(step, end, false, job_.moveFiles && pass.moveThis);
     placed_.push_back(
