@@ -64,6 +64,9 @@ bool readEvent(const JsonValue& line, RunRecord& run, std::string& error) {
         } else if (event == "done") {
             step->state = JournalStep::State::Finished;
             step->outcome = line.textOr("outcome");
+            if (const std::string sha256 = line.textOr("sha256"); !sha256.empty()) {
+                step->sha256 = sha256;
+            }
         } else {
             step->state = JournalStep::State::Undone;
             step->outcome = line.textOr("outcome");

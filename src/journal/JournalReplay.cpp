@@ -20,6 +20,16 @@ bool hashIs(FileSystem& fs, const std::string& path, const std::string& sha256) 
     return !sha256.empty() && fs.hashFile(path, hash) && hash == sha256;
 }
 
+// Whether `path` holds the step's picture: by its hash, or, for a copy cut
+// short before its hash was written, by the bytes of its source.
+bool holdsPicture(FileSystem& fs, const JournalStep& step, const std::string& path) {
+    if (!step.sha256.empty()) {
+        return hashIs(fs, path, step.sha256);
+    }
+    bool same = false;
+    return !step.move && fs.compareFiles(step.source, path, same) && same;
+}
+
 // Makes the folders of `folder` below `top` that are missing, each one in
 // the journal so that an undo can take it away again.
 bool makeFoldersBelow(const std::string& top, const std::string& folder, RunJournal& journal, FileSystem& fs) {
@@ -73,7 +83,10 @@ public:
 
 private:
     void finish(JournalStep& step, const std::string& outcome) {
-        journal_.stepFinished(step.number, outcome);
+        if (step.sha256.empty()) {
+            fs_.hashFile(step.place(), step.sha256);
+        }
+        journal_.stepFinished(step.number, outcome, step.sha256);
         step.state = JournalStep::State::Finished;
         step.outcome = outcome;
         folders_.insert(folderOf(step.place()));
@@ -106,7 +119,7 @@ private:
         const std::string place = step.place();
         const bool sourceThere = fs_.exists(step.source);
         if (fs_.exists(place)) {
-            if (hashIs(fs_, place, step.sha256)) {
+            if (holdsPicture(fs_, step, place)) {
                 if (!step.move || !sourceThere) {
                     finish(step, step.move ? "moved" : "copied");
                     return;
@@ -275,7 +288,7 @@ private:
             }
             return;
         }
-        if (!hashIs(fs_, place, step.sha256)) {
+        if (!holdsPicture(fs_, step, place)) {
             if (step.state == JournalStep::State::Started && sourceThere) {
                 undone(step, "not done");  // the file there is not the run's
                 return;

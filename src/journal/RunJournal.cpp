@@ -77,7 +77,6 @@ int RunJournal::reopen(const std::string& path, const std::string& event) {
 }
 
 int RunJournal::stepStarted(const JournalStep& step) {
-    // On the disk before the operation: a crash then leaves its trace.
     return write(JsonWriter()
                      .text("event", "start")
                      .integer("step", step.number)
@@ -88,13 +87,18 @@ int RunJournal::stepStarted(const JournalStep& step) {
                      .text("action", step.move ? "move" : "copy")
                      .boolean("replace", step.replace)
                      .str(),
-                 true);
+                 step.move);
 }
 
-int RunJournal::stepFinished(int number, const std::string& outcome) {
-    // Flushed with the next start line: a step that is done but not known
-    // to be is checked again by a resume, which is safe.
-    return write(JsonWriter().text("event", "done").integer("step", number).text("outcome", outcome).str(), false);
+int RunJournal::stepFinished(int number, const std::string& outcome, const std::string& sha256) {
+    JsonWriter line;
+    line.text("event", "done").integer("step", number).text("outcome", outcome);
+    if (!sha256.empty()) {
+        line.text("sha256", sha256);
+    }
+    // Flushed with the next move's start or the album's end: a step that is
+    // done but not known to be is checked again by a resume, which is safe.
+    return write(line.str(), false);
 }
 
 int RunJournal::stepUndone(int number, const std::string& outcome) {

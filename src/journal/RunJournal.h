@@ -28,8 +28,14 @@ public:
     // that says which and who.
     int reopen(const std::string& path, const std::string& event);
 
+    // A step that takes a picture from its source (a move) has its line on
+    // the disk before it goes on; for a copy the line may wait for the next
+    // flush, since a crash before it leaves at worst a whole copy the
+    // journal does not know, which a resume finds already there.
     int stepStarted(const JournalStep& step);
-    int stepFinished(int number, const std::string& outcome);
+    int flush() { return file_.flush(); }
+    // A copy's hash, taken while it was made, comes with its end.
+    int stepFinished(int number, const std::string& outcome, const std::string& sha256 = {});
     int stepUndone(int number, const std::string& outcome);
     int folderCreated(const std::string& folder);
     int folderRemoved(const std::string& folder);

@@ -4,7 +4,7 @@
 
 #include "platform/DescriptorIo.h"
 #include "platform/PathParts.h"
-#include "platform/Sha256.h"
+#include "platform/FileHash.h"
 #include "platform/SystemError.h"
 #include "platform/TempFile.h"
 
@@ -430,30 +430,14 @@ bool FileSystem::compareFiles(const std::string& a, const std::string& b, bool& 
 }
 
 bool FileSystem::hashFile(const std::string& path, std::string& sha256) {
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        setLastError(errno == EIO ? mapErrno(EIO, FileOperation::Read) : mapped(errno, FileOperation::Open, path));
-        return false;
+    const int error = sha256OfFile(path, sha256);
+    if (error == 0) {
+        return true;
     }
-    ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
-    Sha256 hash;
-    for (;;) {
-        const ssize_t n = ::read(file.get(), buffer.get(), kBlockSize);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            setLastError(mapErrno(errno, FileOperation::Read));
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        hash.update(buffer.get(), static_cast<std::size_t>(n));
-    }
-    sha256 = hash.finishHex();
-    return true;
+    const bool opening = ::access(path.c_str(), R_OK) != 0;
+    setLastError(error == EIO || !opening ? mapErrno(error, FileOperation::Read)
+                                          : mapped(error, FileOperation::Open, path));
+    return false;
 }
 
 bool FileSystem::removeEmptyFolder(const std::string& path, bool& removed) {

@@ -7,6 +7,7 @@
 #include "platform/Window.h"
 #include "process/PictureName.h"
 
+#include <future>
 #include <map>
 #include <set>
 #include <string>
@@ -119,7 +120,9 @@ private:
     // False when the start line cannot be written and the user gives up
     // the album; Ignore goes on without the line.
     bool journalStarted(JournalStep* step, const std::string& from, const std::string& to);
-    void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved);
+    std::future<std::string> hashWhileCopying(const JournalStep* step, const std::string& from) const;
+    void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved,
+                         std::future<std::string> copyHash = {});
 
     FileSystem& fileSystem_;
     ProcessJob job_;

@@ -4,6 +4,7 @@
 #include "process/CProcess.h"
 
 #include "exif/TextFormat.h"
+#include "platform/FileHash.h"
 #include "platform/SystemError.h"
 #include "process/FileErrorPrompt.h"
 #include "process/RunPlan.h"
@@ -63,9 +64,13 @@ bool CProcess::journalStarted(JournalStep* step, const std::string& from, const 
     step->placedAt = to;
     step->move = job_.moveFiles;
     // The hash lets a resume and an undo know the picture's bytes wherever
-    // they find them; a source that cannot be read fails its transfer anyway.
+    // they find them. A move takes it first, as its source goes; a copy's is
+    // taken while it is made (hashWhileCopying). A source that cannot be read
+    // fails its transfer anyway.
     step->sha256.clear();
-    fileSystem_.hashFile(from, step->sha256);
+    if (job_.moveFiles) {
+        fileSystem_.hashFile(from, step->sha256);
+    }
     // No operation without its line: the journal is what a resume and an
     // undo go by. A full disk is asked about like any other write.
     while (const int error = journal_.stepStarted(*step)) {
@@ -78,9 +83,26 @@ bool CProcess::journalStarted(JournalStep* step, const std::string& from, const 
     return true;
 }
 
-void CProcess::journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved) {
+std::future<std::string> CProcess::hashWhileCopying(const JournalStep* step, const std::string& from) const {
+    if (step == nullptr || job_.moveFiles) {
+        return {};
+    }
+    // On another core, beside the copy the kernel makes: the journal then
+    // costs the run little more than its lines.
+    return std::async(std::launch::async, [from] {
+        std::string sha256;
+        sha256OfFile(from, sha256);
+        return sha256;
+    });
+}
+
+void CProcess::journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved,
+                               std::future<std::string> copyHash) {
     if (step == nullptr) {
         return;
+    }
+    if (copyHash.valid()) {
+        step->sha256 = copyHash.get();
     }
     std::string outcome = "failed";
     if (end.placed) {
@@ -88,7 +110,7 @@ void CProcess::journalFinished(JournalStep* step, const TransferEnd& end, bool a
     } else if (end.goOn) {
         outcome = "left";
     }
-    journal_.stepFinished(step->number, outcome);
+    journal_.stepFinished(step->number, outcome, job_.moveFiles ? std::string() : step->sha256);
 }
 
 }  // namespace dz

@@ -193,8 +193,9 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     if (!journalStarted(step, picture.path, target)) {
         return false;
     }
+    std::future<std::string> copyHash = hashWhileCopying(step, picture.path);
     end = job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
-    journalFinished(step, end, false, job_.moveFiles && pass.moveThis);
+    journalFinished(step, end, false, job_.moveFiles && pass.moveThis, std::move(copyHash));
     placed_.push_back(
         PlacedPicture{picture.path, target, album.id, end.placed && job_.moveFiles && pass.moveThis, how, end.placed});
     if (end.placed) {

@@ -45,6 +45,10 @@ bool CProcess::flushFolders(AlbumPass& pass) {
         }
     }
     pass.folders.clear();
+    // The album's copies are on the disk; so are the lines that tell of them.
+    if (journal_.isOpen()) {
+        journal_.flush();
+    }
     return true;
 }
 

@@ -1,0 +1,44 @@
+#include "platform/FileHash.h"
+
+#include "platform/Sha256.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+namespace dz {
+
+int sha256OfFile(const std::string& path, std::string& sha256) {
+    constexpr std::size_t kBlockSize = 1 << 20;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
+    Sha256 hash;
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.get(), kBlockSize);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = errno;
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        hash.update(buffer.get(), static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (error == 0) {
+        sha256 = hash.finishHex();
+    }
+    return error;
+}
+
+}  // namespace dz
