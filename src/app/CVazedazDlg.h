@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/ForwardingHost.h"
+#include "journal/RunJournal.h"
 #include "platform/Window.h"
 
 #include <string>
@@ -49,6 +50,8 @@ public:
     void undoLastProcessing();
     // When the target holds a run that was cut short, offers to finish it.
     void offerToFinishRun(const std::string& targetFolder);
+    // Opens a run's journal for a resume or an undo; says so when it cannot.
+    bool reopenJournal(RunJournal& journal, const std::string& path, const char* event);
     // Adds to the catalogue the pictures that journaled moves took from
     // `sourceFolder` into `targetFolder`, read at their new places, so that a
     // session saved before the move still pairs; the albums those runs

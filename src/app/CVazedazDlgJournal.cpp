@@ -57,6 +57,15 @@ std::string leftAloneLines(const ReplayReport& report) {
 
 }  // namespace
 
+bool CVazedazDlg::reopenJournal(RunJournal& journal, const std::string& path, const char* event) {
+    if (const int error = journal.reopen(path, event)) {
+        host().messageBox(formatText("The journal of that run cannot be written (%s).", std::strerror(error)),
+                          kCaption, Icon::Error);
+        return false;
+    }
+    return true;
+}
+
 void CVazedazDlg::offerToFinishRun(const std::string& targetFolder) {
     std::optional<RunRecord> run =
         newestRun(state_.fileSystem, targetFolder, [](const RunRecord& r) { return r.unfinished(); });
@@ -70,9 +79,7 @@ void CVazedazDlg::offerToFinishRun(const std::string& targetFolder) {
         return;
     }
     RunJournal journal;
-    if (const int error = journal.reopen(run->path, "resume")) {
-        host().messageBox(formatText("The journal of that run cannot be written (%s).", std::strerror(error)),
-                          kCaption, Icon::Error);
+    if (!reopenJournal(journal, run->path, "resume")) {
         return;
     }
     const ReplayReport report = resumeRun(*run, journal, state_.fileSystem);
@@ -139,9 +146,7 @@ void CVazedazDlg::undoLastProcessing() {
         return;
     }
     RunJournal journal;
-    if (const int error = journal.reopen(run->path, "undo")) {
-        host().messageBox(formatText("The journal of that run cannot be written (%s).", std::strerror(error)),
-                          kCaption, Icon::Error);
+    if (!reopenJournal(journal, run->path, "undo")) {
         return;
     }
     const ReplayReport report = undoRun(*run, journal, state_.fileSystem);

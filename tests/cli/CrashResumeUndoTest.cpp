@@ -1,13 +1,6 @@
 // A real `dezoredu-cli process` killed at many points of a move or a copy, then
 // `resume` and `undo` from its journal: no picture is ever lost.
-#include "app/AppState.h"
-#include "app/CVazedazDlg.h"
-#include "app/MainWindowIds.h"
-#include "platform/FileSystem.h"
-
-#include "LocalStamp.h"
-#include "ScriptedHost.h"
-#include "TempDir.h"
+#include "SessionFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -77,34 +70,23 @@ protected:
 
     // A session with one album of every picture, saved by the main window.
     void saveSession() {
-        ScriptedHost host;
-        FileSystem fileSystem;
-        AppState state(fileSystem);
-        CVazedazDlg window(host, state);
-        window.onInit();
-        host.browseTo(sourceTop().string());
-        window.onCommand(mainwin::kMenuSelectSource);
-        ASSERT_EQ(state.dirReader->catalogue().size(), static_cast<std::size_t>(kPictures));
-        Album album;
-        album.id = 1;
-        album.name = "Trip";
-        album.keepOriginalName = 1;
-        album.addDate = album.addTime = 0;
-        album.isNew = 0;
-        album.setStart(static_cast<std::uint64_t>(localStamp(2008, 5, 30, 15, 56, 1)));
-        album.setEnd(static_cast<std::uint64_t>(localStamp(2008, 5, 30, 15, 56, 1)));
-        for (PictureRecord& p : state.dirReader->catalogue()) {
-            p.albumId = 1;
-            ++album.pictureCount;
-        }
-        state.albums = {album};
-        host.browseTo(target.str());
-        window.onCommand(mainwin::kSelectTargetButton);
-        state.settings.moveFiles = moving() ? 1 : 0;
-        window.refreshAlbumList();
-        host.saveFileAnswer(session);
-        window.onCommand(mainwin::kMenuSaveSession);
-        ASSERT_TRUE(fs::exists(session));
+        saveSessionThroughWindow(sourceTop().string(), target.str(), moving(), session, kPictures,
+                                 [](AppState& state) {
+                                     Album album;
+                                     album.id = 1;
+                                     album.name = "Trip";
+                                     album.keepOriginalName = 1;
+                                     album.addDate = album.addTime = 0;
+                                     album.isNew = 0;
+                                     const auto shot = static_cast<std::uint64_t>(localStamp(2008, 5, 30, 15, 56, 1));
+                                     album.setStart(shot);
+                                     album.setEnd(shot);
+                                     for (PictureRecord& p : state.dirReader->catalogue()) {
+                                         p.albumId = 1;
+                                         ++album.pictureCount;
+                                     }
+                                     state.albums = {album};
+                                 });
     }
 
     std::string journal() const {

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -21,6 +22,34 @@
 #include <vector>
 
 namespace dz::test {
+
+// Scans `source` in a main window of its own, has `defineAlbums` set the
+// albums over its catalogue of `pictures` pictures, chooses `target` (none
+// when empty), sets the move option and saves the session to `path` with
+// File > Save Session, as a user would.
+inline void saveSessionThroughWindow(const std::string& source, const std::string& target, bool move,
+                                     const std::string& path, std::size_t pictures,
+                                     const std::function<void(AppState&)>& defineAlbums) {
+    ScriptedHost host;
+    FileSystem fileSystem;
+    AppState state(fileSystem);
+    CVazedazDlg window(host, state);
+    window.onInit();
+    host.browseTo(source);
+    window.onCommand(mainwin::kMenuSelectSource);
+    ASSERT_EQ(state.dirReader->catalogue().size(), pictures) << "every picture is catalogued";
+    defineAlbums(state);
+    if (!target.empty()) {
+        host.browseTo(target);
+        window.onCommand(mainwin::kSelectTargetButton);
+    }
+    state.settings.moveFiles = move ? 1 : 0;
+    window.refreshAlbumList();
+    host.saveFileAnswer(path);
+    window.onCommand(mainwin::kMenuSaveSession);
+    ASSERT_TRUE(host.messages.empty()) << host.messages.front().text;
+    ASSERT_TRUE(std::filesystem::exists(path));
+}
 
 // A source folder of four real camera pictures and a session over it, made
 // and saved by the program's own main window: album "Trip" (folder 2006,
@@ -45,16 +74,12 @@ protected:
     // Scans the source in a main window, defines the albums, chooses the
     // target (unless told not to) and saves the session with File > Save Session.
     void saveSession() {
-        ScriptedHost host;
-        FileSystem fileSystem;
-        AppState state(fileSystem);
-        CVazedazDlg window(host, state);
-        window.onInit();
-        host.browseTo(source.str());
-        window.onCommand(mainwin::kMenuSelectSource);
-        auto& catalogue = state.dirReader->catalogue();
-        ASSERT_EQ(catalogue.size(), 4u) << "the four pictures are catalogued";
+        saveSessionThroughWindow(source.str(), chooseTarget ? target.str() : std::string(), moveFiles, sessionPath, 4,
+                                 [this](AppState& state) { defineAlbums(state); });
+    }
 
+    void defineAlbums(AppState& state) {
+        auto& catalogue = state.dirReader->catalogue();
         Album trip;
         trip.id = 1;
         trip.name = "Trip";
@@ -86,16 +111,6 @@ protected:
         }
         trip.isProcessed = home.isProcessed = albumsProcessed ? 1 : 0;
         state.albums = {trip, home};
-        if (chooseTarget) {
-            host.browseTo(target.str());
-            window.onCommand(mainwin::kSelectTargetButton);
-        }
-        state.settings.moveFiles = moveFiles ? 1 : 0;
-        window.refreshAlbumList();
-        host.saveFileAnswer(sessionPath);
-        window.onCommand(mainwin::kMenuSaveSession);
-        ASSERT_TRUE(host.messages.empty()) << host.messages.front().text;
-        ASSERT_TRUE(std::filesystem::exists(sessionPath));
     }
 
     std::string tripFolder() const { return target.str() + "/2006/Trip"; }
