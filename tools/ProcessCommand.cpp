@@ -13,8 +13,8 @@ namespace dz {
 namespace {
 
 // What is wrong with a picture at its place in the target; empty when the
-// file there is the picture, byte for byte (a moved picture by its size, its
-// source being gone).
+// file there is the picture, byte for byte (a moved picture, its source
+// being gone, by its size and the hash its journal took before the move).
 std::string placeProblem(const PictureRecord& picture, const PlacedPicture& place, FileSystem& fileSystem) {
     if (!place.moved) {
         bool same = false;
@@ -26,6 +26,10 @@ std::string placeProblem(const PictureRecord& picture, const PlacedPicture& plac
     std::uint64_t size = 0;
     if (!fileSystem.fileSize(place.target, size) || size != picture.size) {
         return "is not in album";
+    }
+    std::string sha256;
+    if (!place.sha256.empty() && (!fileSystem.hashFile(place.target, sha256) || sha256 != place.sha256)) {
+        return "differs from the picture the journal knows in album";
     }
     return {};
 }
@@ -42,8 +46,9 @@ void ProcessCommand::printUsage(std::ostream& err) {
            "Every prompt goes to standard error as \"caption: text [answer]\"; nothing waits\n"
            "for input. The status lines of the processing window go to standard output.\n"
            "\n"
-           "  --on-exists skip       a picture already in the target is kept and counts as\n"
-           "                         done (default); an existing album folder is used\n"
+           "  --on-exists skip       another file in a picture's place is kept (default); an\n"
+           "                         existing album folder is used. A file with the\n"
+           "                         picture's own bytes is done without asking\n"
            "  --on-exists overwrite  a picture already in the target is replaced\n"
            "  --on-exists stop       an existing album folder or picture gives up the album\n"
            "  --on-error stop        a failed file operation gives up its album and ends the\n"
@@ -52,8 +57,10 @@ void ProcessCommand::printUsage(std::ostream& err) {
            "                         copy) and the run goes on with the next album\n"
            "\n"
            "Exit status: 0 when every album of the session is processed and each of their\n"
-           "pictures is in the target, 1 otherwise (also when the session cannot be loaded,\n"
-           "names no target folder, or there is not enough space), 2 on a usage error.\n";
+           "pictures is in the target with its own bytes, 1 otherwise (also when the\n"
+           "session cannot be loaded, names no target folder, or there is not enough\n"
+           "space), 2 on a usage error. The run's journal is kept under\n"
+           "TARGET/.dezoredu/journal/ for resume and undo.\n";
 }
 
 bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptPolicy& policy,

@@ -25,6 +25,7 @@ struct PlacedPicture {
     bool moved = false;   // the source is gone
     How how = How::Written;
     bool inPlace = true;  // false: passed over, or a file of its own kept there
+    std::string sha256;   // of its bytes, when the run kept a journal
 };
 
 // What the Albums Processing window works on.

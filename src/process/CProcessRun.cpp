@@ -181,7 +181,8 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         }
         end = keepAlreadyThere(picture.path);
         journalFinished(step, end, true, job_.moveFiles);
-        placed_.push_back(PlacedPicture{picture.path, target, album.id, job_.moveFiles && end.placed, how, true});
+        placed_.push_back(PlacedPicture{picture.path, target, album.id, job_.moveFiles && end.placed, how, true,
+                                        step != nullptr ? step->sha256 : std::string()});
         // The file there is this run's picture now: no other may replace it.
         writtenThisRun_.insert(target);
         if (!end.placed && job_.moveFiles && end.goOn) {
@@ -196,8 +197,8 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     std::future<std::string> copyHash = hashWhileCopying(step, picture.path);
     end = job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
     journalFinished(step, end, false, job_.moveFiles && pass.moveThis, std::move(copyHash));
-    placed_.push_back(
-        PlacedPicture{picture.path, target, album.id, end.placed && job_.moveFiles && pass.moveThis, how, end.placed});
+    placed_.push_back(PlacedPicture{picture.path, target, album.id, end.placed && job_.moveFiles && pass.moveThis, how,
+                                    end.placed, step != nullptr ? step->sha256 : std::string()});
     if (end.placed) {
         writtenThisRun_.insert(target);
     } else if (job_.moveFiles && end.goOn) {
