@@ -7,7 +7,15 @@
 //                                     20,000) with duplicates mixed in, beside
 //                                     a comparison of every pair; checks that
 //                                     both give the same groups
+//   duplicates_bench similar [N]      the similar mode's pass on N signatures
+//                                     (default 100,000) with look-alikes mixed
+//                                     in, and on 5,000 of them beside every pair
+//   duplicates_bench lookalikes PHOTOS  a labelled set of copies and look-alikes
+//                                     of the photos: per kind, what the exact
+//                                     and the similar mode group, rightly and
+//                                     wrongly, and the distances behind it
 
+#include "LookAlikeSet.h"
 #include "PairwiseReference.h"
 #include "PhotoTree.h"
 #include "CliHost.h"
@@ -16,6 +24,8 @@
 #include "duplicates/AnalysisPass.h"
 #include "duplicates/CDuplicates.h"
 #include "duplicates/ComparePass.h"
+#include "duplicates/PictureLook.h"
+#include "duplicates/SignatureDistance.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -24,6 +34,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -212,6 +223,187 @@ int compare(std::size_t count) {
     return same ? 0 : 1;
 }
 
+// Look-alikes of distinct signatures: each share moved by a small relative
+// amount, then normalised again, as re-encoding moves them.
+std::vector<dz::Signature> signaturesWithLookAlikes(std::size_t count) {
+    std::vector<dz::Signature> signatures = realisticSignatures(count);
+    std::mt19937_64 random(2005);
+    std::uniform_real_distribution<double> chance(0.0, 1.0);
+    std::normal_distribution<double> wobble(0.0, 0.004);
+    for (dz::Signature& s : signatures) {
+        if (chance(random) >= 0.1 || s[0] == 0.0) {
+            continue;
+        }
+        std::uniform_int_distribution<std::size_t> any(0, signatures.size() - 1);
+        dz::Signature near = signatures[any(random)];
+        double total = 0.0;
+        for (double& v : near) {
+            v *= 1.0 + wobble(random);
+            total += v;
+        }
+        for (double& v : near) {
+            v /= total;
+        }
+        s = near;
+    }
+    return signatures;
+}
+
+int similar(std::size_t count) {
+    const double threshold = dz::kDefaultSimilarThreshold;
+    dz::CompareRule rule;
+    rule.threshold = threshold;
+    const std::vector<dz::Signature> signatures = signaturesWithLookAlikes(count);
+    double best = 1e9;
+    dz::CompareOutcome fast;
+    for (int round = 0; round < 3; ++round) {
+        const auto start = Clock::now();
+        fast = dz::compareSignatures(signatures, {}, rule);
+        best = std::min(best, secondsSince(start));
+    }
+    std::printf("%zu signatures, threshold %g: %zu groups, %d alike, %.3f s (best of 3; target < 2 s)\n", count,
+                threshold, fast.groups.size(), fast.duplicates, best);
+
+    const std::vector<dz::Signature> some(signatures.begin(), signatures.begin() + std::min<std::size_t>(5000, count));
+    auto start = Clock::now();
+    const dz::CompareOutcome indexed = dz::compareSignatures(some, {}, rule);
+    const double indexedSeconds = secondsSince(start);
+    start = Clock::now();
+    const dz::CompareOutcome plain = dz::test::comparePairwise(some, rule);
+    const double plainSeconds = secondsSince(start);
+    const bool same = indexed.groups == plain.groups && indexed.marks == plain.marks;
+    std::printf("%zu of them: %zu groups; indexed %.4f s, every pair %.4f s; same groups: %s\n", some.size(),
+                indexed.groups.size(), indexedSeconds, plainSeconds, same ? "yes" : "NO");
+    return same && best < 2.0 ? 0 : 1;
+}
+
+// Pictures of camera size: the nine of one Nikon (one copied without its
+// thumbnail) and a Canon.
+std::vector<dz::test::LookAlikeOriginal> cameraSizeOriginals(const fs::path& photos) {
+    std::vector<dz::test::LookAlikeOriginal> originals;
+    for (const auto& entry : fs::directory_iterator(photos / "gps")) {
+        if (entry.path().extension() == ".jpg") {
+            originals.push_back({entry.path().string(), false});
+        }
+    }
+    std::sort(originals.begin(), originals.end(), [](const auto& a, const auto& b) { return a.path < b.path; });
+    if (!originals.empty()) {
+        originals.back().dropThumbnail = true;
+    }
+    originals.push_back({(photos / "Canon_PowerShot_S40.jpg").string(), false});
+    return originals;
+}
+
+// The collection's samples of about 100 x 75 pixels, where a resize by half
+// leaves less than the 64 x 64 the signature is made at.
+std::vector<dz::test::LookAlikeOriginal> smallOriginals(const fs::path& photos) {
+    std::vector<dz::test::LookAlikeOriginal> originals;
+    for (const char* name : {"Konica_Minolta_DiMAGE_Z3.jpg", "Samsung_Digimax_i50_MP3.jpg", "Fujifilm_FinePix_E500.jpg",
+                             "Nikon_COOLPIX_P1.jpg", "Pentax_K10D.jpg"}) {
+        originals.push_back({(photos / name).string(), false});
+    }
+    return originals;
+}
+
+void printScores(const char* mode, const std::vector<dz::test::LookAlikeScore>& scores) {
+    std::printf("\n%s\n%-42s %8s %8s %8s\n", mode, "kind", "pictures", "found", "wrong");
+    for (const dz::test::LookAlikeScore& s : scores) {
+        std::printf("%-42s %8d %8s %8d\n", s.kind.c_str(), s.pictures,
+                    s.sameImage ? std::to_string(s.found).c_str() : "-", s.wrong);
+    }
+}
+
+// `checked` false groups by the analysis signatures alone, as the search did
+// before it looked at the pictures' own pixels.
+std::vector<dz::test::LookAlikeScore> search(const dz::test::LookAlikeSet& set, std::vector<dz::PictureRecord>& pictures,
+                                             double threshold, bool checked = true) {
+    std::vector<dz::Signature> signatures;
+    for (const dz::PictureRecord& p : pictures) {
+        signatures.push_back(p.block->signature);
+    }
+    const dz::CompareOutcome outcome =
+        checked ? dz::compareCatalogue(pictures, {}, threshold) : dz::compareSignatures(signatures);
+    std::map<std::string, int> groupOf;
+    for (std::size_t g = 0; g < outcome.groups.size(); ++g) {
+        groupOf[pictures[outcome.groups[g].head].path] = static_cast<int>(g);
+        for (const std::size_t m : outcome.groups[g].members) {
+            groupOf[pictures[m].path] = static_cast<int>(g);
+        }
+    }
+    return dz::test::scoreLookAlikes(set, [&](const std::string& path) {
+        const auto it = groupOf.find(path);
+        return it == groupOf.end() ? -1 : it->second;
+    });
+}
+
+int lookAlikeSet(const char* title, const std::vector<dz::test::LookAlikeOriginal>& originals) {
+    std::printf("==== %s\n", title);
+    const fs::path root = dz::bench::makeTempFolder("dezoredu-lookalikes-bench");
+    const dz::test::LookAlikeSet set = dz::test::makeLookAlikeSet(originals, root.string());
+    if (!set.error.empty()) {
+        std::fprintf(stderr, "duplicates_bench: %s\n", set.error.c_str());
+        fs::remove_all(root);
+        return 1;
+    }
+    std::vector<dz::PictureRecord> pictures = scan(root.string());
+    dz::analyseCatalogue(pictures);
+    dz::analyseOwnPixelsOfCatalogue(pictures);
+    std::map<std::string, const dz::PictureRecord*> byPath;
+    for (const dz::PictureRecord& p : pictures) {
+        byPath[p.path] = &p;
+    }
+    // The distances behind the groups, each picture against its original:
+    // the analysis signature (from the thumbnail where there is one), the
+    // signature of the own pixels and the own-pixel look.
+    std::printf("%-36s %-32s %10s %10s %7s %5s\n", "picture", "kind", "signature", "own", "look", "thumb");
+    std::vector<dz::PictureLook> originalLooks;
+    for (const dz::test::LookAlike& p : set.pictures) {
+        const auto self = byPath.find(p.path);
+        const auto original = byPath.find(set.originals[static_cast<std::size_t>(p.original)]);
+        if (self == byPath.end() || original == byPath.end()) {
+            std::printf("%-36s not catalogued\n", fs::path(p.path).filename().c_str());
+            continue;
+        }
+        const dz::PictureRecord& a = *self->second;
+        const dz::PictureRecord& b = *original->second;
+        const dz::PictureLook lookA = dz::lookOfFile(a.path, a.exif().width, a.exif().height);
+        const dz::PictureLook lookB = dz::lookOfFile(b.path, b.exif().width, b.exif().height);
+        const char* kind = p.kind < 0 ? "original" : dz::test::lookAlikeKinds()[static_cast<std::size_t>(p.kind)].name;
+        std::printf("%-36s %-32s %10.6f %10.6f %7.2f %5s\n", fs::path(p.path).filename().c_str(), kind,
+                    dz::signatureDistance(a.block->signature, b.block->signature),
+                    dz::signatureDistance(a.block->ownSignature, b.block->ownSignature), dz::lookDifference(lookA, lookB),
+                    a.exif().thumbnail.empty() ? "no" : "yes");
+    }
+    // How far apart distinct pictures lie: the nearest two originals.
+    double nearest = 1e9;
+    for (std::size_t i = 0; i < set.originals.size(); ++i) {
+        for (std::size_t j = i + 1; j < set.originals.size(); ++j) {
+            const auto a = byPath.find(set.originals[i]);
+            const auto b = byPath.find(set.originals[j]);
+            if (a != byPath.end() && b != byPath.end()) {
+                nearest = std::min(nearest, dz::signatureDistance(a->second->block->ownSignature,
+                                                                  b->second->block->ownSignature));
+            }
+        }
+    }
+    std::printf("\nnearest two originals by their own signatures: %.6f\n", nearest);
+
+    printScores("exact mode by signatures alone (before the pixel check)", search(set, pictures, 0.0, false));
+    printScores("exact mode", search(set, pictures, 0.0));
+    char heading[64];
+    std::snprintf(heading, sizeof heading, "similar mode, threshold %g", dz::kDefaultSimilarThreshold);
+    printScores(heading, search(set, pictures, dz::kDefaultSimilarThreshold));
+    std::printf("\n");
+    fs::remove_all(root);
+    return 0;
+}
+
+int lookAlikes(const fs::path& photos) {
+    const int camera = lookAlikeSet("pictures of camera size (640 x 480, 480 x 360)", cameraSizeOriginals(photos));
+    const int small = lookAlikeSet("the 100-pixel samples", smallOriginals(photos));
+    return camera != 0 ? camera : small;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -222,6 +414,12 @@ int main(int argc, char** argv) {
     if (!args.empty() && args[0] == "compare" && args.size() <= 2) {
         return compare(args.size() == 2 ? std::stoul(args[1]) : 20000);
     }
-    std::fprintf(stderr, "usage: duplicates_bench analyse PHOTOS | compare [COUNT]\n");
+    if (!args.empty() && args[0] == "similar" && args.size() <= 2) {
+        return similar(args.size() == 2 ? std::stoul(args[1]) : 100000);
+    }
+    if (args.size() == 2 && args[0] == "lookalikes") {
+        return lookAlikes(args[1]);
+    }
+    std::fprintf(stderr, "usage: duplicates_bench analyse PHOTOS | compare [COUNT] | similar [COUNT] | lookalikes PHOTOS\n");
     return 2;
 }

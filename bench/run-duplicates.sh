@@ -1,8 +1,10 @@
 #!/bin/sh
 # The duplicate finder's benchmarks in Release mode: the analysis of 3,200
 # catalogued copies of the photos folder (default ../shared/photos beside the
-# repo), from EXIF thumbnails and from the files, then the compare pass on
-# 20,000 signatures beside a comparison of every pair.
+# repo), from EXIF thumbnails and from the files; the compare pass on 20,000
+# signatures beside a comparison of every pair; the similar mode on 100,000
+# signatures (and on 5,000 beside every pair); and the labelled look-alikes
+# made from the photos, with what each mode groups per kind.
 set -eu
 repo=$(cd "$(dirname "$0")/.." && pwd)
 photos=${1:-$repo/../shared/photos}
@@ -14,3 +16,7 @@ echo "== analysis"
 "$bench" analyse "$photos"
 echo "== compare"
 "$bench" compare 20000
+echo "== similar"
+"$bench" similar 100000
+echo "== look-alikes"
+"$bench" lookalikes "$photos"

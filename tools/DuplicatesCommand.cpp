@@ -8,21 +8,65 @@
 #include "platform/FileSystem.h"
 #include "platform/TimeZone.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
 namespace dz {
 
 void DuplicatesCommand::printUsage(std::ostream& err) {
-    err << "  duplicates PATH...\n"
+    err << "  duplicates [--similar[=THRESHOLD]] PATH...\n"
            "      Catalogues the JPEG pictures below each folder (or each single file), in the order\n"
            "      the program's scan walks them, analyses and compares them as the duplicate search\n"
            "      does and prints every group of equal pictures: a heading line, the first picture\n"
            "      of the group, then its duplicates. The last line counts the duplicates.\n"
+           "      --similar groups pictures that look alike (re-encoded or resized copies) instead:\n"
+           "      each within THRESHOLD (default " << kDefaultSimilarThreshold << ") of its group's first picture in\n"
+           "      signature distance, which its line shows, and confirmed from both files' pixels.\n"
            "      Exit status: 0 when every path was read, 1 when one could not be, 2 on usage errors.\n";
 }
+
+namespace {
+
+// "--similar" or "--similar=THRESHOLD" with a distance above 0; nullopt for
+// anything else.
+std::optional<double> similarThreshold(const std::string& option) {
+    const std::string word = "--similar";
+    if (option == word) {
+        return kDefaultSimilarThreshold;
+    }
+    if (option.rfind(word + "=", 0) != 0) {
+        return std::nullopt;
+    }
+    const std::string number = option.substr(word.size() + 1);
+    char* end = nullptr;
+    const double value = std::strtod(number.c_str(), &end);
+    if (number.empty() || end != number.c_str() + number.size() || !std::isfinite(value) || value <= 0.0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
 
 int DuplicatesCommand::run(const std::vector<std::string>& args) {
     const CommandWords words = splitCommandWords(args);
     const std::vector<std::string>& paths = words.operands;
-    if (hasUnknownOption(words, err_) || paths.empty()) {
+    double threshold = 0.0;
+    for (const std::string& option : words.options) {
+        const std::optional<double> similar = similarThreshold(option);
+        if (!similar) {
+            if (option.rfind("--similar=", 0) == 0) {
+                err_ << "dezoredu-cli: --similar takes a distance above 0, not " << option.substr(10) << "\n";
+            } else {
+                err_ << "dezoredu-cli: unknown option " << option << "\n";
+            }
+            printUsage(err_);
+            return kUsageError;
+        }
+        threshold = *similar;
+    }
+    if (paths.empty()) {
         printUsage(err_);
         return kUsageError;
     }
@@ -31,7 +75,7 @@ int DuplicatesCommand::run(const std::vector<std::string>& args) {
     for (const std::string& path : paths) {
         complete = catalogue(path, pictures) && complete;
     }
-    const DuplicateSearchResult result = findDuplicates(pictures);
+    const DuplicateSearchResult result = findDuplicates(pictures, threshold);
     for (const std::string& line : result.lines) {
         out_ << line << '\n';
     }

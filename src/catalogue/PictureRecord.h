@@ -20,6 +20,10 @@ struct PictureBlock {
     bool hasCustomName = false;
     bool dateFromFile = false;
     std::array<double, 16> signature{};
+    // The same made from the picture's own pixels where `signature` came
+    // from its embedded thumbnail: alike pictures are only comparable by
+    // what they show. Made on demand by the similar search, never saved.
+    std::array<double, 16> ownSignature{};
 };
 
 // One catalogued JPEG file.

@@ -4,7 +4,10 @@
 
 namespace dz {
 
-AnalysisOutcome analyseCatalogue(std::vector<PictureRecord>& catalogue, const AnalysisHooks& hooks) {
+namespace {
+
+AnalysisOutcome eachPicture(std::vector<PictureRecord>& catalogue, const AnalysisHooks& hooks,
+                            bool (*done)(const PictureRecord&), void (*analyse)(PictureRecord&)) {
     AnalysisOutcome outcome;
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
         const int position = static_cast<int>(i) + 1;
@@ -13,15 +16,25 @@ AnalysisOutcome analyseCatalogue(std::vector<PictureRecord>& catalogue, const An
             return outcome;
         }
         ++outcome.visited;
-        if (!isAnalysed(catalogue[i])) {
+        if (!done(catalogue[i])) {
             ++outcome.attempted;
-            analysePicture(catalogue[i]);
+            analyse(catalogue[i]);
         }
         if (hooks.afterPicture) {
             hooks.afterPicture(position);
         }
     }
     return outcome;
+}
+
+}  // namespace
+
+AnalysisOutcome analyseCatalogue(std::vector<PictureRecord>& catalogue, const AnalysisHooks& hooks) {
+    return eachPicture(catalogue, hooks, isAnalysed, analysePicture);
+}
+
+AnalysisOutcome analyseOwnPixelsOfCatalogue(std::vector<PictureRecord>& catalogue, const AnalysisHooks& hooks) {
+    return eachPicture(catalogue, hooks, hasOwnSignature, analyseOwnPixels);
 }
 
 }  // namespace dz

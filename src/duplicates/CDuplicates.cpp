@@ -25,6 +25,7 @@ CDuplicates::CDuplicates(Host& host, DuplicateJob job)
     addControl(kViewer, ControlKind::Picture);
     addControl(kViewerCaption, ControlKind::Static, "Thumbnail Viewer");
     addControl(kRemoveSelected, ControlKind::Button, "Remove selected");
+    addControl(kSimilar, ControlKind::CheckBox, "Similar pictures");
 }
 
 void CDuplicates::onInit() {

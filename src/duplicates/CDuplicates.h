@@ -47,6 +47,8 @@ public:
     static constexpr int kViewer = 1112;
     static constexpr int kRemoveSelected = 1113;
     static constexpr int kViewerCaption = 1114;
+    // Beside the exact search: groups of pictures that look alike.
+    static constexpr int kSimilar = 1115;
 
     // The viewer area the picture is stretched over.
     static constexpr int kViewerWidth = 240;
@@ -73,14 +75,20 @@ private:
     // returns how many went.
     std::size_t takeOut(const std::function<bool(const PictureRecord&)>& which);
     void runCompare();
+    bool analyseOwnPixels();
     void showStatus(const std::string& text);
     // Starts the progress bar over the catalogue.
     void startProgress();
     void drawViewer(const CRaster& image);
     void drawPlaceholder();
+    // The picture path of the selected list line; empty for a heading.
+    std::string selectedPath() const;
 
     DuplicateJob job_;
     bool running_ = false;
+    // The path of each list line (empty for headings): in the similar mode a
+    // member's line also shows its distance.
+    std::vector<std::string> linePaths_;
 };
 
 }  // namespace dz

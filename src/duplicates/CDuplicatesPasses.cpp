@@ -53,6 +53,25 @@ void CDuplicates::analyse() {
     refresh();
 }
 
+// Alike pictures are compared by signatures of their own pixels, which
+// pictures with an embedded thumbnail get here, once per catalogue; false
+// when Cancel stopped it.
+bool CDuplicates::analyseOwnPixels() {
+    startProgress();
+    refresh();
+    AnalysisHooks hooks;
+    hooks.beforePicture = [this](int position) {
+        host().pumpMessages();
+        if (job_.abortRequest) {
+            return false;
+        }
+        control(kStatus).text = numbered("Analizing picture %d. Please wait...", position);
+        return true;
+    };
+    hooks.afterPicture = [this](int) { ++control(kProgress).position; };
+    return !analyseOwnPixelsOfCatalogue(job_.catalogue, hooks).stopped;
+}
+
 void CDuplicates::compare() {
     if (running_ || !control(kCompare).enabled) {
         return;
@@ -66,6 +85,12 @@ void CDuplicates::runCompare() {
     Control& list = control(kGroups);
     list.items.clear();
     list.selection = -1;
+    linePaths_.clear();
+    const bool similar = control(kSimilar).checked;
+    if (similar && !analyseOwnPixels()) {
+        running_ = false;
+        return;
+    }
     startProgress();
     showStatus("Searching. Please wait...");
     CompareHooks hooks;
@@ -78,13 +103,19 @@ void CDuplicates::runCompare() {
         control(kStatus).text = numbered("Comparing picture %d. Please wait...", position);
         return true;
     };
-    hooks.onGroup = [this](const DuplicateGroup& group, int number, int duplicates) {
-        const std::vector<std::string> lines = groupLines(group, number, job_.catalogue);
+    hooks.onGroup = [this, similar](const DuplicateGroup& group, int number, int duplicates) {
+        const std::vector<std::string> lines = groupLines(group, number, job_.catalogue, similar);
         Control& groups = control(kGroups);
         groups.items.insert(groups.items.end(), lines.begin(), lines.end());
+        linePaths_.emplace_back();
+        linePaths_.push_back(job_.catalogue[group.head].path);
+        for (const std::size_t member : group.members) {
+            linePaths_.push_back(job_.catalogue[member].path);
+        }
         control(kStatus).text = numbered("Found %d duplicates", duplicates);
     };
-    const CompareOutcome outcome = compareCatalogue(job_.catalogue, hooks);
+    const CompareOutcome outcome =
+        compareCatalogue(job_.catalogue, hooks, similar ? kDefaultSimilarThreshold : 0.0);
     running_ = false;
     if (outcome.stopped) {
         return;

@@ -7,14 +7,17 @@ namespace {
 constexpr int kPlaceholderWidth = 8;
 constexpr int kPlaceholderHeight = 6;
 
-std::string selectedLine(const Control& list) {
+}  // namespace
+
+std::string CDuplicates::selectedPath() const {
+    const Control& list = control(kGroups);
     if (list.selection < 0 || list.selection >= static_cast<int>(list.items.size())) {
         return {};
     }
-    return list.items[static_cast<std::size_t>(list.selection)];
+    const auto line = static_cast<std::size_t>(list.selection);
+    // A line put in by other means than a pass is read as a path.
+    return linePaths_.size() == list.items.size() ? linePaths_[line] : list.items[line];
 }
-
-}  // namespace
 
 void CDuplicates::drawViewer(const CRaster& image) {
     Control& viewer = control(kViewer);
@@ -49,7 +52,7 @@ void CDuplicates::drawPlaceholder() {
 void CDuplicates::showSelected() {
     control(kRemoveSelected).enabled = false;
     control(kViewerCaption).enabled = false;
-    const std::string line = selectedLine(control(kGroups));
+    const std::string line = selectedPath();
     CRaster picture;
     DecodeOptions options;
     options.wantedWidth = kViewerWidth;
@@ -71,11 +74,14 @@ void CDuplicates::removeSelected() {
         return;
     }
     Control& list = control(kGroups);
-    const std::string line = selectedLine(list);
+    const std::string line = selectedPath();
     const std::size_t taken = takeOut([&](const PictureRecord& p) { return p.path == line; });
     if (taken == 0) {
         host().messageBox("Item not removed", "Dezoredu", Icon::Error);
         return;
+    }
+    if (linePaths_.size() == list.items.size()) {
+        linePaths_.erase(linePaths_.begin() + list.selection);
     }
     list.items.erase(list.items.begin() + list.selection);
     list.selection = -1;

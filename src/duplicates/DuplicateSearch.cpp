@@ -2,11 +2,14 @@
 
 namespace dz {
 
-DuplicateSearchResult findDuplicates(std::vector<PictureRecord>& catalogue) {
+DuplicateSearchResult findDuplicates(std::vector<PictureRecord>& catalogue, double threshold) {
     DuplicateSearchResult result;
     result.analysis = analyseCatalogue(catalogue);
-    result.comparison = compareCatalogue(catalogue);
-    result.lines = duplicateListLines(result.comparison.groups, catalogue);
+    if (threshold > 0.0) {
+        analyseOwnPixelsOfCatalogue(catalogue);
+    }
+    result.comparison = compareCatalogue(catalogue, {}, threshold);
+    result.lines = duplicateListLines(result.comparison.groups, catalogue, threshold > 0.0);
     return result;
 }
 

@@ -19,7 +19,8 @@ struct DuplicateSearchResult {
 };
 
 // Analyses the pictures not yet analysed, compares them all and marks the
-// duplicates in the catalogue.
-DuplicateSearchResult findDuplicates(std::vector<PictureRecord>& catalogue);
+// duplicates in the catalogue; a `threshold` above 0 groups alike pictures
+// (the similar mode) and lists each member's distance to its group's head.
+DuplicateSearchResult findDuplicates(std::vector<PictureRecord>& catalogue, double threshold = 0.0);
 
 }  // namespace dz

@@ -85,4 +85,23 @@ void analysePicture(PictureRecord& picture) {
     signatureOfImage(image, picture.block->signature);
 }
 
+bool hasOwnSignature(const PictureRecord& picture) {
+    return picture.block && picture.block->ownSignature[0] != 0.0;
+}
+
+void analyseOwnPixels(PictureRecord& picture) {
+    if (!picture.block) {
+        return;
+    }
+    PictureBlock& block = *picture.block;
+    if (isAnalysed(picture) && block.exif.thumbnail.empty()) {
+        block.ownSignature = block.signature;
+        return;
+    }
+    CRaster image;
+    if (image.decodeFile(picture.path, ImageFormat::Detect, smallDecode())) {
+        signatureOfImage(image, block.ownSignature);
+    }
+}
+
 }  // namespace dz

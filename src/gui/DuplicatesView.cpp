@@ -43,6 +43,7 @@ DuplicatesView::DuplicatesView(Window& window, QWidget* parent) : WindowView(win
     auto* passes = new QHBoxLayout;
     passes->addWidget(binder().button(CDuplicates::kAnalize));
     passes->addWidget(binder().button(CDuplicates::kCompare));
+    passes->addWidget(binder().checkBox(CDuplicates::kSimilar));
     passes->addWidget(binder().checkBox(CDuplicates::kExclude));
     passes->addStretch(1);
     layout->addLayout(passes);

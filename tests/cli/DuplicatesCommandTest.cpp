@@ -65,11 +65,31 @@ TEST(DuplicatesCommandTest, NoDuplicatesAndUnreadablePaths) {
     EXPECT_NE(o.err.find("cannot read " + photos.str() + "/missing"), std::string::npos) << o.err;
 }
 
+TEST(DuplicatesCommandTest, TheSimilarModeListsEachMembersDistance) {
+    TempDir photos;
+    const std::string nikon = readTestData("nikon-640x480-exif-thumbnail-160x120.jpg");
+    const std::string a = photos.write("a.jpg", nikon).string();
+    const std::string b = photos.write("b.jpg", nikon).string();
+    photos.write("c.jpg", readTestData("nikon-640x480-second-shot.jpg"));
+    for (const char* option : {"--similar", "--similar=0.002"}) {
+        const Output o = run({option, photos.str()});
+        EXPECT_EQ(o.status, DuplicatesCommand::kDone) << option;
+        EXPECT_EQ(o.out, "### Duplicate nr.1 ###\n" + a + "\n" + b +
+                             "   (distance 0.000000)\nPictures 3, duplicates 1, groups 1\n")
+            << option;
+    }
+}
+
 TEST(DuplicatesCommandTest, UsageErrors) {
     EXPECT_EQ(run({}).status, DuplicatesCommand::kUsageError);
     const Output o = run({"--fast", "x"});
     EXPECT_EQ(o.status, DuplicatesCommand::kUsageError);
     EXPECT_NE(o.err.find("unknown option --fast"), std::string::npos);
+    for (const char* threshold : {"--similar=0", "--similar=-1", "--similar=x", "--similar=", "--similar=nan"}) {
+        const Output bad = run({threshold, "x"});
+        EXPECT_EQ(bad.status, DuplicatesCommand::kUsageError) << threshold;
+        EXPECT_NE(bad.err.find("--similar takes a distance above 0"), std::string::npos) << threshold;
+    }
 }
 
 }  // namespace

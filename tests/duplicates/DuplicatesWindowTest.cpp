@@ -1,11 +1,14 @@
 #include "DuplicatesFixture.h"
+#include "LookAlikeSet.h"
 
 #include "duplicates/CDuplicates.h"
 #include "duplicates/DuplicateSearch.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -263,7 +266,9 @@ TEST_F(DuplicatesWindowTest, OkWithoutRemovalsSaysNothingAndEarlierRemovalsAreSt
     EXPECT_EQ(host.messages[0].text, "Ready! 2 duplicate pics removed:   3.5 MB space freed.");
 }
 
-TEST_F(DuplicatesWindowTest, PicturesThatCannotBeDecodedAllFallIntoOneGroup) {
+TEST_F(DuplicatesWindowTest, PicturesThatCannotBeDecodedAreNotDuplicatesOfOneAnother) {
+    // Their signatures are all zero, which says nothing about what they show;
+    // grouping them would let "Exclude all duplicates" drop them.
     threeCopiesAndOne();
     catalogue.insert(catalogue.begin() + 1, missing("gone-a.jpg"));
     catalogue.push_back(missing("gone-b.jpg"));
@@ -273,9 +278,46 @@ TEST_F(DuplicatesWindowTest, PicturesThatCannotBeDecodedAllFallIntoOneGroup) {
     EXPECT_EQ(control(W::kStatus).text, "Analize finished.Ready to compare.");
     window->onCommand(W::kCompare);
     EXPECT_EQ(lines(), (std::vector<std::string>{"### Duplicate nr.1 ###", pathOf("p1.jpg"), pathOf("p2.jpg"),
-                                                 pathOf("p3.jpg"), "### Duplicate nr.2 ###", pathOf("gone-a.jpg"),
-                                                 pathOf("gone-b.jpg"), pathOf("gone-c.jpg")}));
-    EXPECT_EQ(control(W::kStatus).text, "Ready. Found 4 duplicates");
+                                                 pathOf("p3.jpg")}));
+    EXPECT_EQ(control(W::kStatus).text, "Ready. Found 2 duplicates");
+}
+
+TEST_F(DuplicatesWindowTest, SimilarPicturesShowTheirDistanceAndCanBeRemoved) {
+    // A copy without the EXIF thumbnail: its signature comes from its pixels,
+    // the original's from its thumbnail, so only the similar mode finds it.
+    const std::string original = readTestData("nikon-640x480-exif-thumbnail-160x120.jpg");
+    write("a.jpg", original);
+    write("b.jpg", readTestData("nikon-640x480-second-shot.jpg"));
+    const LookAlikeSet made = makeLookAlikeSet({{folder.str() + "/a.jpg", false}}, folder.str() + "/made");
+    ASSERT_EQ(made.error, "");
+    const std::string copy = made.pictures[7].path;  // "copy without thumbnail"
+    ASSERT_EQ(std::string(lookAlikeKinds()[static_cast<std::size_t>(made.pictures[7].kind)].name),
+              "copy without thumbnail");
+    for (const LookAlike& p : made.pictures) {
+        if (p.path != copy) {
+            std::filesystem::remove(p.path);
+        }
+    }
+    catalogue = scan();
+    open();
+    window->onCommand(W::kAnalize);
+    window->onCommand(W::kCompare);
+    EXPECT_EQ(control(W::kStatus).text, "Found no duplicates");
+
+    window->control(W::kSimilar).checked = true;
+    window->onCommand(W::kSimilar);
+    window->onCommand(W::kCompare);
+    const std::vector<std::string> shown = lines();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[1], pathOf("a.jpg"));
+    EXPECT_THAT(shown[2], ::testing::MatchesRegex(".*/made/a-nothumb\\.jpg   \\(distance 0\\.00[0-9]+\\)"));
+    EXPECT_EQ(control(W::kStatus).text, "Ready. Found 1 duplicates");
+
+    select(2);
+    ASSERT_TRUE(control(W::kRemoveSelected).enabled) << "the line's picture is shown";
+    window->onCommand(W::kRemoveSelected);
+    ASSERT_EQ(removed.size(), 1u);
+    EXPECT_EQ(removed[0].path, copy);
 }
 
 TEST_F(DuplicatesWindowTest, TheSearchWithoutAWindowGivesTheSameListAndMarks) {
