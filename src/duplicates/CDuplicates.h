@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/PictureRecord.h"
+#include "duplicates/AnalysisPass.h"
 #include "image/CRaster.h"
 #include "platform/Window.h"
 
@@ -76,6 +77,8 @@ private:
     std::size_t takeOut(const std::function<bool(const PictureRecord&)>& which);
     void runCompare();
     bool analyseOwnPixels();
+    // Starts the progress bar; the hooks pump, stop on Cancel and step it.
+    AnalysisHooks startAnalysisSteps();
     void showStatus(const std::string& text);
     // Starts the progress bar over the catalogue.
     void startProgress();

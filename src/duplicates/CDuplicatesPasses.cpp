@@ -28,19 +28,7 @@ void CDuplicates::analyse() {
     }
     running_ = true;
     control(kOk).enabled = false;
-    startProgress();
-    refresh();
-    AnalysisHooks hooks;
-    hooks.beforePicture = [this](int position) {
-        host().pumpMessages();
-        if (job_.abortRequest) {
-            return false;
-        }
-        control(kStatus).text = numbered("Analizing picture %d. Please wait...", position);
-        return true;
-    };
-    hooks.afterPicture = [this](int) { ++control(kProgress).position; };
-    const AnalysisOutcome outcome = analyseCatalogue(job_.catalogue, hooks);
+    const AnalysisOutcome outcome = analyseCatalogue(job_.catalogue, startAnalysisSteps());
     running_ = false;
     if (outcome.stopped) {
         control(kStatus).text = "Analize canceled by user.";
@@ -57,6 +45,10 @@ void CDuplicates::analyse() {
 // pictures with an embedded thumbnail get here, once per catalogue; false
 // when Cancel stopped it.
 bool CDuplicates::analyseOwnPixels() {
+    return !analyseOwnPixelsOfCatalogue(job_.catalogue, startAnalysisSteps()).stopped;
+}
+
+AnalysisHooks CDuplicates::startAnalysisSteps() {
     startProgress();
     refresh();
     AnalysisHooks hooks;
@@ -69,7 +61,7 @@ bool CDuplicates::analyseOwnPixels() {
         return true;
     };
     hooks.afterPicture = [this](int) { ++control(kProgress).position; };
-    return !analyseOwnPixelsOfCatalogue(job_.catalogue, hooks).stopped;
+    return hooks;
 }
 
 void CDuplicates::compare() {
