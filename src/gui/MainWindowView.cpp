@@ -110,7 +110,8 @@ QWidget* MainWindowView::makeStepOne() {
         button->setIconSize(QSize(32, 32));
         button->setAutoDefault(false);
         grid->addWidget(button, row, 0);
-        grid->addWidget(binder().label(r.label), row, 1);
+        // The picture buttons have no text; "Source:" and "Target:" are their captions.
+        grid->addWidget(binder().captionLabel(r.label, button), row, 1);
         QLabel* field = binder().label(r.field);
         makeField(field);
         // A folder from the file manager, dropped on the field or its button.

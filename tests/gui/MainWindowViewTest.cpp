@@ -355,6 +355,10 @@ TEST_F(MainWindowViewTest, MenusAndButtonsHaveKeysAndTheStandardShortcutsWork) {
         for (int id : {kCloseWindow, kDeleteAlbum, kProcess}) {
             windowKeys << controlOf<QPushButton>(view, id)->text();
         }
+        // The folder buttons show pictures; their labels carry their keys.
+        for (int id : {kLabelSource, kLabelTarget}) {
+            windowKeys << labelText(view, id);
+        }
         // Menu titles and buttons answer Alt+letter in the same window.
         expectOwnLetters(windowKeys, "main window");
         EXPECT_EQ(actionOf(view, kMenuSelectSource)->text().remove(QLatin1Char('&')), "Select source");

@@ -67,21 +67,22 @@ done
 [ -n "$display" ] || { echo "help-on-x: SKIPPED: no free X display number"; exit 77; }
 export DISPLAY=$display
 
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: a server that resets when its last client (the probe below) goes
+# drops the clients that come next.
+Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-if ! wait_for 10 xprop -root _NET_SUPPORTED; then
-  # xprop -root answers as soon as the server is up; _NET_SUPPORTED may be empty.
-  if ! wait_for 1 xprop -root; then
-    echo "help-on-x: SKIPPED: Xvfb could not start: $(tail -n 3 "$work/xvfb.log" | tr '\n' ' ')"
-    exit 77
-  fi
+# xprop answers as soon as the server takes connections.
+if ! wait_for 30 xprop -root; then
+  echo "help-on-x: SKIPPED: Xvfb could not start: $(tail -n 3 "$work/xvfb.log" | tr '\n' ' ')"
+  exit 77
 fi
 
 mkdir -p "$work/home/.config" "$work/pictures"
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
-wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+  fail "openbox did not start: $(tail -n 5 "$work/openbox.log" | tr "\n" " ")"
 
 cp "$@" "$work/pictures/" || fail "cannot copy the pictures"
 cd "$work/home" || fail "no home folder"
@@ -90,7 +91,7 @@ program_pid=$!
 pids+=("$program_pid")
 
 main_title="Dezoredu - Professional v1.1"
-wait_for 20 window_is_up "$main_title" || fail "the main window did not come up"
+wait_for 60 window_is_up "$main_title" || fail "the main window did not come up"
 main=$(window_named "$main_title")
 
 # Albums > Set New Album > Start from positive, by their Alt+letter keys; the
@@ -107,12 +108,12 @@ for _ in $(seq 1 20); do
 done
 [ "$opened" -eq 1 ] || fail "Edit Album did not open from Albums > Set New Album > Start from positive"
 edit=$(window_named "Edit Album")
-wait_for 5 active_is "$edit" || fail "Edit Album is not the active window"
+wait_for 15 active_is "$edit" || fail "Edit Album is not the active window"
 
 xdotool key F1
-wait_for 10 window_is_up "Dezoredu Help" || fail "F1 in Edit Album brought no help window"
+wait_for 30 window_is_up "Dezoredu Help" || fail "F1 in Edit Album brought no help window"
 help=$(window_named "Dezoredu Help")
-wait_for 5 active_is "$help" || fail "the help window is not the active window"
+wait_for 15 active_is "$help" || fail "the help window is not the active window"
 stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /\n/g' | tail -n 1)
 [ "$((stacking))" -eq "$help" ] || fail "the help window is not on top (top: $stacking, help: $help)"
 xprop -id "$help" WM_TRANSIENT_FOR | grep -q "window id" || fail "the help window does not belong to Edit Album"
@@ -120,29 +121,29 @@ xprop -id "$help" WM_TRANSIENT_FOR | grep -q "window id" || fail "the help windo
 # Its Close button is the last of the row at the top right.
 eval "$(xdotool getwindowgeometry --shell "$help")"
 xdotool mousemove --window "$help" $((WIDTH - 45)) 24 click 1
-wait_for 5 window_is_gone "Dezoredu Help" || fail "a click on the help's Close button did not close it"
+wait_for 15 window_is_gone "Dezoredu Help" || fail "a click on the help's Close button did not close it"
 
 xdotool windowactivate --sync "$edit" >/dev/null 2>&1
 xdotool key F1
-wait_for 10 window_is_up "Dezoredu Help" || fail "F1 did not bring the help back"
+wait_for 30 window_is_up "Dezoredu Help" || fail "F1 did not bring the help back"
 help=$(window_named "Dezoredu Help")
-wait_for 5 active_is "$help" || fail "the help window came back behind"
+wait_for 15 active_is "$help" || fail "the help window came back behind"
 # The window manager's close, as the title bar's close box does.
 xdotool key alt+F4
-wait_for 5 window_is_gone "Dezoredu Help" || fail "the window manager's close did not close the help"
+wait_for 15 window_is_gone "Dezoredu Help" || fail "the window manager's close did not close the help"
 
 # Edit Album still takes the keyboard: Esc discards it, the main window stays.
-wait_for 5 active_is "$edit" || fail "Edit Album did not get the focus back"
+wait_for 15 active_is "$edit" || fail "Edit Album did not get the focus back"
 xdotool key Escape
-wait_for 5 window_is_gone "Edit Album" || fail "Edit Album no longer answers after the help closed"
+wait_for 15 window_is_gone "Edit Album" || fail "Edit Album no longer answers after the help closed"
 window_is_up "$main_title" >/dev/null || fail "the main window went with Edit Album"
 
 # The program ends as usual: "Close Dezoredu?" and Yes.
 xdotool windowactivate --sync "$main" >/dev/null 2>&1
 xdotool key alt+F4
-wait_for 5 window_is_up "Dezoredu" || fail "closing the main window asked nothing"
+wait_for 15 window_is_up "Dezoredu" || fail "closing the main window asked nothing"
 xdotool key --clearmodifiers alt+y
-wait_for 10 sh -c "! kill -0 $program_pid" || fail "the program did not end on Yes"
+wait_for 30 sh -c "! kill -0 $program_pid" || fail "the program did not end on Yes"
 wait "$program_pid"
 status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
