@@ -132,6 +132,10 @@ std::optional<std::string> QtHost::saveFile(const FileDialogRequest& request) {
 int QtHost::runModal(Window& window) {
     auto view = views_.create(window, dialogParent());
     running_.push_back(view.get());
+    // Open help moves up to the new window, whose loop would block it otherwise.
+    if (helpViewer_ && helpViewer_->isVisible()) {
+        helpViewer_->setOwner(view.get());
+    }
     const int result = view->runModal();
     running_.pop_back();
     // Help that this window asked for stays open with the window below it,

@@ -294,6 +294,17 @@ TEST_F(MainWindowViewTest, HelpMenuShowsTheTopicsOfTheShippedHelpFile) {
         emit f1->activated();
         EXPECT_GT(viewer->browser()->verticalScrollBar()->value(), 0);
 
+        // Open help moves up to a modal window that opens above, and comes back down after it.
+        bool moved = false;
+        driver.when(isView("CAboutDlg"), [&](QWidget* dialog) {
+            moved = viewer->parentWidget() == dialog && viewer->isVisible();
+            controlOf<QPushButton>(dialog, 1)->click();
+        });
+        actionOf(view, kMenuAbout)->trigger();
+        EXPECT_TRUE(moved);
+        EXPECT_EQ(viewer->parentWidget(), view);
+        EXPECT_TRUE(viewer->isVisible());
+
         // Closing the window closes its help.
         closeAnswering(view, "No");
         EXPECT_FALSE(viewer->isVisible());
