@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -118,7 +118,9 @@ protected:
         const bool press = event->type() == QEvent::KeyPress;
         if (press || event->type() == QEvent::ShortcutOverride) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (QKeySequence(key->keyCombination()) == keys_) {
+            // The keypad's Enter is Enter.
+            const QKeyCombination pressed(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
+            if (QKeySequence(pressed) == keys_) {
                 // Ours, not a window shortcut's nor the default button's.
                 event->accept();
                 if (press) {
