@@ -118,9 +118,10 @@ stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /\n/g' | t
 [ "$((stacking))" -eq "$help" ] || fail "the help window is not on top (top: $stacking, help: $help)"
 xprop -id "$help" WM_TRANSIENT_FOR | grep -q "window id" || fail "the help window does not belong to Edit Album"
 
-# Its Close button is the last of the row at the top right.
+# Its Close button is the last of the row at the top right; a point just
+# inside its right edge is on it whatever the font and style make its width.
 eval "$(xdotool getwindowgeometry --shell "$help")"
-xdotool mousemove --window "$help" $((WIDTH - 45)) 24 click 1
+xdotool mousemove --window "$help" $((WIDTH - 25)) 24 click 1
 wait_for 15 window_is_gone "Dezoredu Help" || fail "a click on the help's Close button did not close it"
 
 xdotool windowactivate --sync "$edit" >/dev/null 2>&1
