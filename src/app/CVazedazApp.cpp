@@ -8,6 +8,7 @@ namespace dz {
 int CVazedazApp::run() {
     AppState state(fileSystem_);
     CVazedazDlg mainWindow(host_, state);
+    mainWindow.setStartSource(startSource_);
     host_.runModal(mainWindow);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "journal/RunJournal.h"
 #include "platform/Window.h"
 
+#include <optional>
 #include <string>
 
 namespace dz {
@@ -19,6 +20,11 @@ public:
     void onCommand(int id) override;
     void onSelectionChanged(int id) override;
     void onDoubleClick(int id) override;
+    // On the source field or its button: the source; on the target's: the target.
+    void onFolderDropped(int id, const std::string& folder) override;
+    // A source given on the command line is scanned once the window is up.
+    void onShown() override;
+    void setStartSource(std::string folder) { startSource_ = std::move(folder); }
     void onCancel() override;  // Esc, close box: "Close Dezoredu?"
 
     AppState& state() { return state_; }
@@ -27,11 +33,12 @@ public:
     // scan runs; hidden otherwise.
     static constexpr int kScanProgress = 2011;
 
-    // Commands, public for the tests.
-    void selectSource();
+    // Commands, public for the tests. A `chosen` folder (dropped, or from the
+    // command line) stands for the folder browser's answer.
+    void selectSource(const std::optional<std::string>& chosen = std::nullopt);
     void scanSource();
     void resetCatalogue();
-    void selectTarget();
+    void selectTarget(const std::optional<std::string>& chosen = std::nullopt);
     void refreshAlbumList();
     void showAlbumDetails();
     // After the duplicate search: counts and sizes from the catalogue's album ids.
@@ -86,6 +93,8 @@ private:
     // The Albums Processing window over the albums and the catalogue.
     void runProcessWindow();
     Album* selectedAlbum();
+    // Selects the album with this id in the list and shows its details.
+    void selectAlbumById(std::int32_t id);
     int runEditAlbumWindow();
     void commitAlbumEdit(bool keep);
     // Puts a picture's thumbnail back into the film image list on a side.
@@ -94,11 +103,12 @@ private:
     std::size_t catalogueSize() const;
     void deleteAllAlbums();
     // The target folder browser with its same-folder refusal; false when cancelled.
-    bool browseForTarget();
+    bool browseForTarget(const std::optional<std::string>& chosen = std::nullopt);
     bool loadSession(const std::vector<std::uint8_t>& bytes);
 
     AppState& state_;
     ForwardingHost scanHost_;
+    std::string startSource_;
 };
 
 }  // namespace dz

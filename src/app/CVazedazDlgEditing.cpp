@@ -67,7 +67,7 @@ void CVazedazDlg::runAlbumWindow() {
         if (result == CViewPhoto::kResultSave) {
             commitAlbumEdit(true);
             refreshAlbumList();
-            control(kAlbumDetails).items.clear();
+            selectAlbumById(editing.editedAlbumId);
         } else {
             commitAlbumEdit(false);
             editing.film.clear();
@@ -87,16 +87,29 @@ void CVazedazDlg::runAlbumWindow() {
             commitAlbumEdit(true);
             refreshAlbumList();
             state_.albums.back().isNew = 0;
+            selectAlbumById(state_.albums.back().id);
         } else {
             state_.albums.pop_back();
             host().messageBox("Start or end date not set.Album not saved.", kCaption, Icon::Exclamation);
+            control(kAlbumDetails).items.clear();
         }
-        control(kAlbumDetails).items.clear();
     } else {
         commitAlbumEdit(false);
         state_.albums.pop_back();
     }
     showTexts();
+}
+
+void CVazedazDlg::selectAlbumById(std::int32_t id) {
+    for (std::size_t i = 0; i < state_.albums.size(); ++i) {
+        if (state_.albums[i].id == id) {
+            // Its details show the range it kept: a typed end past the last
+            // picture is the last picture's time by now.
+            control(kAlbumsList).selection = static_cast<int>(i);
+            showAlbumDetails();
+            return;
+        }
+    }
 }
 
 void CVazedazDlg::commitAlbumEdit(bool keep) {

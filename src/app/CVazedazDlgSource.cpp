@@ -6,12 +6,13 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace dz {
 
 using namespace mainwin;
 
-void CVazedazDlg::selectSource() {
+void CVazedazDlg::selectSource(const std::optional<std::string>& chosen) {
     if (state_.scanInProgress) {
         host().messageBox(kWaitForScan, kCaption, Icon::Exclamation);
         return;
@@ -25,7 +26,7 @@ void CVazedazDlg::selectSource() {
         deleteAllAlbums();
     }
     state_.abortRequest = false;
-    auto folder = host().browseFolder(kBrowseTitle);
+    const auto folder = chosen ? chosen : host().browseFolder(kBrowseTitle);
     if (!folder) {
         return;
     }
@@ -41,6 +42,20 @@ void CVazedazDlg::selectSource() {
     resetCatalogue();
     scanSource();
     showTexts();
+}
+
+void CVazedazDlg::onFolderDropped(int id, const std::string& folder) {
+    if (id == kSourceFolder || id == kSelectSourceButton) {
+        selectSource(folder);
+    } else if (id == kTargetFolder || id == kSelectTargetButton) {
+        selectTarget(folder);
+    }
+}
+
+void CVazedazDlg::onShown() {
+    if (!startSource_.empty()) {
+        selectSource(std::exchange(startSource_, std::string()));
+    }
 }
 
 void CVazedazDlg::resetCatalogue() {
@@ -106,16 +121,16 @@ void CVazedazDlg::scanSource() {
     state_.scanInProgress = false;
 }
 
-void CVazedazDlg::selectTarget() {
+void CVazedazDlg::selectTarget(const std::optional<std::string>& chosen) {
     if (state_.texts.sourceFolder == kNotSelected) {
         host().messageBox("Please select source directory first!", "Select target directory", Icon::Error);
         return;
     }
-    browseForTarget();
+    browseForTarget(chosen);
 }
 
-bool CVazedazDlg::browseForTarget() {
-    auto folder = host().browseFolder(kBrowseTitle);
+bool CVazedazDlg::browseForTarget(const std::optional<std::string>& chosen) {
+    const auto folder = chosen ? chosen : host().browseFolder(kBrowseTitle);
     if (!folder) {
         return false;
     }
@@ -126,6 +141,10 @@ bool CVazedazDlg::browseForTarget() {
     }
     state_.texts.targetFolder = *folder;
     state_.processTargetPath = *folder;
+    // The details shown name the target folder.
+    if (!control(kAlbumDetails).items.empty()) {
+        showAlbumDetails();
+    }
     showTexts();
     return true;
 }

@@ -1,6 +1,8 @@
 #include "gui/ControlBinder.h"
 
+#include "gui/FolderDrop.h"
 #include "gui/LabelEditDelegate.h"
+#include "gui/Shortcuts.h"
 #include "gui/ThumbnailListModel.h"
 #include "gui/ThumbnailListView.h"
 
@@ -9,10 +11,13 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -77,6 +82,60 @@ QPixmap pictureOf(const Control& c) {
     const QImage image(c.picture.data(), c.pictureWidth, c.pictureHeight, c.pictureWidth * 3, QImage::Format_RGB888);
     return QPixmap::fromImage(image.copy());
 }
+
+// Hands a click on a caption to the button it belongs to.
+class ClickThrough final : public QObject {
+public:
+    ClickThrough(QWidget* caption, QAbstractButton* buddy) : QObject(caption), buddy_(buddy) {
+        caption->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && buddy_->isEnabled()) {
+            buddy_->setFocus(Qt::MouseFocusReason);
+            buddy_->click();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QAbstractButton* buddy_;
+};
+
+// Runs `run` when `keys` are pressed in the widget it watches.
+class KeyCommand final : public QObject {
+public:
+    KeyCommand(QWidget* widget, QKeySequence keys, std::function<void()> run)
+        : QObject(widget), keys_(std::move(keys)), run_(std::move(run)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool press = event->type() == QEvent::KeyPress;
+        if (press || event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            // The keypad's Enter is Enter.
+            const QKeyCombination pressed(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
+            if (QKeySequence(pressed) == keys_) {
+                // Ours, not a window shortcut's nor the default button's.
+                event->accept();
+                if (press) {
+                    run_();
+                }
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QKeySequence keys_;
+    std::function<void()> run_;
+};
 
 }  // namespace
 
@@ -147,6 +206,54 @@ QAction* ControlBinder::action(int id, QMenu* menu) {
     return item;
 }
 
+QMenu* ControlBinder::menu(QMenuBar* bar, const QString& title) {
+    // The menu bar's letters share the window's scope: Alt+letter is one key space.
+    return bar->addMenu(mnemonics_[owner_].mark(-1 - static_cast<int>(bar->actions().size()), title));
+}
+
+QMenu* ControlBinder::menu(QMenu* parent, const QString& title) {
+    return parent->addMenu(mnemonics_[parent].mark(-1 - static_cast<int>(parent->actions().size()), title));
+}
+
+QString ControlBinder::caption(const void* scope, int id, const std::string& text) {
+    return mnemonics_[scope].mark(id, qt(text));
+}
+
+void ControlBinder::acceptFolderDrops(int id, QWidget* widget) {
+    new FolderDrop(widget, [this, id](const std::string& folder) {
+        handle_([id, folder](Window& w) { w.onFolderDropped(id, folder); });
+    });
+}
+
+void ControlBinder::addShortcuts(int id, QObject* object) {
+    for (const Shortcut& entry : shortcutTable()) {
+        if (entry.windowClass != window_.className() || entry.control != id) {
+            continue;
+        }
+        if (auto* item = qobject_cast<QAction*>(object)) {
+            item->setShortcuts(item->shortcuts() << entry.keys);
+            continue;
+        }
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (!widget) {
+            continue;
+        }
+        // Only while the widget has the focus: Delete and Enter mean other
+        // things elsewhere. A key filter rather than a QShortcut, since item
+        // views take these keys for themselves before shortcuts see them.
+        const int command = entry.command;
+        new KeyCommand(widget, entry.keys, [this, id, command] {
+            handle_([id, command](Window& w) {
+                if (command == 0) {
+                    w.onDoubleClick(id);
+                } else if (w.control(command).enabled) {
+                    w.onCommand(command);
+                }
+            });
+        });
+    }
+}
+
 QRadioButton* ControlBinder::radioButton(int id) {
     auto* widget = new QRadioButton(owner_);
     bindRadioButton(id, widget);
@@ -156,6 +263,19 @@ QRadioButton* ControlBinder::radioButton(int id) {
 QPlainTextEdit* ControlBinder::textView(int id) {
     auto* widget = new QPlainTextEdit(owner_);
     bindTextView(id, widget);
+    return widget;
+}
+
+QLabel* ControlBinder::captionLabel(int id, QAbstractButton* buddy) {
+    auto* widget = new QLabel(owner_);
+    widget->setObjectName(objectName(id));
+    widget->setTextFormat(Qt::PlainText);
+    widget->setBuddy(buddy);
+    new ClickThrough(widget, buddy);
+    add(id, widget, [this, widget, id](const Control& c) {
+        widget->setText(caption(owner_, id, c.text));
+        drawCommon(widget, c);
+    });
     return widget;
 }
 
@@ -193,8 +313,8 @@ void ControlBinder::bindButton(int id, QAbstractButton* widget) {
     widget->setObjectName(objectName(id));
     QObject::connect(widget, &QAbstractButton::clicked, widget,
                      [this, id] { handle_([id](Window& w) { w.onCommand(id); }); });
-    add(id, widget, [this, widget](const Control& c) {
-        widget->setText(qt(c.text));
+    add(id, widget, [this, widget, id](const Control& c) {
+        widget->setText(caption(owner_, id, c.text));
         drawCommon(widget, c);
     });
 }
@@ -207,8 +327,8 @@ void ControlBinder::bindCheckBox(int id, QCheckBox* widget) {
             w.onCommand(id);
         });
     });
-    add(id, widget, [this, widget](const Control& c) {
-        widget->setText(qt(c.text));
+    add(id, widget, [this, widget, id](const Control& c) {
+        widget->setText(caption(owner_, id, c.text));
         widget->setChecked(c.checked);
         drawCommon(widget, c);
     });
@@ -286,8 +406,15 @@ void ControlBinder::bindAction(int id, QAction* item) {
     item->setObjectName(objectName(id));
     QObject::connect(item, &QAction::triggered, item,
                      [this, id] { handle_([id](Window& w) { w.onCommand(id); }); });
-    add(id, item, [item](const Control& c) {
-        item->setText(qt(c.text));
+    add(id, item, [this, item, id](const Control& c) {
+        // A menu's items share its letters; an item outside menus keeps its own text.
+        QMenu* menu = nullptr;
+        for (QObject* shownIn : item->associatedObjects()) {
+            if ((menu = qobject_cast<QMenu*>(shownIn))) {
+                break;
+            }
+        }
+        item->setText(menu ? caption(menu, id, c.text) : qt(c.text));
         item->setToolTip(qt(c.toolTip));
         item->setEnabled(c.enabled);
         item->setVisible(c.visible);
@@ -307,8 +434,8 @@ void ControlBinder::bindRadioButton(int id, QRadioButton* widget) {
             w.onCommand(id);
         });
     });
-    add(id, widget, [this, widget](const Control& c) {
-        widget->setText(qt(c.text));
+    add(id, widget, [this, widget, id](const Control& c) {
+        widget->setText(caption(owner_, id, c.text));
         widget->setChecked(c.checked);
         drawCommon(widget, c);
     });
@@ -395,6 +522,7 @@ void ControlBinder::draw() const {
 }
 
 void ControlBinder::add(int id, QObject* object, std::function<void(const Control&)> draw) {
+    addShortcuts(id, object);
     bindings_.push_back(Binding{id, object, std::move(draw)});
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "gui/Mnemonics.h"
 #include "platform/Window.h"
 
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 class QAbstractButton;
@@ -16,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QMenuBar;
 class QObject;
 class QPlainTextEdit;
 class QProgressBar;
@@ -53,13 +56,23 @@ public:
     QLineEdit* lineEdit(int id);
     QProgressBar* progress(int id);
     QAction* action(int id, QMenu* menu);
+    // A menu of the menu bar or a sub-menu, its title with an Alt+letter key.
+    QMenu* menu(QMenuBar* bar, const QString& title);
+    QMenu* menu(QMenu* parent, const QString& title);
     QRadioButton* radioButton(int id);
     // A read-only text of several lines.
     QPlainTextEdit* textView(int id);
+    // A text that is `buddy`'s own caption: clicking it clicks the buddy and
+    // its Alt+letter key goes to the buddy.
+    QLabel* captionLabel(int id, QAbstractButton* buddy);
     // A picture frame: shows the control's picture.
     QLabel* picture(int id);
     // A list view of the control's strip pictures with their labels.
     ThumbnailListView* thumbnailList(int id, QSize imageSize, int labelLines);
+
+    // Dropping one folder from a file manager on `widget` tells the window
+    // (onFolderDropped with `id`).
+    void acceptFolderDrops(int id, QWidget* widget);
 
     // Binds an existing widget or action.
     void bindLabel(int id, QLabel* widget);
@@ -83,6 +96,10 @@ public:
 private:
     void add(int id, QObject* object, std::function<void(const Control&)> draw);
     void drawCommon(QWidget* widget, const Control& c) const;
+    // The caption with its Alt+letter key within `scope` (the window or a menu).
+    QString caption(const void* scope, int id, const std::string& text);
+    // The keys of the shortcut table that belong to control `id`.
+    void addShortcuts(int id, QObject* object);
 
     struct Binding {
         int id;
@@ -94,6 +111,7 @@ private:
     QWidget* owner_;
     Handle handle_;
     std::vector<Binding> bindings_;
+    std::map<const void*, Mnemonics> mnemonics_;
 };
 
 }  // namespace dz::gui

@@ -66,11 +66,11 @@ EditAlbumView::EditAlbumView(Window& window, QWidget* parent) : WindowView(windo
 QMenuBar* EditAlbumView::makeMenuBar() {
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = binder().menu(bar, QStringLiteral("File"));
     for (int id : {W::kMenuViewOptions, W::kMenuManualRange, W::kMenuAdvancedFilter}) {
         binder().action(id, file);
     }
-    binder().action(W::kMenuAbout, bar->addMenu(QStringLiteral("Help")));
+    binder().action(W::kMenuAbout, binder().menu(bar, QStringLiteral("Help")));
     return bar;
 }
 
@@ -99,7 +99,8 @@ QWidget* EditAlbumView::makeAlbumSide() {
     layout->addWidget(add);
 
     QListWidget* info = binder().list(W::kPictureInfo);
-    info->setMinimumHeight(120);
+    // Short, so the window fits a small screen; it grows with the window.
+    info->setMinimumHeight(48);
     layout->addWidget(groupAround(binder().group(W::kInfoGroup), info), 1);
 
     auto* buttons = new QHBoxLayout;

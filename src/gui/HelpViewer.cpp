@@ -3,21 +3,28 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace dz::gui {
 
-HelpViewer::HelpViewer() : browser_(new QTextBrowser(this)) {
+// A dialog to the window manager, so it is kept in front of the window it belongs to.
+constexpr Qt::WindowFlags kHelpWindow =
+    Qt::Dialog | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
+HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, kHelpWindow), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Dezoredu Help"));
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
 
-    auto* contents = new QPushButton(QStringLiteral("Contents"), this);
-    auto* back = new QPushButton(QStringLiteral("Back"), this);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    auto* contents = new QPushButton(QStringLiteral("C&ontents"), this);
+    auto* back = new QPushButton(QStringLiteral("&Back"), this);
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     back->setEnabled(false);
     // The contents open the page.
     connect(contents, &QPushButton::clicked, this, [this] { browser_->verticalScrollBar()->setValue(0); });
@@ -34,6 +41,19 @@ HelpViewer::HelpViewer() : browser_(new QTextBrowser(this)) {
     layout->addLayout(buttons);
     layout->addWidget(browser_, 1);
     resize(640, 560);
+}
+
+void HelpViewer::setOwner(QWidget* owner) {
+    if (parentWidget() == owner) {
+        return;
+    }
+    const bool shown = isVisible();
+    const QRect place = geometry();
+    setParent(owner, kHelpWindow);
+    setGeometry(place);
+    if (shown) {
+        show();
+    }
 }
 
 void HelpViewer::showTopic(const std::string& file, const std::string& anchor) {

@@ -68,19 +68,19 @@ QMenuBar* MainWindowView::makeMenuBar() {
             binder().action(id, menu);
         }
     };
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = binder().menu(bar, QStringLiteral("File"));
     items(file, {kMenuSaveSession, kMenuLoadSession});
     file->addSeparator();
     items(file, {kMenuExit});
-    items(bar->addMenu(QStringLiteral("Directories")), {kMenuSelectSource, kMenuSelectTarget});
-    items(bar->addMenu(QStringLiteral("Utilities")), {kMenuSearchDuplicates});
-    QMenu* albums = bar->addMenu(QStringLiteral("Albums"));
-    items(albums->addMenu(QStringLiteral("Set New Album")), {kMenuStartPositive, kMenuStartNegative});
+    items(binder().menu(bar, QStringLiteral("Directories")), {kMenuSelectSource, kMenuSelectTarget});
+    items(binder().menu(bar, QStringLiteral("Utilities")), {kMenuSearchDuplicates});
+    QMenu* albums = binder().menu(bar, QStringLiteral("Albums"));
+    items(binder().menu(albums, QStringLiteral("Set New Album")), {kMenuStartPositive, kMenuStartNegative});
     items(albums, {kMenuEditSelected});
     albums->addSeparator();
     items(albums, {kMenuUndoProcessing});
-    items(bar->addMenu(QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuSkin});
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    items(binder().menu(bar, QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuSkin});
+    QMenu* help = binder().menu(bar, QStringLiteral("Help"));
     items(help, {kMenuHelpContents, kMenuHelpIntroduction, kMenuWhatsNew});
     help->addSeparator();
     items(help, {kMenuHomepage});
@@ -110,9 +110,13 @@ QWidget* MainWindowView::makeStepOne() {
         button->setIconSize(QSize(32, 32));
         button->setAutoDefault(false);
         grid->addWidget(button, row, 0);
-        grid->addWidget(binder().label(r.label), row, 1);
+        // The picture buttons have no text; "Source:" and "Target:" are their captions.
+        grid->addWidget(binder().captionLabel(r.label, button), row, 1);
         QLabel* field = binder().label(r.field);
         makeField(field);
+        // A folder from the file manager, dropped on the field or its button.
+        binder().acceptFolderDrops(r.field, field);
+        binder().acceptFolderDrops(r.button, button);
         grid->addWidget(field, row, 2);
         ++row;
     }

@@ -1,7 +1,12 @@
 #include "gui/MessageBoxDialog.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -57,6 +62,23 @@ Answer escapeAnswer(const std::vector<Choice>& all) {
     return all.back().second;
 }
 
+// Wide enough for the whole caption in the title bar: a message box sizes
+// itself by its text, and a short text under a long caption clips it.
+void fitTitle(QMessageBox& box, const QString& caption) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid || caption.isEmpty()) {
+        return;
+    }
+    // The title bar's font is the window manager's, commonly bold: allow for
+    // that, its icon and its buttons.
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    // Never wider than a small screen.
+    const int width = std::min(QFontMetrics(titleFont).horizontalAdvance(caption) + 160, 1200);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 }  // namespace
 
 Answer MessageBoxDialog::ask(const MessageRequest& request, QWidget* parent) {
@@ -74,6 +96,7 @@ Answer MessageBoxDialog::ask(const MessageRequest& request, QWidget* parent) {
     box.setStandardButtons(buttons);
     // The first button is the default, as on the classic box.
     box.setDefaultButton(all.front().first);
+    fitTitle(box, box.windowTitle());
     box.exec();
     const auto pressed = box.standardButton(box.clickedButton());
     for (const auto& choice : all) {

@@ -14,11 +14,12 @@ namespace dz::gui {
 ProcessOptionView::ProcessOptionView(Window& window, QWidget* parent) : WindowView(window, parent) {
     auto* layout = new QVBoxLayout(this);
 
-    // The box has no caption; the explanation beside it says what it does.
+    // The box has no caption; the explanation beside it says what it does
+    // and is its caption: a click on it, or its Alt+letter, is the box's.
     auto* option = new QHBoxLayout;
     QCheckBox* move = binder().checkBox(CPotion::kMoveFiles);
     option->addWidget(move, 0, Qt::AlignTop);
-    QLabel* explanation = binder().label(CPotion::kExplanation);
+    QLabel* explanation = binder().captionLabel(CPotion::kExplanation, move);
     explanation->setWordWrap(true);
     explanation->setMinimumWidth(300);
     option->addWidget(explanation, 1);

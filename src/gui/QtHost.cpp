@@ -71,12 +71,17 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
 }
 
 QtHost::~QtHost() {
+    delete helpViewer_.data();
     for (auto& [window, entry] : modeless_) {
         if (entry.view) {
             entry.view->detach();
             delete entry.view.data();
         }
     }
+}
+
+HelpViewer* QtHost::helpViewer() const {
+    return helpViewer_.data();
 }
 
 std::vector<std::string> QtHost::shippedHelpFolders() {
@@ -127,8 +132,20 @@ std::optional<std::string> QtHost::saveFile(const FileDialogRequest& request) {
 int QtHost::runModal(Window& window) {
     auto view = views_.create(window, dialogParent());
     running_.push_back(view.get());
+    // Open help moves up to the new window, whose loop would block it otherwise.
+    if (helpViewer_ && helpViewer_->isVisible()) {
+        helpViewer_->setOwner(view.get());
+    }
     const int result = view->runModal();
     running_.pop_back();
+    // Help that this window asked for stays open with the window below it,
+    // and goes with the last one.
+    if (helpViewer_ && helpViewer_->parentWidget() == view.get()) {
+        if (running_.empty()) {
+            helpViewer_->hide();
+        }
+        helpViewer_->setOwner(running_.empty() ? nullptr : running_.back());
+    }
     // Modeless windows it opened go with it, before their parent view does.
     closeModelessAbove(running_.size());
     return result;
@@ -144,8 +161,8 @@ void QtHost::showModeless(Window& window) {
         return;
     }
     // The parent is the running modal window, so the modal loop lets this
-    // window take input.
-    auto view = views_.create(window, dialogParent());
+    // window take input and the window manager keeps it above its owner.
+    auto view = views_.create(window, running_.empty() ? dialogParent() : running_.back());
     WindowView* shown = view.release();
     modeless_[&window] = Modeless{shown, running_.size()};
     shown->showModeless();
@@ -206,9 +223,12 @@ void QtHost::openHelp(const std::string& helpFile, int topic) {
                               dialogParent());
         return;
     }
+    // The innermost running modal window owns it, so its loop lets the help take input.
+    QWidget* owner = running_.empty() ? nullptr : running_.back();
     if (!helpViewer_) {
-        helpViewer_ = std::make_unique<HelpViewer>();
+        helpViewer_ = new HelpViewer(owner);
     }
+    helpViewer_->setOwner(owner);
     helpViewer_->showTopic(location->file, location->anchor);
 }
 

@@ -32,7 +32,7 @@ public:
 
     ViewRegistry& views() { return views_; }
     // The help window, once help was asked for.
-    HelpViewer* helpViewer() const { return helpViewer_.get(); }
+    HelpViewer* helpViewer() const;
 
     Answer messageBox(const MessageRequest& request) override;
     std::optional<std::string> browseFolder(const std::string& title) override;
@@ -54,7 +54,8 @@ private:
 
     std::vector<std::string> helpFolders_;
     ViewRegistry views_;
-    std::unique_ptr<HelpViewer> helpViewer_;
+    // Owned by the modal window that asked last, handed down as they end.
+    QPointer<HelpViewer> helpViewer_;
     struct Modeless {
         // Owned; a Qt parent that goes first takes it along.
         QPointer<WindowView> view;

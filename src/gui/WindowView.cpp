@@ -2,9 +2,12 @@
 
 #include "platform/MessageBox.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 
@@ -83,7 +86,20 @@ void WindowView::showEvent(QShowEvent* event) {
         return;
     }
     shown_ = true;
+    fitScreen();
     QTimer::singleShot(0, this, [this] { handle([](Window& w) { w.onShown(); }); });
+}
+
+void WindowView::fitScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) {
+        return;
+    }
+    // Room for the window manager's frame and title bar.
+    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+    if (width() > room.width() || height() > room.height()) {
+        resize(std::min(width(), room.width()), std::min(height(), room.height()));
+    }
 }
 
 void WindowView::reject() {

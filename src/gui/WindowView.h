@@ -45,6 +45,8 @@ protected:
 
 private:
     void start();
+    // A window larger than its screen is made to fit it, down to its minimum.
+    void fitScreen();
 
     Window& window_;
     ControlBinder binder_;

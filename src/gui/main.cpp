@@ -3,6 +3,8 @@
 #include "platform/FileSystem.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QStringList>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -15,5 +17,13 @@ int main(int argc, char* argv[]) {
     dz::gui::QtHost host;
     dz::FileSystem fileSystem;
     dz::CVazedazApp program(host, fileSystem);
+    // "dezoredu FOLDER" (a file manager's "Open with") starts with that source.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')) && QFileInfo(argument).isDir()) {
+            program.setStartSource(QFileInfo(argument).absoluteFilePath().toStdString());
+            break;
+        }
+    }
     return program.run();
 }

@@ -92,6 +92,8 @@ public:
     // False refuses the edit.
     virtual bool onLabelEditBegin(int /*id*/) { return false; }
     virtual void onLabelEditEnd(int /*id*/, const std::string& /*text*/) {}
+    // A folder dropped from a file manager on control `id`.
+    virtual void onFolderDropped(int /*id*/, const std::string& /*folder*/) {}
     // Once, when the window is first on screen (its first paint).
     virtual void onShown() {}
     // Esc and the close box.

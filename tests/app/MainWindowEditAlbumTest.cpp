@@ -1,7 +1,10 @@
 #include "MainWindowFixture.h"
 #include "ZoneScope.h"
 
+#include "albums/AlbumMembership.h"
+#include "albums/CManualTime.h"
 #include "albums/CViewPhoto.h"
+#include "albums/DateTimeText.h"
 
 #include <gmock/gmock.h>
 
@@ -68,6 +71,39 @@ TEST_F(MainWindowEditAlbum, SavedNewAlbumIsCommittedAndListed) {
     EXPECT_TRUE(state.editing.film.empty());
     EXPECT_TRUE(state.filmBuilt);
     EXPECT_EQ(state.filmImages.size(), 3);
+}
+
+TEST_F(MainWindowEditAlbum, SavedAlbumIsSelectedWithItsKeptRangeAndANewTargetRedrawsIt) {
+    scriptRange(0, 0, "First");
+    window->onCommand(kMenuStartPositive);
+    // A manual range whose end is typed years after the last picture.
+    host.onModal("CViewPhoto", [this](Window& w) {
+        host.onModal("CManualTime", [](Window& m) {
+            m.control(CManualTime::kEndDate).text = "2030-01-01";
+            m.onCommand(CManualTime::kOk);
+        });
+        w.onCommand(W::kMenuManualRange);
+        w.control(W::kName).text = "Rest";
+        w.onTextChanged(W::kName);
+        w.onCommand(W::kSave);
+    });
+    window->onCommand(kMenuStartPositive);
+    ASSERT_EQ(state.albums.size(), 2u);
+    EXPECT_EQ(control(kAlbumsList).selection, 1);
+    const auto& details = control(kAlbumDetails).items;
+    ASSERT_GT(details.size(), 6u);
+    EXPECT_EQ(details[0], "Name: Rest");
+    // The range kept ends at the last picture, and the details say so.
+    const auto last = static_cast<std::int64_t>(
+        pictureShotKey(state.dirReader->catalogue().back(), state.dirReader->biasMinutes()));
+    EXPECT_EQ(details[4], "End date: " + dateText(last, state.settings.dateFormatIndex) + "/" +
+                              timeText(last, state.settings.timeFormatIndex));
+    EXPECT_EQ(details[6], "Album root: " + std::string(kNotSelected));
+
+    test::TempDir target;
+    host.browseTo(target.str());
+    window->onCommand(kMenuSelectTarget);
+    EXPECT_EQ(control(kAlbumDetails).items[6], "Album root: " + target.str());
 }
 
 TEST_F(MainWindowEditAlbum, DiscardedNewAlbumLeavesNothing) {

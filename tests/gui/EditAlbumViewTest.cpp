@@ -178,6 +178,10 @@ TEST_F(EditAlbumViewTest, RangeFromTheFilmIsSavedAsTheFirstAlbum) {
     runMain([&](QWidget* mainView) {
         editNewAlbum(mainView, [&](QWidget* editView) {
             gui::ThumbnailListView* film = filmOf(editView);
+            // 1920 x 1080 at 1.5 is 1280 x 720, less some 60 for a title bar and a panel.
+            EXPECT_LE(editView->width(), 1280);
+            EXPECT_LE(editView->height(), 660);
+            EXPECT_LE(editView->minimumSizeHint().height(), 600);
             EXPECT_EQ(film->viewMode(), QListView::IconMode);
             EXPECT_EQ(film->flow(), QListView::LeftToRight);
             EXPECT_FALSE(film->isWrapping());
@@ -210,6 +214,9 @@ TEST_F(EditAlbumViewTest, RangeFromTheFilmIsSavedAsTheFirstAlbum) {
         auto* albums = controlOf<QListWidget>(mainView, mainwin::kAlbumsList);
         ASSERT_EQ(albums->count(), 1);
         EXPECT_EQ(albums->item(0)->text(), "1. Album 1");
+        // The album just saved is selected and its details show.
+        EXPECT_EQ(albums->currentRow(), 0);
+        EXPECT_GT(controlOf<QListWidget>(mainView, mainwin::kAlbumDetails)->count(), 0);
         const QString summary = labelText(mainView, mainwin::kAlbumSummary);
         EXPECT_TRUE(summary.startsWith("1 album created. Pictures in albums 3 of 3. All pictures are in albums. Size "))
             << summary.toStdString();
@@ -239,6 +246,13 @@ TEST_F(EditAlbumViewTest, RightClickOpensTheLargeViewAndCloseClosesIt) {
             auto* frame = controlOf<QLabel>(large, CViewLarge::kFrame);
             ASSERT_NE(frame, nullptr);
             EXPECT_EQ(frame->pixmap().size(), QSize(640, 480));
+            // It belongs to Edit Album (and so stays above it), and its picture follows its size.
+            EXPECT_EQ(large->parentWidget(), editView);
+            large->resize(400, 340);
+            EXPECT_TRUE(waitUntil([&] { return frame->width() < 400 && frame->height() < 300; }))
+                << frame->width() << " x " << frame->height();
+            large->resize(1000, 700);
+            EXPECT_TRUE(waitUntil([&] { return frame->width() > 640; }));
 
             // Selecting another picture shows it in the open viewer.
             film->setCurrentIndex(film->model()->index(2, 0));

@@ -19,6 +19,14 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QSet>
+#include <QTest>
+#include <QUrl>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -138,7 +146,7 @@ TEST_F(MainWindowViewTest, ShowsTheStartStateOfTheLogic) {
         EXPECT_FALSE(actionEnabled(view, kMenuSearchDuplicates));
         EXPECT_TRUE(actionEnabled(view, kMenuLoadSession));
         EXPECT_TRUE(actionEnabled(view, kMenuTimeFormat));
-        EXPECT_EQ(actionOf(view, kMenuStartNegative)->text(), "Start from negative");
+        EXPECT_EQ(actionOf(view, kMenuStartNegative)->text().remove(QLatin1Char('&')), "Start from negative");
     });
 }
 
@@ -250,7 +258,7 @@ TEST_F(MainWindowViewTest, SkinOptionTurnsTheProgramsLookOff) {
             EXPECT_EQ(dialog->windowTitle(), "Skin Options");
             auto* box = controlOf<QCheckBox>(dialog, 1176);
             ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->text(), "Enable Skin");
+            EXPECT_EQ(box->text().remove(QLatin1Char('&')), "Enable Skin");
             EXPECT_TRUE(box->isChecked());
             box->click();
             controlOf<QPushButton>(dialog, 1)->click();
@@ -267,6 +275,8 @@ TEST_F(MainWindowViewTest, HelpMenuShowsTheTopicsOfTheShippedHelpFile) {
         gui::HelpViewer* viewer = host.helpViewer();
         ASSERT_NE(viewer, nullptr);
         EXPECT_TRUE(viewer->isVisible());
+        // It belongs to the modal window that asked, so that window's loop lets it take input.
+        EXPECT_EQ(viewer->parentWidget(), view);
         EXPECT_EQ(viewer->browser()->source().fileName(), "DEZOREDU.HLP");
         EXPECT_GT(viewer->browser()->verticalScrollBar()->value(), 0);
 
@@ -283,6 +293,17 @@ TEST_F(MainWindowViewTest, HelpMenuShowsTheTopicsOfTheShippedHelpFile) {
         ASSERT_NE(f1, nullptr);
         emit f1->activated();
         EXPECT_GT(viewer->browser()->verticalScrollBar()->value(), 0);
+
+        // Open help moves up to a modal window that opens above, and comes back down after it.
+        bool moved = false;
+        driver.when(isView("CAboutDlg"), [&](QWidget* dialog) {
+            moved = viewer->parentWidget() == dialog && viewer->isVisible();
+            controlOf<QPushButton>(dialog, 1)->click();
+        });
+        actionOf(view, kMenuAbout)->trigger();
+        EXPECT_TRUE(moved);
+        EXPECT_EQ(viewer->parentWidget(), view);
+        EXPECT_TRUE(viewer->isVisible());
 
         // Closing the window closes its help.
         closeAnswering(view, "No");
@@ -303,6 +324,162 @@ TEST_F(MainWindowViewTest, AboutBoxShowsVersionAndBuild) {
         actionOf(view, kMenuAbout)->trigger();
         EXPECT_TRUE(shown);
         EXPECT_TRUE(view->isVisible());
+    });
+}
+
+// The letters of one menu or one row of buttons: one "&" each, never the same letter twice.
+void expectOwnLetters(const QStringList& captions, const std::string& where) {
+    QSet<QChar> letters;
+    for (const QString& caption : captions) {
+        const int at = static_cast<int>(caption.indexOf(QLatin1Char('&')));
+        ASSERT_GE(at, 0) << where << ": no Alt+letter key in " << caption.toStdString();
+        ASSERT_LT(at + 1, caption.size()) << where;
+        EXPECT_FALSE(letters.contains(caption[at + 1].toLower())) << where << ": " << caption.toStdString();
+        letters.insert(caption[at + 1].toLower());
+    }
+}
+
+QStringList captionsOf(QMenu* menu) {
+    QStringList captions;
+    for (QAction* item : menu->actions()) {
+        if (!item->isSeparator()) {
+            captions << item->text();
+        }
+    }
+    return captions;
+}
+
+TEST_F(MainWindowViewTest, MenusAndButtonsHaveKeysAndTheStandardShortcutsWork) {
+    run([&](QWidget* view) {
+        auto* bar = view->findChild<QMenuBar*>(QStringLiteral("MenuBar"));
+        ASSERT_NE(bar, nullptr);
+        QStringList windowKeys;
+        for (QAction* title : bar->actions()) {
+            windowKeys << title->text();
+            expectOwnLetters(captionsOf(title->menu()), title->text().toStdString());
+            for (QAction* item : title->menu()->actions()) {
+                if (item->menu()) {
+                    expectOwnLetters(captionsOf(item->menu()), item->text().toStdString());
+                }
+            }
+        }
+        for (int id : {kCloseWindow, kDeleteAlbum, kProcess}) {
+            windowKeys << controlOf<QPushButton>(view, id)->text();
+        }
+        // The folder buttons show pictures; their labels carry their keys.
+        for (int id : {kLabelSource, kLabelTarget}) {
+            windowKeys << labelText(view, id);
+        }
+        // Menu titles and buttons answer Alt+letter in the same window.
+        expectOwnLetters(windowKeys, "main window");
+        EXPECT_EQ(actionOf(view, kMenuSelectSource)->text().remove(QLatin1Char('&')), "Select source");
+
+        EXPECT_EQ(actionOf(view, kMenuSelectSource)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        EXPECT_EQ(actionOf(view, kMenuSaveSession)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+        int closeAsked = 0;
+        driver.when(isMessageBox("Close Dezoredu?"), [&](QWidget* box) {
+            ++closeAsked;
+            pressMessageButton(box, "No");
+        });
+        QTest::keyClick(view, Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_EQ(closeAsked, 1) << "Ctrl+Q";
+
+        // Delete and Enter in the album list.
+        state.albums.push_back(Album{});
+        window.refreshAlbumList();
+        window.control(kAlbumsList).selection = 0;
+        window.showAlbumDetails();
+        auto* albums = controlOf<QListWidget>(view, kAlbumsList);
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+        albums->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), albums);
+        bool deleteAsked = false;
+        driver.when(isMessageBox("Delete selected album?"), [&](QWidget* box) {
+            deleteAsked = true;
+            pressMessageButton(box, "Cancel");
+        });
+        QTest::keyClick(albums, Qt::Key_Delete);
+        EXPECT_TRUE(deleteAsked);
+        // No source here, so editing says so: Enter edits the selected album.
+        bool editAsked = false;
+        driver.when(isMessageBox("Source folder does not contain any pictures supported by Dezoredu"),
+                    [&](QWidget* box) {
+                        editAsked = true;
+                        pressMessageButton(box, "OK");
+                    });
+        QTest::keyClick(albums, Qt::Key_Return);
+        EXPECT_TRUE(editAsked) << "Enter in the album list";
+        EXPECT_TRUE(view->isVisible()) << "Enter went to the default button";
+        state.albums.clear();
+        window.refreshAlbumList();
+    });
+}
+
+// Drags `path` from a file manager onto `widget` and drops it; false when the
+// widget refused the drag.
+bool dropOn(QWidget* widget, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPointF at(widget->rect().center());
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(MainWindowViewTest, DroppedFoldersBecomeTheSourceAndTheTarget) {
+    source.write("a.jpg", tinyExifJpeg("2006:05:14 10:00:00"));
+    TempDir target;
+    TempDir other;
+    const QString folder = QString::fromStdString(source.str());
+    run([&](QWidget* view) {
+        EXPECT_FALSE(dropOn(controlOf<QLabel>(view, kSourceFolder), folder + "/a.jpg")) << "a file is no folder";
+        ASSERT_TRUE(dropOn(controlOf<QLabel>(view, kSourceFolder), folder));
+        EXPECT_TRUE(waitUntil([&] { return labelText(view, kStatus).startsWith("Found 1 .JPG"); }))
+            << labelText(view, kStatus).toStdString();
+        EXPECT_EQ(labelText(view, kSourceFolder), folder);
+
+        // The target's refusal of the source folder, in a box wide enough for its title.
+        bool refused = false;
+        driver.when(isMessageBox("Target directory is the same as source directory!"), [&](QWidget* box) {
+            refused = true;
+            QFont bold = box->font();
+            bold.setBold(true);
+            EXPECT_GT(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()));
+            pressMessageButton(box, "OK");
+        });
+        ASSERT_TRUE(dropOn(controlOf<QPushButton>(view, kSelectTargetButton), folder));
+        EXPECT_TRUE(waitUntil([&] { return refused; }));
+        ASSERT_TRUE(dropOn(controlOf<QPushButton>(view, kSelectTargetButton), QString::fromStdString(target.str())));
+        EXPECT_TRUE(waitUntil([&] { return labelText(view, kTargetFolder) == QString::fromStdString(target.str()); }));
+
+        // With albums, the same question as before the folder dialog.
+        state.albums.push_back(Album{});
+        bool warned = false;
+        driver.when(isMessageBox("Albums will be lost!"), [&](QWidget* box) {
+            warned = true;
+            pressMessageButton(box, "Cancel");
+        });
+        ASSERT_TRUE(dropOn(controlOf<QPushButton>(view, kSelectSourceButton), QString::fromStdString(other.str())));
+        EXPECT_TRUE(waitUntil([&] { return warned; }));
+        EXPECT_EQ(labelText(view, kSourceFolder), folder);
+        EXPECT_EQ(state.albums.size(), 1u);
+        state.albums.clear();
+    });
+}
+
+TEST_F(MainWindowViewTest, FitsASmallScreen) {
+    run([&](QWidget* view) {
+        // 1920 x 1080 at 1.5 is 1280 x 720; a title bar and a panel take some 60 of it.
+        EXPECT_LE(view->width(), 1280);
+        EXPECT_LE(view->height(), 660);
+        EXPECT_LE(view->minimumSizeHint().height(), 660);
     });
 }
 

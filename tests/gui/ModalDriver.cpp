@@ -55,8 +55,10 @@ void ModalDriver::when(Match match, Action action) {
                              return;
                          }
                          if (clock.elapsed() > kPatienceMs) {
-                             std::fprintf(stderr, "an expected modal dialog did not come up; active: %s\n",
-                                          modal ? modal->objectName().toUtf8().constData() : "none");
+                             auto* box = qobject_cast<QMessageBox*>(modal);
+                             std::fprintf(stderr, "an expected modal dialog did not come up; active: %s %s\n",
+                                          modal ? modal->objectName().toUtf8().constData() : "none",
+                                          box ? box->text().toUtf8().constData() : "");
                              std::abort();
                          }
                      });
