@@ -11,12 +11,15 @@
 namespace dz {
 
 void DuplicatesCommand::printUsage(std::ostream& err) {
-    err << "  duplicates PATH...\n"
-           "      Catalogues the JPEG pictures below each folder (or each single file), in the order\n"
-           "      the program's scan walks them, analyses and compares them as the duplicate search\n"
-           "      does and prints every group of equal pictures: a heading line, the first picture\n"
-           "      of the group, then its duplicates. The last line counts the duplicates.\n"
-           "      Exit status: 0 when every path was read, 1 when one could not be, 2 on usage errors.\n";
+    err << "usage: dezoredu-cli duplicates PATH...\n"
+           "\n"
+           "Catalogues the JPEG pictures below each folder (or each single file), in the order\n"
+           "the program's scan walks them, analyses and compares them as the duplicate search\n"
+           "does and prints every group of equal pictures: a heading line, the first picture\n"
+           "of the group, then its duplicates. The last line counts the duplicates.\n"
+           "\n"
+           "Exit status: 0 when every path was read, 1 when one could not be, 2 on a usage\n"
+           "error.\n";
 }
 
 int DuplicatesCommand::run(const std::vector<std::string>& args) {
