@@ -9,6 +9,8 @@ packages=(
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  # building the Debian package and checking it
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
