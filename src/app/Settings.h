@@ -28,7 +28,8 @@ std::string settingsFolder(const std::string& startFolder, const std::string& co
 // False, changing nothing, when the file cannot be opened.
 bool loadSettings(const std::string& folder, Settings& settings);
 
-// Writes the five words, creating `folder` when it is missing; on failure shows "Options could not be saved!".
+// Writes the five words, creating `folder` when it is missing; on failure
+// shows "Options could not be saved!".
 bool saveSettings(const std::string& folder, const Settings& settings, Host& host);
 
 }  // namespace dz
