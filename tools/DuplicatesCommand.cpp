@@ -15,15 +15,21 @@
 namespace dz {
 
 void DuplicatesCommand::printUsage(std::ostream& err) {
-    err << "  duplicates [--similar[=THRESHOLD]] PATH...\n"
-           "      Catalogues the JPEG pictures below each folder (or each single file), in the order\n"
-           "      the program's scan walks them, analyses and compares them as the duplicate search\n"
-           "      does and prints every group of equal pictures: a heading line, the first picture\n"
-           "      of the group, then its duplicates. The last line counts the duplicates.\n"
-           "      --similar groups pictures that look alike (re-encoded or resized copies) instead:\n"
-           "      each within THRESHOLD (default " << kDefaultSimilarThreshold << ") of its group's first picture in\n"
-           "      signature distance, which its line shows, and confirmed from both files' pixels.\n"
-           "      Exit status: 0 when every path was read, 1 when one could not be, 2 on usage errors.\n";
+    err << "usage: dezoredu-cli duplicates [--similar[=THRESHOLD]] PATH...\n"
+           "\n"
+           "Catalogues the JPEG pictures below each folder (or each single file), in the order\n"
+           "the program's scan walks them, analyses and compares them as the duplicate search\n"
+           "does and prints every group of equal pictures: a heading line, the first picture\n"
+           "of the group, then its duplicates. The last line counts the duplicates.\n"
+           "\n"
+           "  --similar[=THRESHOLD]  group pictures that look alike (re-encoded, resized, saved\n"
+           "                         without their EXIF thumbnail) instead: each within THRESHOLD\n"
+           "                         (default " << kDefaultSimilarThreshold << ") of its group's first picture in signature\n"
+           "                         distance, which its line shows, and confirmed by both files'\n"
+           "                         pixels.\n"
+           "\n"
+           "Exit status: 0 when every path was read, 1 when one could not be, 2 on a usage\n"
+           "error.\n";
 }
 
 namespace {

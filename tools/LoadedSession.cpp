@@ -3,8 +3,9 @@
 namespace dz {
 
 LoadedSession::LoadedSession(Host& host, FileSystem& fileSystem) : state_(fileSystem), window_(host, state_) {
-    // Reads "fl.cfg" of the current folder if there is one and writes
-    // nothing; the session's own settings words replace what it read.
+    // Reads "fl.cfg" of the current folder, else of the user's settings
+    // folder, if there is one and writes nothing; the session's own
+    // settings words replace what it read.
     window_.onInit();
 }
 

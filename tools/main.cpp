@@ -4,6 +4,7 @@
 #include "ProcessCommand.h"
 #include "SessionCommand.h"
 
+#include "app/StandardOptions.h"
 #include "platform/FileSystem.h"
 
 #include <iostream>
@@ -12,21 +13,47 @@
 
 namespace {
 
-void printUsage(std::ostream& err) {
-    err << "usage: dezoredu-cli COMMAND ...\n\ncommands:\n";
-    dz::InfoCommand::printUsage(err);
-    err << "\n";
-    dz::ProcessCommand::printUsage(err);
-    err << "\n";
-    dz::SessionCommand::printUsage(err);
-    err << "\n";
-    dz::DuplicatesCommand::printUsage(err);
-    err << "\n";
-    dz::PlanCommand::printUsage(err);
-    err << "\n";
-    dz::JournalCommand::printUsage(dz::JournalCommand::Kind::Resume, err);
-    err << "\n";
-    dz::JournalCommand::printUsage(dz::JournalCommand::Kind::Undo, err);
+using Usage = void (*)(std::ostream&);
+
+void resumeUsage(std::ostream& out) {
+    dz::JournalCommand::printUsage(dz::JournalCommand::Kind::Resume, out);
+}
+
+void undoUsage(std::ostream& out) {
+    dz::JournalCommand::printUsage(dz::JournalCommand::Kind::Undo, out);
+}
+
+struct CommandUsage {
+    const char* name;
+    Usage usage;
+};
+
+constexpr CommandUsage kCommands[] = {
+    {"info", dz::InfoCommand::printUsage},   {"process", dz::ProcessCommand::printUsage},
+    {"session", dz::SessionCommand::printUsage}, {"duplicates", dz::DuplicatesCommand::printUsage},
+    {"plan", dz::PlanCommand::printUsage},   {"resume", resumeUsage},
+    {"undo", undoUsage},
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: dezoredu-cli COMMAND ...\n"
+           "       dezoredu-cli --help | -h | --version\n"
+           "\n"
+           "Every command also takes --help (or -h) and --version.\n"
+           "\ncommands:\n";
+    for (const CommandUsage& command : kCommands) {
+        out << "\n";
+        command.usage(out);
+    }
+}
+
+Usage usageOf(const std::string& name) {
+    for (const CommandUsage& command : kCommands) {
+        if (name == command.name) {
+            return command.usage;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -37,7 +64,15 @@ int main(int argc, char** argv) {
         printUsage(std::cerr);
         return dz::InfoCommand::kUsageError;
     }
+    if (const auto answered = dz::answerStandardOptions({words[0]}, "dezoredu-cli", printUsage, std::cout)) {
+        return *answered;
+    }
     const std::vector<std::string> args(words.begin() + 1, words.end());
+    if (const Usage usage = usageOf(words[0])) {
+        if (const auto answered = dz::answerStandardOptions(args, "dezoredu-cli", usage, std::cout)) {
+            return *answered;
+        }
+    }
     if (words[0] == "info") {
         return dz::InfoCommand(std::cout, std::cerr).run(args);
     }

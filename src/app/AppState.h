@@ -33,6 +33,8 @@ struct AppState {
 
     FileSystem& fileSystem;
     std::string appFolder;
+    // Where "fl.cfg" is read and written, chosen at start-up.
+    std::string settingsFolder;
     Settings settings;
     MainWindowTexts texts;
     // The target path the processing window reads; set with texts.targetFolder.

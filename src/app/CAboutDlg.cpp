@@ -1,5 +1,9 @@
 #include "app/CAboutDlg.h"
 
+#include "app/ProgramVersion.h"
+
+#include <string>
+
 namespace dz {
 
 namespace {
@@ -7,7 +11,7 @@ constexpr int kHelpTopic = 23;
 }
 
 CAboutDlg::CAboutDlg(Host& host) : Window(host, "CAboutDlg", "About Dezoredu", kHelpTopic) {
-    addControl(kVersion, ControlKind::Static, "Dezoredu Version 1.3");
+    addControl(kVersion, ControlKind::Static, std::string("Dezoredu Version ") + kProgramVersion);
     addControl(kBuild, ControlKind::Static, "Build: 040407");
     addControl(kCredits, ControlKind::Static,
                "Pictures are read and written with libjpeg-turbo (the Independent JPEG Group's "

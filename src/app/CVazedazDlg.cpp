@@ -2,6 +2,8 @@
 
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
+#include "app/ProgramVersion.h"
+#include "platform/ConfigFolder.h"
 #include "platform/WorkingFolder.h"
 
 namespace dz {
@@ -15,7 +17,7 @@ constexpr int kMainHelpTopic = 6;
 }  // namespace
 
 CVazedazDlg::CVazedazDlg(Host& host, AppState& state)
-    : Window(host, "CVazedazDlg", "Dezoredu - Professional v1.1", kMainHelpTopic),
+    : Window(host, "CVazedazDlg", std::string("Dezoredu - Professional v") + kProgramVersion, kMainHelpTopic),
       state_(state),
       scanHost_(host, [this] { showScanProgress(); }) {
     createControls();
@@ -70,13 +72,14 @@ void CVazedazDlg::createControls() {
 
 void CVazedazDlg::onInit() {
     state_.appFolder = currentDirectory();
+    state_.settingsFolder = settingsFolder(state_.appFolder, userConfigFolder());
     setHelpFile(helpFilePath());
-    loadSettings(state_.appFolder, state_.settings);
+    loadSettings(state_.settingsFolder, state_.settings);
     host().applySkin(state_.settings.skinEnabled != 0);
     state_.dirReader = std::make_unique<CDirReader>(scanHost_, state_.fileSystem, state_.abortRequest);
     state_.abortRequest = false;
     control(kDeleteAlbum).enabled = false;
-    if (!loadSettings(state_.appFolder, state_.settings)) {
+    if (!loadSettings(state_.settingsFolder, state_.settings)) {
         state_.settings.dateFormatIndex = 1;
         state_.settings.timeFormatIndex = 1;
         state_.settings.excludeDuplicates = 0;

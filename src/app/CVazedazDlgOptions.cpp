@@ -14,11 +14,11 @@ namespace dz {
 using namespace mainwin;
 
 void CVazedazDlg::saveOptions() {
-    saveSettings(state_.appFolder, state_.settings, host());
+    saveSettings(state_.settingsFolder, state_.settings, host());
 }
 
 void CVazedazDlg::reloadOptions() {
-    loadSettings(state_.appFolder, state_.settings);
+    loadSettings(state_.settingsFolder, state_.settings);
 }
 
 void CVazedazDlg::timeFormat() {

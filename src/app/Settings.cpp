@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "platform/ConfigFolder.h"
 #include "platform/Host.h"
 
 #include <array>
@@ -37,6 +38,14 @@ bool writeWord(std::FILE* file, std::int32_t word) {
 
 }  // namespace
 
+std::string settingsFolder(const std::string& startFolder, const std::string& configFolder) {
+    if (configFolder.empty()) {
+        return startFolder;
+    }
+    File inStart(std::fopen(settingsPath(startFolder).c_str(), "rb"), std::fclose);
+    return inStart ? startFolder : configFolder;
+}
+
 bool loadSettings(const std::string& folder, Settings& settings) {
     File file(std::fopen(settingsPath(folder).c_str(), "rb"), std::fclose);
     if (!file) {
@@ -55,6 +64,9 @@ bool loadSettings(const std::string& folder, Settings& settings) {
 }
 
 bool saveSettings(const std::string& folder, const Settings& settings, Host& host) {
+    if (!folder.empty()) {
+        makeFolders(folder);  // a failure shows as the file failing to open
+    }
     File file(std::fopen(settingsPath(folder).c_str(), "wb"), std::fclose);
     if (!file) {
         host.messageBox("Options could not be saved!", "Dezoredu", Icon::Error);

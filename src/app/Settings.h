@@ -18,12 +18,18 @@ struct Settings {
 
 inline constexpr const char* kSettingsFileName = "fl.cfg";
 
+// The folder whose "fl.cfg" is read and written: `startFolder` when it holds
+// one, as the program has always kept it there; otherwise `configFolder`
+// (the user's settings folder), or `startFolder` when that is empty.
+std::string settingsFolder(const std::string& startFolder, const std::string& configFolder);
+
 // Reads "fl.cfg" in `folder` word by word; a word that cannot be read keeps
 // its value, and a file that ends before the fifth word turns the skin on.
 // False, changing nothing, when the file cannot be opened.
 bool loadSettings(const std::string& folder, Settings& settings);
 
-// Writes the five words; on failure shows "Options could not be saved!".
+// Writes the five words, creating `folder` when it is missing; on failure
+// shows "Options could not be saved!".
 bool saveSettings(const std::string& folder, const Settings& settings, Host& host);
 
 }  // namespace dz

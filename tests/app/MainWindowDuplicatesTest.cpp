@@ -82,7 +82,7 @@ TEST_F(MainWindowDuplicates, OkWithTheBoxTickedTakesOutTheCopiesAndSavesTheWord)
     EXPECT_EQ(state.removedPictures.size(), 2u);
     EXPECT_EQ(state.duplicatesFound, 2);
     EXPECT_EQ(state.settings.excludeDuplicates, 1);
-    EXPECT_EQ(fileBytes(startFolder.path() / kSettingsFileName), test::littleEndianWords({1, 1, 1, 0, 1}));
+    EXPECT_EQ(fileBytes(std::filesystem::path(state.settingsFolder) / kSettingsFileName), test::littleEndianWords({1, 1, 1, 0, 1}));
 
     EXPECT_EQ(state.texts.status, "2 unique .JPG Files with exif information. Duplicates 2. Removed 2");
     EXPECT_EQ(control(kStatus).text, state.texts.status);

@@ -4,6 +4,7 @@
 #include "app/CVazedazDlg.h"
 #include "app/MainWindowIds.h"
 
+#include "EnvScope.h"
 #include "ScriptedHost.h"
 #include "TempDir.h"
 
@@ -37,6 +38,8 @@ protected:
     const Control& control(int id) const { return window->control(id); }
 
     TempDir startFolder;
+    // The user's settings folder, kept inside the test's own folder.
+    EnvScope configHome{"XDG_CONFIG_HOME", (startFolder.path() / "config").c_str()};
     TempDir source;
     ScriptedHost host;
     FileSystem fileSystem;

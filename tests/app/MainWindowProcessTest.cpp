@@ -139,7 +139,7 @@ TEST_F(MainWindowProcess, ProcessOptionChoosesMoveAfterTheBackupWarning) {
     EXPECT_EQ(host.messages[1].text, "Move selected");
     EXPECT_EQ(state.settings.moveFiles, 1);
     Settings stored;
-    ASSERT_TRUE(loadSettings(state.appFolder, stored));
+    ASSERT_TRUE(loadSettings(state.settingsFolder, stored));
     EXPECT_EQ(stored.moveFiles, 1);
 
     // Moving then takes the pictures away from the source.
@@ -176,7 +176,7 @@ TEST_F(MainWindowProcess, DiscardChangesNothing) {
     });
     window->onCommand(kMenuProcessOptions);
     EXPECT_EQ(state.settings.moveFiles, 0);
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(state.appFolder) / kSettingsFileName));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(state.settingsFolder) / kSettingsFileName));
 }
 
 TEST_F(MainWindowProcess, TheChoiceIsFixedOnceAnAlbumIsProcessed) {

@@ -232,7 +232,7 @@ TEST_F(MainWindowAlbums, TimeFormatSaveRefreshesTheAlbumList) {
     EXPECT_EQ(state.settings.dateFormatIndex, 3);
     EXPECT_EQ(control(kAlbumSummary).text, "Albums created: None");
     Settings onDisk;
-    ASSERT_TRUE(loadSettings(startFolder.str(), onDisk));
+    ASSERT_TRUE(loadSettings(state.settingsFolder, onDisk));
     EXPECT_EQ(onDisk.dateFormatIndex, 3);
 }
 

@@ -2,8 +2,10 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CSkinOption.h"
+#include "app/ProgramVersion.h"
 #include "platform/Help.h"
 
+#include "EnvScope.h"
 #include "LocalStamp.h"
 
 namespace dz {
@@ -17,7 +19,8 @@ using MainWindowStart = MainWindowFixture;
 
 TEST_F(MainWindowStart, ShowsTheEmptyState) {
     start();
-    EXPECT_EQ(window->title(), "Dezoredu - Professional v1.1");
+    // The title and the About box say one version.
+    EXPECT_EQ(window->title(), std::string("Dezoredu - Professional v") + kProgramVersion);
     EXPECT_EQ(control(kSourceFolder).text, "Not Selected. Please select one first.");
     EXPECT_EQ(control(kTargetFolder).text, "Not Selected. Please select one first.");
     EXPECT_EQ(control(kStatus).text, "Wait for input...");
@@ -77,6 +80,18 @@ TEST_F(MainWindowStart, SettingsFileInTheStartFolderIsRead) {
     EXPECT_EQ(state.settings.skinEnabled, 0);
     ASSERT_FALSE(host.skinApplied.empty());
     EXPECT_FALSE(host.skinApplied.back());
+    // It stays where it was found, whatever the user's settings folder.
+    EXPECT_EQ(state.settingsFolder, startFolder.str());
+}
+
+TEST_F(MainWindowStart, WithoutXdgConfigHomeTheSettingsAreInTheHomeConfigFolder) {
+    const test::TempDir home;
+    home.write(".config/dezoredu/fl.cfg", test::littleEndianWords({6, 2, 0, 0, 1}));
+    const test::EnvScope unset("XDG_CONFIG_HOME", nullptr);
+    const test::EnvScope homeScope("HOME", home.str().c_str());
+    start();
+    EXPECT_EQ(state.settings.dateFormatIndex, 6);
+    EXPECT_EQ(state.settingsFolder, home.str() + "/.config/dezoredu");
 }
 
 using MainWindowClose = MainWindowFixture;
@@ -144,7 +159,7 @@ TEST_F(MainWindowHelp, AboutBoxOpensTopic23) {
     start();
     host.onModal("CAboutDlg", [](Window& about) {
         EXPECT_EQ(about.title(), "About Dezoredu");
-        EXPECT_EQ(about.control(CAboutDlg::kVersion).text, "Dezoredu Version 1.3");
+        EXPECT_EQ(about.control(CAboutDlg::kVersion).text, std::string("Dezoredu Version ") + kProgramVersion);
         EXPECT_EQ(about.control(CAboutDlg::kBuild).text, "Build: 040407");
         about.onHelp();
         about.onCommand(CAboutDlg::kOk);
@@ -197,9 +212,12 @@ TEST_F(MainWindowSkin, OkStoresAndSavesTheWord) {
     EXPECT_EQ(state.settings.skinEnabled, 0);
     ASSERT_FALSE(host.skinApplied.empty());
     EXPECT_FALSE(host.skinApplied.back());
+    // With no fl.cfg in the start folder it goes to $XDG_CONFIG_HOME/dezoredu,
+    // which is made for it.
     Settings onDisk;
-    ASSERT_TRUE(loadSettings(startFolder.str(), onDisk));
+    ASSERT_TRUE(loadSettings(startFolder.str() + "/config/dezoredu", onDisk));
     EXPECT_EQ(onDisk.skinEnabled, 0);
+    EXPECT_FALSE(std::filesystem::exists(startFolder.path() / kSettingsFileName));
 }
 
 TEST_F(MainWindowSkin, CancelKeepsTheWordButReapplies) {

@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "platform/ConfigFolder.h"
 
 #include "LocalStamp.h"
 #include "ScriptedHost.h"
@@ -73,14 +74,15 @@ TEST(LoadSettings, NegativeWordsAreSigned) {
     EXPECT_EQ(settings.dateFormatIndex, -1);
 }
 
-TEST(SaveSettings, WritesTwentyBytesThatLoadBack) {
+TEST(SaveSettings, WritesTwentyBytesThatLoadBackMakingTheFolders) {
     test::TempDir dir;
     test::ScriptedHost host;
     const Settings saved{10, 2, 1, 0, 0};
-    ASSERT_TRUE(saveSettings(dir.str(), saved, host));
-    EXPECT_EQ(fileBytes(dir.path() / "fl.cfg"), test::littleEndianWords({10, 2, 1, 0, 0}));
+    const std::string folder = dir.str() + "/config/dezoredu";
+    ASSERT_TRUE(saveSettings(folder, saved, host));
+    EXPECT_EQ(fileBytes(folder + "/fl.cfg"), test::littleEndianWords({10, 2, 1, 0, 0}));
     Settings loaded;
-    ASSERT_TRUE(loadSettings(dir.str(), loaded));
+    ASSERT_TRUE(loadSettings(folder, loaded));
     EXPECT_EQ(loaded.dateFormatIndex, 10);
     EXPECT_EQ(loaded.skinEnabled, 0);
     EXPECT_TRUE(host.messages.empty());
@@ -89,12 +91,30 @@ TEST(SaveSettings, WritesTwentyBytesThatLoadBack) {
 TEST(SaveSettings, UnwritableFolderIsReported) {
     test::TempDir dir;
     test::ScriptedHost host;
-    const auto folder = dir.makeDir("missing-parent/child").string() + "/not-here";
+    // Below a plain file no folder can be made, not even by root.
+    const auto folder = dir.write("plain", "x").string() + "/dezoredu";
     EXPECT_FALSE(saveSettings(folder, Settings{}, host));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Options could not be saved!");
     EXPECT_EQ(host.messages[0].caption, "Dezoredu");
     EXPECT_EQ(host.messages[0].icon, Icon::Error);
+}
+
+TEST(SettingsLocation, UserFolderFollowsTheXdgRules) {
+    EXPECT_EQ(userConfigFolder("/x/cfg", "/home/u"), "/x/cfg/dezoredu");
+    // Unset, empty or relative: the default under the home folder.
+    for (const char* xdg : {static_cast<const char*>(nullptr), "", "cfg"}) {
+        EXPECT_EQ(userConfigFolder(xdg, "/home/u"), "/home/u/.config/dezoredu") << (xdg ? xdg : "unset");
+    }
+    EXPECT_EQ(userConfigFolder(nullptr, ""), "");
+}
+
+TEST(SettingsLocation, AnFlCfgInTheStartFolderKeepsItThere) {
+    test::TempDir start;
+    EXPECT_EQ(settingsFolder(start.str(), "/x/cfg/dezoredu"), "/x/cfg/dezoredu");
+    EXPECT_EQ(settingsFolder(start.str(), ""), start.str());
+    start.write("fl.cfg", test::littleEndianWords({1, 1, 0, 0, 1}));
+    EXPECT_EQ(settingsFolder(start.str(), "/x/cfg/dezoredu"), start.str());
 }
 
 }  // namespace

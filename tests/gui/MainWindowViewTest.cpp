@@ -1,3 +1,4 @@
+#include "EnvScope.h"
 #include "ModalDriver.h"
 #include "TempDir.h"
 #include "TinyJpeg.h"
@@ -5,6 +6,7 @@
 #include "app/AppState.h"
 #include "app/CVazedazDlg.h"
 #include "app/MainWindowIds.h"
+#include "app/ProgramVersion.h"
 #include "gui/HelpViewer.h"
 #include "gui/QtHost.h"
 #include "platform/FileSystem.h"
@@ -116,6 +118,7 @@ protected:
     }
 
     TempDir startFolder;
+    EnvScope configHome{"XDG_CONFIG_HOME", (startFolder.path() / "config").c_str()};
     TempDir source;
     ModalDriver driver;
     gui::QtHost host{{DZ_HELP_FOLDER}};
@@ -129,7 +132,7 @@ private:
 
 TEST_F(MainWindowViewTest, ShowsTheStartStateOfTheLogic) {
     run([&](QWidget* view) {
-        EXPECT_EQ(view->windowTitle(), "Dezoredu - Professional v1.1");
+        EXPECT_EQ(view->windowTitle(), QString("Dezoredu - Professional v") + dz::kProgramVersion);
         EXPECT_EQ(labelText(view, kSourceFolder), "Not Selected. Please select one first.");
         EXPECT_EQ(labelText(view, kTargetFolder), "Not Selected. Please select one first.");
         EXPECT_EQ(labelText(view, kStatus), "Wait for input...");
@@ -246,7 +249,7 @@ TEST_F(MainWindowViewTest, TimeFormatMenuOpensTheFormatWindowAndSaveKeepsTheChoi
         EXPECT_TRUE(shown);
         EXPECT_EQ(state.settings.dateFormatIndex, 4);
         EXPECT_EQ(state.settings.timeFormatIndex, 2);
-        EXPECT_EQ(std::filesystem::file_size(startFolder.path() / "fl.cfg"), 20u);
+        EXPECT_EQ(std::filesystem::file_size(startFolder.path() / "config/dezoredu/fl.cfg"), 20u);
     });
 }
 
@@ -317,7 +320,7 @@ TEST_F(MainWindowViewTest, AboutBoxShowsVersionAndBuild) {
         driver.when(isView("CAboutDlg"), [&](QWidget* dialog) {
             shown = true;
             EXPECT_EQ(dialog->windowTitle(), "About Dezoredu");
-            EXPECT_EQ(labelText(dialog, 2201), "Dezoredu Version 1.3");
+            EXPECT_EQ(labelText(dialog, 2201), QString("Dezoredu Version ") + dz::kProgramVersion);
             EXPECT_EQ(labelText(dialog, 2202), "Build: 040407");
             controlOf<QPushButton>(dialog, 1)->click();
         });

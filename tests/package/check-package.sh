@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# check-package.sh BUILD_DIR VERSION: makes the .deb with cpack into a
+# folder of its own and checks its files, its desktop entry and AppStream
+# metadata, and that both installed programs answer --version with VERSION.
+set -uo pipefail
+build=$1
+version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  fail "cpack -G DEB"
+  exit 1
+fi
+deb=$(ls "$work"/dezoredu_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || { fail "no dezoredu_*.deb made"; exit 1; }
+
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version), not $version"
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends lacks Qt: $(dpkg-deb -f "$deb" Depends)"
+
+dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$work/files"
+expected=(
+  /usr/bin/dezoredu /usr/bin/dezoredu-cli
+  /usr/share/dezoredu/help/DEZOREDU.HLP
+  /usr/share/applications/dezoredu.desktop
+  /usr/share/metainfo/org.example.dezoredu.metainfo.xml
+  /usr/share/icons/hicolor/scalable/apps/dezoredu.svg
+  /usr/share/man/man1/dezoredu.1.gz /usr/share/man/man1/dezoredu-cli.1.gz
+)
+for size in 16 22 24 32 48 64 128 256; do
+  expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/dezoredu.png")
+done
+for file in "${expected[@]}"; do
+  grep -qxF "$file" "$work/files" || fail "missing $file"
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+desktop-file-validate "$root/usr/share/applications/dezoredu.desktop" || fail "desktop-file-validate"
+grep -qx 'Exec=dezoredu %f' "$root/usr/share/applications/dezoredu.desktop" || fail "Exec does not take %f"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.dezoredu.metainfo.xml" || fail "appstreamcli validate"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.dezoredu.metainfo.xml" ||
+  fail "AppStream release is not $version"
+for size in 16 256; do
+  file "$root/usr/share/icons/hicolor/${size}x${size}/apps/dezoredu.png" | grep -q "$size x $size" ||
+    fail "the ${size}x${size} icon has another size"
+done
+for page in dezoredu dezoredu-cli; do
+  zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH .*\"Dezoredu $version\"" || fail "$page.1 is not of $version"
+done
+for program in dezoredu dezoredu-cli; do
+  out=$("$root/usr/bin/$program" --version) || fail "$program --version failed"
+  [ "$out" = "$program $version" ] || fail "$program --version said '$out'"
+  "$root/usr/bin/$program" --help | grep -q "^usage: $program" || fail "$program --help"
+done
+
+[ "$failures" -eq 0 ] && echo "package $(basename "$deb"): $(wc -l <"$work/files") entries, all checks passed"
+exit "$failures"
