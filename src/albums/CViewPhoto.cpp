@@ -19,6 +19,7 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
                 showSortLine();
             }) {
     setHelpFile(workspace.helpFile);
+    film_.setAfterWork([this] { showSummary(); });
     addControl(kPathGroup, ControlKind::Group, "Original pic's path");
     addControl(kPath, ControlKind::Edit, "Picture not selected");
     addControl(kDirGroup, ControlKind::Group, "Albums directory name");
@@ -129,6 +130,24 @@ void CViewPhoto::onShown() {
     }
 }
 
+void CViewPhoto::onItemsShown(int id) {
+    if (id == kFilm) {
+        film_.showItems(control(kFilm).firstShown, control(kFilm).lastShown);
+    }
+}
+
+bool CViewPhoto::onIdle() {
+    if (hasEnded()) {
+        return false;
+    }
+    const FilmWork work = film_.work();
+    if (work == FilmWork::Closed) {
+        discard();
+        return false;
+    }
+    return work == FilmWork::Working;
+}
+
 void CViewPhoto::buildFilm() {
     // Asked for while the film is being made (the loops pump messages): it
     // is made again once the running build is over, never inside it.
@@ -173,6 +192,7 @@ void CViewPhoto::discard() {
         }
     }
     ws_.abortRequest = true;
+    film_.stopWork();
     if (largeOpen_) {
         large_->onCommand(CViewLarge::kClose);
     }

@@ -4,6 +4,7 @@
 #include "platform/Window.h"
 
 #include <QDialog>
+#include <QTimer>
 
 namespace dz::gui {
 
@@ -45,12 +46,15 @@ protected:
 
 private:
     void start();
+    // Calls onIdle() while the window has background work.
+    void idle();
 
     Window& window_;
     ControlBinder binder_;
     bool detached_ = false;
     bool quitting_ = false;
     bool shown_ = false;
+    QTimer idleTimer_;
 };
 
 }  // namespace dz::gui
