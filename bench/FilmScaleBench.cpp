@@ -128,7 +128,9 @@ int session(const std::string& root, int workers) {
     dz::CViewPhoto window(ws);
     start = Clock::now();
     window.onInit();
+    const double init = seconds(Clock::now() - start);
     window.onShown();
+    const double items = seconds(Clock::now() - start);
 #ifndef DZ_FILM_BASELINE
     dz::Control& film = window.control(dz::CViewPhoto::kFilm);
     film.firstShown = 0;
@@ -156,8 +158,9 @@ int session(const std::string& root, int workers) {
     const bool complete = filmBuilt;
 #endif
     const double done = seconds(Clock::now() - start);
-    std::printf("session: pictures=%zu scan-s=%.2f first-view-s=%.2f complete-s=%.2f peak-rss-mb=%ld complete=%d\n",
-                reader.catalogue().size(), scan, firstView, done, peakRssMB(), complete ? 1 : 0);
+    std::printf("session: pictures=%zu scan-s=%.2f opened-s=%.2f items-s=%.2f first-view-s=%.2f complete-s=%.2f "
+                "peak-rss-mb=%ld complete=%d\n",
+                reader.catalogue().size(), scan, init, items, firstView, done, peakRssMB(), complete ? 1 : 0);
     return complete ? 0 : 1;
 }
 

@@ -4,6 +4,8 @@
 #include "albums/CViewOptions.h"
 #include "exif/TextFormat.h"
 
+#include <unordered_map>
+
 namespace dz {
 
 namespace {
@@ -183,12 +185,11 @@ void CViewPhoto::discard() {
             current->setEnd(openedEnd_);
         }
     }
+    // By block, not by a walk of the snapshot for each picture: an archive has 100,000.
+    std::unordered_map<const PictureBlock*, std::int32_t> ids(albumIds_.begin(), albumIds_.end());
     for (PictureRecord& picture : ws_.reader.catalogue()) {
-        for (const auto& [block, id] : albumIds_) {
-            if (block == picture.block.get()) {
-                picture.albumId = id;
-                break;
-            }
+        if (const auto found = ids.find(picture.block.get()); found != ids.end()) {
+            picture.albumId = found->second;
         }
     }
     ws_.abortRequest = true;

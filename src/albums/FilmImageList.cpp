@@ -90,11 +90,11 @@ bool FilmImageList::store(int index, std::uint32_t version, const CRaster& thumb
     if (index < 0 || index >= size() || slots_[index].version != version) {
         return false;
     }
+    // Only a thumbnail made now is taken; a "made" without pixels never
+    // drops the pixels another job brought first.
     setState(slots_[index], State::Made);
     if (thumbnail.isValid()) {
         keep(index, pack(thumbnail));
-    } else {
-        drop(index);
     }
     return true;
 }

@@ -92,6 +92,7 @@ private:
     // A result of the workers; Closed when the user gave up.
     FilmWork takeIn(ThumbnailDone& done);
     void setSide(PictureRecord& picture, std::int32_t side);
+    void copySidesToFilm();
 
     AlbumWorkspace& ws_;
     Control& topLine_;
@@ -102,7 +103,11 @@ private:
     std::function<void()> afterWork_;
     std::unique_ptr<ThumbnailPool> pool_;
     // Slot -> recipe version given to the workers and not yet taken in.
-    std::unordered_map<int, std::uint32_t> pending_;
+    struct Pending {
+        std::uint32_t version = 0;
+        bool urgent = false;
+    };
+    std::unordered_map<int, Pending> pending_;
     std::vector<int> shownSlots_;
     int cursor_ = 0;       // where the walk over slots not yet made goes on
     int madeHere_ = 0;     // thumbnails taken in by this film
