@@ -144,6 +144,8 @@ int main(int argc, char** argv) {
     dz::VirtualFilm film(ws, topLine, list, [] {});
     auto start = Clock::now();
     film.build();
+    while (film.work(true) == dz::FilmWork::Working) {
+    }
     const double first = millis(Clock::now() - start);
     const std::size_t firstItems = list.items.size();
     albums.back().setStart(dz::pictureShotKey(reader.catalogue().front(), bias));
@@ -154,8 +156,9 @@ int main(int argc, char** argv) {
     std::printf("film build: first %.1f ms (%zu items, %d thumbnails), rebuild after a range change %.1f ms "
                 "(%zu items): %.1f%% of the first\n",
                 first, firstItems, images.size(), rebuild, list.items.size(), 100.0 * rebuild / first);
-    std::printf("thumbnail list: %zu bytes per picture (160 x 120, 16-bit colour)\n",
-                static_cast<std::size_t>(dz::FilmImageList::kPixels * sizeof(std::uint16_t)));
+    std::printf("thumbnail list: %zu bytes per picture kept (160 x 120, 16-bit colour), %d kept of %d\n",
+                static_cast<std::size_t>(dz::FilmImageList::kPixels * sizeof(std::uint16_t)), images.keptPixels(),
+                images.size());
     std::error_code ignored;
     fs::remove_all(root, ignored);
     return 0;

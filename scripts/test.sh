@@ -2,7 +2,8 @@
 # Installs what is needed, builds everything and runs every test: the suites,
 # help from a modal window on a real X server with a window manager,
 # the core suites again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the EXIF decoder's fuzzer for a bounded time.
+# the film's thumbnail workers under ThreadSanitizer, and the EXIF decoder's
+# fuzzer for a bounded time.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh || exit 1
@@ -33,6 +34,14 @@ cmake --build build-asan -j"$jobs" || exit 1
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs") 2>&1 | tee "$logs/asan.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 
+step "Film tests under ThreadSanitizer"
+# Only the album suite: the film, its worker pool and its cache are there.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEZOREDU_GUI=OFF -DDEZOREDU_TESTS=ON -DDEZOREDU_TSAN=ON >/dev/null || exit 1
+cmake --build build-tsan -j"$jobs" --target albums_tests || exit 1
+(cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --output-on-failure -j"$jobs" -R 'Thumbnail|Film|EditAlbum|BrokenPicture') 2>&1 | tee "$logs/tsan.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+
 step "EXIF decoder fuzzer, ${fuzz_seconds} s"
 CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDEZOREDU_GUI=OFF -DDEZOREDU_TESTS=OFF -DDEZOREDU_FUZZ=ON >/dev/null || exit 1
@@ -48,10 +57,10 @@ else
   failed=1
 fi
 
-# One closing line over every run: ctest's counts of both builds plus the fuzzer.
+# One closing line over every run: ctest's counts of the three builds plus the fuzzer.
 passed=0
 failures=0
-for log in "$logs"/main.log "$logs"/asan.log; do
+for log in "$logs"/main.log "$logs"/asan.log "$logs"/tsan.log; do
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
   if [ -z "$line" ]; then
     failures=$((failures + 1))

@@ -35,6 +35,10 @@ struct AlbumWorkspace {
     std::string helpFile;
     // Help > About of the window; the main window shows its About box.
     std::function<void()> showAbout{};
+    // The shared thumbnail cache folder (empty: none) and the number of
+    // threads that make thumbnails (0: one per core).
+    std::string thumbnailCacheFolder{};
+    int thumbnailWorkers = 0;
 };
 
 }  // namespace dz

@@ -4,6 +4,8 @@
 #include "albums/CViewOptions.h"
 #include "exif/TextFormat.h"
 
+#include <unordered_map>
+
 namespace dz {
 
 namespace {
@@ -19,6 +21,7 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
                 showSortLine();
             }) {
     setHelpFile(workspace.helpFile);
+    film_.setAfterWork([this] { showSummary(); });
     addControl(kPathGroup, ControlKind::Group, "Original pic's path");
     addControl(kPath, ControlKind::Edit, "Picture not selected");
     addControl(kDirGroup, ControlKind::Group, "Albums directory name");
@@ -129,6 +132,24 @@ void CViewPhoto::onShown() {
     }
 }
 
+void CViewPhoto::onItemsShown(int id) {
+    if (id == kFilm) {
+        film_.showItems(control(kFilm).firstShown, control(kFilm).lastShown);
+    }
+}
+
+bool CViewPhoto::onIdle() {
+    if (hasEnded()) {
+        return false;
+    }
+    const FilmWork work = film_.work();
+    if (work == FilmWork::Closed) {
+        discard();
+        return false;
+    }
+    return work == FilmWork::Working;
+}
+
 void CViewPhoto::buildFilm() {
     // Asked for while the film is being made (the loops pump messages): it
     // is made again once the running build is over, never inside it.
@@ -164,15 +185,15 @@ void CViewPhoto::discard() {
             current->setEnd(openedEnd_);
         }
     }
+    // By block, not by a walk of the snapshot for each picture: an archive has 100,000.
+    std::unordered_map<const PictureBlock*, std::int32_t> ids(albumIds_.begin(), albumIds_.end());
     for (PictureRecord& picture : ws_.reader.catalogue()) {
-        for (const auto& [block, id] : albumIds_) {
-            if (block == picture.block.get()) {
-                picture.albumId = id;
-                break;
-            }
+        if (const auto found = ids.find(picture.block.get()); found != ids.end()) {
+            picture.albumId = found->second;
         }
     }
     ws_.abortRequest = true;
+    film_.stopWork();
     if (largeOpen_) {
         large_->onCommand(CViewLarge::kClose);
     }

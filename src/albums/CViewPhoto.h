@@ -21,8 +21,10 @@ namespace dz {
 // box are handled as Discard (snapshots put back, result kResultDiscard), so
 // no half-edited range or picture assignment is ever kept.
 //
-// The host calls onShown() once the window is on screen: the film is made
-// then, so its progress shows and Discard can stop it.
+// The host calls onShown() once the window is on screen: the film's items
+// are made then, and its thumbnails follow in the background, taken in by
+// onIdle() (the host calls it while it returns true), so the window answers
+// the user all along and Discard stops the work.
 class CViewPhoto final : public Window {
 public:
     static constexpr int kResultSave = kResultOk;
@@ -76,6 +78,9 @@ public:
     bool onLabelEditBegin(int id) override;
     void onLabelEditEnd(int id, const std::string& text) override;
     void onCancel() override { discard(); }
+    void onItemsShown(int id) override;
+    // Takes in the thumbnails made in the background; true while more come.
+    bool onIdle() override;
 
     // The large viewer while it is open, else null.
     CViewLarge* largeViewer() { return largeOpen_ ? large_.get() : nullptr; }

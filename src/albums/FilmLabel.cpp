@@ -18,14 +18,18 @@ std::string pictureBaseName(const std::string& path) {
 }
 
 std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, int timeFormatIndex,
-                      int biasMinutes) {
+                      int biasMinutes, std::size_t* dateAt) {
     const PictureBlock& block = *picture.block;
     std::string label = std::to_string(n) + "." +
                         (block.hasCustomName ? block.customName : pictureBaseName(picture.path));
     const auto shot = static_cast<std::int64_t>(pictureShotKey(picture, biasMinutes));
     const std::string date = dateText(shot, dateFormatIndex);
     const std::string time = timeText(shot, timeFormatIndex);
-    label += block.dateFromFile ? "." + std::string("**") + date + "*" + time + "**" : "." + date + " " + time;
+    label += ".";
+    if (dateAt) {
+        *dateAt = label.size();
+    }
+    label += block.dateFromFile ? std::string("**") + date + "*" + time + "**" : date + " " + time;
     label += "\n" + block.exif.cameraMake + "/" + block.exif.cameraModel;
     return label;
 }

@@ -11,8 +11,9 @@ std::string pictureBaseName(const std::string& path);
 
 // The label of film item `n` (from 1): number and name, shot date and time
 // (between "**" marks when the date came from the file), then on a second
-// line the camera make and model.
+// line the camera make and model. `dateAt`, when given, receives where the
+// date part starts (the film draws it on a line of its own).
 std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, int timeFormatIndex,
-                      int biasMinutes);
+                      int biasMinutes, std::size_t* dateAt = nullptr);
 
 }  // namespace dz

@@ -19,21 +19,41 @@ DecodeOptions thumbnailDecode() {
 
 }  // namespace
 
-bool loadThumbnailSource(const PictureRecord& picture, CRaster& source) {
+bool thumbnailCached(const PictureRecord& picture, const ThumbnailCache& cache) {
+    std::int64_t mtime = 0;
+    return cache.enabled() && fileModificationTime(picture.path, mtime) && cache.has(picture.path, mtime);
+}
+
+bool loadThumbnailSource(const PictureRecord& picture, CRaster& source, const ThumbnailCache& cache) {
+    std::int64_t mtime = 0;
+    const bool dated = cache.enabled() && fileModificationTime(picture.path, mtime);
     if (picture.block) {
         const ExifInfo& exif = picture.exif();
         const std::size_t size = std::min<std::size_t>(exif.thumbnailSize, exif.thumbnail.size());
         if (size > 0 && source.decodeMemory(exif.thumbnail.data(), size, ImageFormat::Detect, thumbnailDecode())) {
+            if (dated && !cache.has(picture.path, mtime)) {
+                cache.write(picture.path, mtime, source);
+            }
             return true;
         }
     }
-    return source.decodeFile(picture.path, ImageFormat::Detect, thumbnailDecode());
+    if (dated && cache.read(picture.path, mtime, source)) {
+        return true;
+    }
+    if (!source.decodeFile(picture.path, ImageFormat::Detect, thumbnailDecode())) {
+        return false;
+    }
+    if (dated) {
+        cache.write(picture.path, mtime, source);
+    }
+    return true;
 }
 
-FilmThumbnail makeFilmThumbnail(const PictureRecord& picture, bool negative, ThumbnailShape shape) {
+FilmThumbnail makeFilmThumbnail(const PictureRecord& picture, bool negative, ThumbnailShape shape,
+                                const ThumbnailCache& cache) {
     FilmThumbnail result;
     CRaster source;
-    if (!loadThumbnailSource(picture, source)) {
+    if (!loadThumbnailSource(picture, source, cache)) {
         result.status = FilmThumbnail::Status::Unreadable;
         return result;
     }

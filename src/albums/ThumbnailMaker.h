@@ -1,5 +1,6 @@
 #pragma once
 
+#include "albums/ThumbnailCache.h"
 #include "catalogue/PictureRecord.h"
 #include "image/CRaster.h"
 
@@ -16,12 +17,20 @@ struct FilmThumbnail {
     bool resampled = false;  // the source did not have the box size
 };
 
-// The picture's embedded EXIF thumbnail when it has one, else the picture
-// file, decoded at the smallest JPEG scale that still serves 160 x 120.
-bool loadThumbnailSource(const PictureRecord& picture, CRaster& source);
+// The picture's embedded EXIF thumbnail when it has one, else its entry in
+// `cache` when that is current, else the picture file, decoded at the
+// smallest JPEG scale that still serves 160 x 120. What was made is kept in
+// `cache` (the embedded thumbnail too, so other programs find it there).
+// Safe on any thread: it only reads the picture's file and EXIF block.
+bool loadThumbnailSource(const PictureRecord& picture, CRaster& source, const ThumbnailCache& cache = {});
+
+// Whether the picture's thumbnail is current in `cache`, so that it need not
+// be made before it is shown.
+bool thumbnailCached(const PictureRecord& picture, const ThumbnailCache& cache);
 
 // The film thumbnail of one picture; inverted when `negative`.
-FilmThumbnail makeFilmThumbnail(const PictureRecord& picture, bool negative, ThumbnailShape shape);
+FilmThumbnail makeFilmThumbnail(const PictureRecord& picture, bool negative, ThumbnailShape shape,
+                                const ThumbnailCache& cache = {});
 
 // The 160 x 120 thumbnail shown for a picture whose source does not load.
 CRaster placeholderThumbnail(bool negative);

@@ -4,6 +4,9 @@
 #include "albums/FilmLabel.h"
 #include "exif/TextFormat.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace dz {
 
 namespace {
@@ -58,9 +61,24 @@ void VirtualFilm::setSide(PictureRecord& picture, std::int32_t side) {
     }
 }
 
+// The catalogue's sides onto the film copies in one pass: setSide for each
+// picture of a large catalogue would walk it once per picture.
+void VirtualFilm::copySidesToFilm() {
+    std::unordered_map<const PictureBlock*, std::int32_t> sides;
+    sides.reserve(ws_.reader.catalogue().size());
+    for (const PictureRecord& record : ws_.reader.catalogue()) {
+        sides[record.block.get()] = record.isNegative;
+    }
+    for (PictureRecord& copy : ws_.editing.film) {
+        if (const auto found = sides.find(copy.block.get()); found != sides.end()) {
+            copy.isNegative = found->second;
+        }
+    }
+}
+
 VirtualFilm::Made VirtualFilm::thumbnail(const PictureRecord& picture, bool negative, ThumbnailShape shape,
                                          CRaster& out) {
-    FilmThumbnail made = makeFilmThumbnail(picture, negative, shape);
+    FilmThumbnail made = makeFilmThumbnail(picture, negative, shape, cache());
     if (made.status == FilmThumbnail::Status::Unreadable) {
         const Answer answer = ws_.host.messageBox(kDiskErrorText, kDiskErrorCaption, Icon::Error, Buttons::OkCancel);
         if (answer == Answer::Cancel) {
@@ -84,17 +102,37 @@ void VirtualFilm::insertItems() {
     list_.imageStrip = &ws_.filmImages;
     list_.items.clear();
     list_.itemImages.clear();
+    list_.itemCaptions.clear();
     list_.selection = -1;
+    const auto& film = ws_.editing.film;
+    list_.items.reserve(film.size());
+    list_.itemImages.reserve(film.size());
+    list_.itemCaptions.reserve(film.size());
     int n = 1;
-    for (const PictureRecord& picture : ws_.editing.film) {
-        list_.items.push_back(label(n++, picture));
+    for (const PictureRecord& picture : film) {
+        // One label made per item: the caption is the label with one more line break.
+        std::size_t dateAt = 0;
+        list_.items.push_back(
+            filmLabel(n, picture, ws_.dateFormatIndex, ws_.timeFormatIndex, ws_.biasMinutes, &dateAt));
+        list_.itemCaptions.push_back(list_.items.back());
+        list_.itemCaptions.back().insert(dateAt, "\n");
         list_.itemImages.push_back(picture.block->imageListIndex);
+        ++n;
     }
+    showItems(list_.firstShown, list_.lastShown);
+}
+
+std::string VirtualFilm::caption(int n, const PictureRecord& picture) const {
+    std::size_t dateAt = 0;
+    std::string text = filmLabel(n, picture, ws_.dateFormatIndex, ws_.timeFormatIndex, ws_.biasMinutes, &dateAt);
+    text.insert(dateAt, "\n");
+    return text;
 }
 
 FilmOutcome VirtualFilm::build(const std::vector<PictureRecord>* prepared) {
     list_.items.clear();
     list_.itemImages.clear();
+    list_.itemCaptions.clear();
     list_.selection = -1;
     if (prepared) {
         ws_.editing.film = *prepared;
@@ -102,38 +140,29 @@ FilmOutcome VirtualFilm::build(const std::vector<PictureRecord>* prepared) {
         pass();
     }
     if (!ws_.filmBuilt) {
-        ws_.filmImages.release();
+        stopWork();
         auto& catalogue = ws_.reader.catalogue();
-        const int total = static_cast<int>(catalogue.size());
         const std::int32_t side = currentSide();
-        const char* progress = side ? "Building negative film. Adding picture: %d, left %d."
-                                    : "Building film. Adding picture: %d, left %d.";
         bool sideChanged = false;
-        for (int i = 0; i < total; ++i) {
-            ws_.host.pumpMessages();
-            if (ws_.abortRequest) {
-                return FilmOutcome::Stopped;
-            }
+        for (std::size_t i = 0; i < catalogue.size(); ++i) {
             PictureRecord& picture = catalogue[i];
-            const std::int32_t count = ws_.filmImages.size();
+            const auto slot = static_cast<std::int32_t>(i);
             if (picture.block->filmImageIndex == -1) {
-                picture.block->filmImageIndex = count;
+                picture.block->filmImageIndex = slot;
             }
-            picture.block->imageListIndex = count;
-            show(formatText(progress, i + 1, total - count - 1));
+            picture.block->imageListIndex = slot;
             // Pictures of other albums are not on this film and keep their side.
             if (picture.albumId == 0 && picture.isNegative != side) {
-                setSide(picture, side);
+                picture.isNegative = side;
                 sideChanged = true;
             }
-            CRaster image;
-            if (thumbnail(picture, picture.isNegative != 0, ThumbnailShape::KeepProportions, image) == Made::Closed) {
-                ws_.filmImages.release();
-                return FilmOutcome::Closed;
-            }
-            ws_.filmImages.append(image);
         }
+        if (sideChanged) {
+            copySidesToFilm();
+        }
+        ws_.filmImages.reset(catalogue);
         ws_.filmBuilt = true;
+        cursor_ = 0;
         // The counts of the pass were taken before the sides were set.
         if (sideChanged && !prepared) {
             pass();
@@ -147,23 +176,17 @@ FilmOutcome VirtualFilm::update() {
     auto& catalogue = ws_.reader.catalogue();
     const int total = static_cast<int>(catalogue.size());
     const std::int32_t side = currentSide();
-    for (int i = 0; i < total; ++i) {
-        ws_.host.pumpMessages();
-        if (ws_.abortRequest) {
-            break;
-        }
+    for (int i = 0; i < total && !ws_.abortRequest; ++i) {
         PictureRecord& picture = catalogue[i];
-        show(formatText("Updating film. Picture: %d, left %d.", i + 1, total - i - 1));
         if (picture.albumId != ws_.editing.editedAlbumId || !picture.isNegative) {
             continue;
         }
-        setSide(picture, side);
-        CRaster image;
-        if (thumbnail(picture, side != 0, ThumbnailShape::KeepProportions, image) == Made::Closed) {
-            return FilmOutcome::Closed;
-        }
-        ws_.filmImages.replace(picture.block->imageListIndex, image);
+        show(formatText("Updating film. Picture: %d, left %d.", i + 1, total - i - 1));
+        picture.isNegative = side;
+        ws_.filmImages.remake(picture.block->imageListIndex, side != 0, ThumbnailShape::KeepProportions);
     }
+    copySidesToFilm();
+    cursor_ = 0;
     ws_.editing.filmSideChanged = false;
     return FilmOutcome::Done;
 }
@@ -174,23 +197,160 @@ FilmOutcome VirtualFilm::repolarise() {
     const int filmSize = static_cast<int>(ws_.editing.film.size());
     int n = 0;
     for (PictureRecord& picture : catalogue) {
-        if (picture.albumId != 0) {
+        if (picture.albumId != 0 || ws_.abortRequest) {
             continue;
         }
-        ws_.host.pumpMessages();
-        if (ws_.abortRequest) {
-            break;
-        }
-        setSide(picture, side);
+        picture.isNegative = side;
         show(formatText("Updating film. Picture: %d, of %d.", ++n, filmSize));
-        CRaster image;
-        if (thumbnail(picture, side != 0, ThumbnailShape::KeepProportions, image) == Made::Closed) {
-            return FilmOutcome::Closed;
-        }
-        ws_.filmImages.replace(picture.block->imageListIndex, image);
+        ws_.filmImages.remake(picture.block->imageListIndex, side != 0, ThumbnailShape::KeepProportions);
     }
+    copySidesToFilm();
+    cursor_ = 0;
     ws_.editing.filmSideChanged = false;
     return FilmOutcome::Done;
+}
+
+ThumbnailPool& VirtualFilm::pool() {
+    if (!pool_) {
+        pool_ = std::make_unique<ThumbnailPool>(ws_.thumbnailWorkers, [cache = cache()](const ThumbnailJob& job) {
+            if (!job.pixels && thumbnailCached(job.picture, cache)) {
+                return FilmThumbnail{};  // made, its pixels follow when it is in view
+            }
+            return makeFilmThumbnail(job.picture, job.negative, job.shape, cache);
+        });
+    }
+    return *pool_;
+}
+
+void VirtualFilm::stopWork() {
+    if (pool_) {
+        pool_->cancel();
+    }
+    pending_.clear();
+}
+
+void VirtualFilm::showItems(int first, int last) {
+    shownSlots_.clear();
+    const int count = static_cast<int>(list_.itemImages.size());
+    for (int item = std::max(0, first); item <= last && item < count; ++item) {
+        shownSlots_.push_back(list_.itemImages[static_cast<std::size_t>(item)]);
+    }
+    ws_.filmImages.setShown(shownSlots_);
+}
+
+void VirtualFilm::submit(int slot, bool urgent) {
+    ThumbnailJob job = ws_.filmImages.job(slot);
+    job.pixels = urgent;
+    // A picture come into view goes ahead of its own job deep in the queue.
+    const auto found = pending_.find(slot);
+    if (found != pending_.end() && found->second.version == job.version && (found->second.urgent || !urgent)) {
+        return;
+    }
+    pending_[slot] = Pending{job.version, urgent};
+    pool().submit(std::move(job), urgent);
+}
+
+// Enough jobs queued that no worker waits between two calls of work(): the
+// desktop calls it every 40 ms, and a thumbnail found in the cache takes a
+// worker well under a tenth of a millisecond.
+void VirtualFilm::feed() {
+    FilmImageList& images = ws_.filmImages;
+    for (auto slot = shownSlots_.rbegin(); slot != shownSlots_.rend(); ++slot) {
+        if (*slot >= 0 && *slot < images.size() && !images.hasPixels(*slot)) {
+            submit(*slot, true);  // the first item in view ends up first in the queue
+        }
+    }
+    const int depth = 1024 * pool().workers();
+    int queued = pool().outstanding();
+    const int size = images.size();
+    for (int looked = 0; queued < depth && images.missing() > 0 && looked < size; ++looked) {
+        cursor_ = cursor_ >= size ? 0 : cursor_;
+        const int slot = cursor_++;
+        if (images.state(slot) == FilmImageList::State::Missing &&
+            pending_.find(slot) == pending_.end()) {
+            submit(slot, false);
+            ++queued;
+        }
+    }
+}
+
+FilmWork VirtualFilm::takeIn(ThumbnailDone& done) {
+    FilmImageList& images = ws_.filmImages;
+    const auto found = pending_.find(done.slot);
+    if (found != pending_.end() && found->second.version == done.version) {
+        pending_.erase(found);
+    }
+    if (done.slot < 0 || done.slot >= images.size() || images.version(done.slot) != done.version) {
+        return FilmWork::Working;  // the recipe changed since: a newer job follows
+    }
+    switch (done.made.status) {
+    case FilmThumbnail::Status::Made:
+        images.store(done.slot, done.version, done.made.image);
+        break;
+    case FilmThumbnail::Status::Unreadable: {
+        asking_ = true;
+        const Answer answer = ws_.host.messageBox(kDiskErrorText, kDiskErrorCaption, Icon::Error, Buttons::OkCancel);
+        asking_ = false;
+        if (answer == Answer::Cancel) {
+            stopWork();
+            return FilmWork::Closed;
+        }
+        images.setPlaceholder(done.slot);
+        break;
+    }
+    case FilmThumbnail::Status::ResampleFailed:
+        stopWork();
+        asking_ = true;
+        ws_.host.messageBox(pictureErrorText(images.path(done.slot)), kPictureErrorCaption, Icon::Error);
+        asking_ = false;
+        return FilmWork::Closed;
+    }
+    ++madeHere_;
+    return FilmWork::Working;
+}
+
+FilmWork VirtualFilm::work(bool wait) {
+    // A question is open: the answer comes first (its dialog runs the events).
+    if (asking_) {
+        return FilmWork::Working;
+    }
+    if (ws_.abortRequest) {
+        stopWork();
+        return FilmWork::Idle;
+    }
+    FilmImageList& images = ws_.filmImages;
+    if (images.empty()) {
+        return FilmWork::Idle;
+    }
+    feed();
+    if (wait && pool().outstanding() > 0) {
+        pool().waitForResult(std::chrono::milliseconds(50));
+    }
+    std::vector<ThumbnailDone> finished = pool().takeFinished();
+    const int before = madeHere_;
+    for (ThumbnailDone& done : finished) {
+        if (takeIn(done) == FilmWork::Closed) {
+            return FilmWork::Closed;
+        }
+        if (ws_.abortRequest) {
+            stopWork();
+            return FilmWork::Idle;
+        }
+    }
+    feed();
+    const int total = images.size();
+    if (madeHere_ != before) {
+        const char* progress = currentSide() ? "Building negative film. Adding picture: %d, left %d."
+                                             : "Building film. Adding picture: %d, left %d.";
+        show(formatText(progress, total - images.missing(), images.missing()));
+    }
+    if (!pending_.empty() || images.missing() > 0) {
+        return FilmWork::Working;
+    }
+    if (madeHere_ != before && afterWork_) {
+        afterWork_();
+    }
+    return FilmWork::Idle;
 }
 
 FilmOutcome VirtualFilm::flip(int item) {
@@ -216,7 +376,7 @@ FilmOutcome VirtualFilm::flip(int item) {
         album->sizeMB = static_cast<float>(album->sizeMB + step * sizeMB);
     }
     setSide(picture, wasPositive ? 1 : 0);
-    ws_.filmImages.replace(picture.block->imageListIndex, image);
+    ws_.filmImages.replace(picture.block->imageListIndex, image, wasPositive, ThumbnailShape::Stretch);
     pass();
     return FilmOutcome::Done;
 }
@@ -227,6 +387,9 @@ void VirtualFilm::relabel(int item) {
         return;
     }
     list_.items[item] = label(item + 1, film[item]);
+    if (item < static_cast<int>(list_.itemCaptions.size())) {
+        list_.itemCaptions[item] = caption(item + 1, film[item]);
+    }
 }
 
 void VirtualFilm::beginLabelEdit(int item) {

@@ -46,8 +46,10 @@ struct AppState {
     AlbumList albums;
     AlbumEditing editing;
     ViewSettings viewSettings;
-    // Thumbnails of the whole catalogue, made by the first film build after a scan.
+    // Thumbnails of the whole catalogue, laid out by the first film build after a scan.
     FilmImageList filmImages;
+    // The shared thumbnail cache the film reads and fills; empty: none.
+    std::string thumbnailCacheFolder;
     bool filmBuilt = false;
     std::vector<PictureRecord> removedPictures;
 

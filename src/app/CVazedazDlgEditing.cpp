@@ -19,14 +19,9 @@ void CVazedazDlg::releaseFilmImages() {
     state_.filmBuilt = false;
 }
 
+// Made again by the next film that shows it, not here: a whole album may change side at once.
 void CVazedazDlg::redrawThumbnail(const PictureRecord& picture, bool negative) {
-    const int index = picture.block->imageListIndex;
-    if (index < 0 || index >= state_.filmImages.size()) {
-        return;
-    }
-    FilmThumbnail made = makeFilmThumbnail(picture, negative, ThumbnailShape::Stretch);
-    state_.filmImages.replace(index, made.status == FilmThumbnail::Status::Made ? made.image
-                                                                                : placeholderThumbnail(negative));
+    state_.filmImages.remake(picture.block->imageListIndex, negative, ThumbnailShape::Stretch);
 }
 
 int CVazedazDlg::runEditAlbumWindow() {
@@ -43,7 +38,8 @@ int CVazedazDlg::runEditAlbumWindow() {
                              state_.settings.excludeDuplicates,
                              state_.dirReader->biasMinutes(),
                              helpFile(),
-                             [this] { about(); }};
+                             [this] { about(); },
+                             state_.thumbnailCacheFolder};
     CViewPhoto window(workspace);
     return host().runModal(window);
 }

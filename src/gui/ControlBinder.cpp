@@ -507,8 +507,19 @@ void ControlBinder::bindThumbnailList(int id, ThumbnailListView* widget) {
         });
     };
     widget->setItemDelegate(new LabelEditDelegate(widget, begin, end));
+    widget->setShownListener([this, id](int first, int last) {
+        handle_([id, first, last](Window& w) {
+            w.control(id).firstShown = first;
+            w.control(id).lastShown = last;
+            w.onItemsShown(id);
+        });
+    });
     add(id, widget, [this, widget](const Control& c) {
-        widget->thumbnails()->draw(c);
+        if (widget->thumbnails()->draw(c)) {
+            widget->fitLabels();
+        }
+        // Pictures made since the last redraw appear.
+        widget->viewport()->update();
         widget->showSelection(c.selection);
         drawCommon(widget, c);
     });

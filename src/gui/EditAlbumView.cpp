@@ -25,8 +25,8 @@ namespace {
 
 using W = CViewPhoto;
 
-// Two lines of label; the first, with name, date and time, often wraps twice.
-constexpr int kLabelLines = 5;
+// Number and name, date and time, camera.
+constexpr int kLabelLines = 3;
 
 // A line of text across the window that never widens it.
 void makeLine(QLabel* label) {
@@ -138,13 +138,13 @@ QWidget* EditAlbumView::makeFilmSide() {
         return row;
     };
     layout->addLayout(rangeRow(W::kSetStart, W::kClearStart, W::kStartText));
-    layout->addWidget(makeFilm());
+    // The film takes whatever room the window has.
+    layout->addWidget(makeFilm(), 1);
     layout->addLayout(rangeRow(W::kSetEnd, W::kClearEnd, W::kEndText));
 
     QLabel* sort = binder().label(W::kSortLine);
     sort->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(sort);
-    layout->addStretch(1);
     return group;
 }
 
@@ -166,14 +166,14 @@ QWidget* EditAlbumView::makeFilm() {
     colours.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
     colours.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
     film->setPalette(colours);
-    film->setFixedHeight(film->sizeHint().height());
-    QObject::connect(film->horizontalScrollBar(), &QScrollBar::valueChanged, strip, [upper, lower](int value) {
+    // The sprocket holes move as the film is scrolled.
+    QObject::connect(film->verticalScrollBar(), &QScrollBar::valueChanged, strip, [upper, lower](int value) {
         upper->setOffset(value);
         lower->setOffset(value);
     });
 
     layout->addWidget(upper);
-    layout->addWidget(film);
+    layout->addWidget(film, 1);
     layout->addWidget(lower);
     return strip;
 }

@@ -4,24 +4,48 @@
 
 namespace dz::gui {
 
+namespace {
+// More changed rows than this are taken as a new list rather than row by row.
+constexpr int kRowByRow = 64;
+// Pictures kept for painting: a few screens, whatever the size of the list.
+constexpr int kPicturesKept = 600;
+}  // namespace
+
 ThumbnailListModel::ThumbnailListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-void ThumbnailListModel::draw(const Control& control) {
+bool ThumbnailListModel::draw(const Control& control) {
+    images_ = control.itemImages;
+    if (strip_ != control.imageStrip) {
+        pictures_.clear();
+    }
+    strip_ = control.imageStrip;
+    if (control.items == labels_ && control.itemCaptions == captions_) {
+        return false;
+    }
+    std::vector<int> changed;
     const bool sameCount = control.items.size() == labels_.size();
-    if (!sameCount) {
+    for (std::size_t row = 0; sameCount && row < labels_.size() && changed.size() <= kRowByRow; ++row) {
+        const bool captionChanged = row < control.itemCaptions.size() && row < captions_.size() &&
+                                    control.itemCaptions[row] != captions_[row];
+        if (control.items[row] != labels_[row] || captionChanged) {
+            changed.push_back(static_cast<int>(row));
+        }
+    }
+    const bool reset = !sameCount || changed.size() > kRowByRow || control.itemCaptions.size() != captions_.size();
+    if (reset) {
         beginResetModel();
     }
     labels_ = control.items;
-    images_ = control.itemImages;
-    strip_ = control.imageStrip;
-    pictures_.clear();
-    if (!sameCount) {
+    captions_ = control.itemCaptions;
+    if (reset) {
+        pictures_.clear();
         endResetModel();
-        return;
+        return true;
     }
-    if (!labels_.empty()) {
-        emit dataChanged(index(0), index(static_cast<int>(labels_.size()) - 1));
+    for (int row : changed) {
+        emit dataChanged(index(row), index(row));
     }
+    return true;
 }
 
 QSize ThumbnailListModel::imageSize() const {
@@ -37,10 +61,12 @@ QVariant ThumbnailListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || row < 0 || row >= rowCount()) {
         return {};
     }
+    const auto at = static_cast<std::size_t>(row);
     switch (role) {
     case Qt::DisplayRole:
+        return QString::fromStdString(at < captions_.size() ? captions_[at] : labels_[at]);
     case Qt::EditRole:
-        return QString::fromStdString(labels_[static_cast<std::size_t>(row)]);
+        return QString::fromStdString(labels_[at]);
     case Qt::DecorationRole: {
         QPixmap made = picture(row);
         return made.isNull() ? QVariant() : QVariant(made);
@@ -58,22 +84,29 @@ Qt::ItemFlags ThumbnailListModel::flags(const QModelIndex& index) const {
 }
 
 QPixmap ThumbnailListModel::picture(int row) const {
-    if (const auto found = pictures_.constFind(row); found != pictures_.constEnd()) {
-        return *found;
+    const std::size_t at = static_cast<std::size_t>(row);
+    if (!strip_ || at >= images_.size()) {
+        return {};
+    }
+    const int image = images_[at];
+    const std::uint32_t version = strip_->imageVersion(image);
+    if (const auto found = pictures_.constFind(row);
+        found != pictures_.constEnd() && found->image == image && found->version == version) {
+        return found->pixmap;
     }
     QPixmap made;
-    const std::size_t at = static_cast<std::size_t>(row);
-    if (strip_ && at < images_.size()) {
-        const int width = strip_->imageWidth();
-        const int height = strip_->imageHeight();
-        // A strip that is being made again may not hold the picture yet.
-        const std::vector<std::uint8_t> rgb = strip_->imageRgb888(images_[at]);
-        if (width > 0 && height > 0 && rgb.size() == static_cast<std::size_t>(width) * height * 3) {
-            const QImage image(rgb.data(), width, height, width * 3, QImage::Format_RGB888);
-            made = QPixmap::fromImage(image.copy());
-        }
+    const int width = strip_->imageWidth();
+    const int height = strip_->imageHeight();
+    // A picture that is still being made is not there yet.
+    const std::vector<std::uint8_t> rgb = strip_->imageRgb888(image);
+    if (width > 0 && height > 0 && rgb.size() == static_cast<std::size_t>(width) * height * 3) {
+        const QImage shown(rgb.data(), width, height, width * 3, QImage::Format_RGB888);
+        made = QPixmap::fromImage(shown.copy());
     }
-    pictures_.insert(row, made);
+    if (pictures_.size() >= kPicturesKept) {
+        pictures_.clear();
+    }
+    pictures_.insert(row, Picture{image, version, made});
     return made;
 }
 

@@ -6,40 +6,134 @@
 #include <QItemSelectionModel>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <string_view>
+
 namespace dz::gui {
 
+namespace {
+
+constexpr int kCellMargin = 16;
+// A caption line longer than this many pictures' widths is elided rather
+// than making every cell that wide (a long typed name).
+constexpr int kWidestCell = 3;
+
+// The lines of a caption, without the text itself being copied.
+template <typename Visit>
+void forEachLine(const std::string& text, Visit visit) {
+    std::size_t start = 0;
+    for (int line = 0;; ++line) {
+        const std::size_t end = text.find('\n', start);
+        visit(line, std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) {
+            return;
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
 ThumbnailListView::ThumbnailListView(QWidget* parent, QSize imageSize, int labelLines)
-    : QListView(parent), model_(new ThumbnailListModel(this)) {
+    : QListView(parent), model_(new ThumbnailListModel(this)), imageSize_(imageSize), labelLines_(labelLines) {
     setModel(model_);
     // Icon mode first: it resets the flow, wrapping and movement set below.
     setViewMode(QListView::IconMode);
     setFlow(QListView::LeftToRight);
-    setWrapping(false);
+    setWrapping(true);
     setMovement(QListView::Static);
     setResizeMode(QListView::Adjust);
-    // Not uniform: labels wrap to different numbers of lines within the grid.
-    setUniformItemSizes(false);
-    setWordWrap(true);
-    setTextElideMode(Qt::ElideRight);
+    // Every cell has the same size, so a long film is laid out without
+    // asking every item for its size.
+    setUniformItemSizes(true);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideMiddle);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionRectVisible(false);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // A double click is the window's own command; a click on the selected
     // item or F2 edits its label.
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setIconSize(imageSize);
-    const int lineHeight = fontMetrics().lineSpacing();
-    setGridSize(QSize(imageSize.width() + 40, imageSize.height() + labelLines * lineHeight + 14));
     setSpacing(0);
-    horizontalScrollBar()->setSingleStep(gridSize().width() / 4);
+    fitLabels();
 
+    shownTimer_.setSingleShot(true);
+    shownTimer_.setInterval(0);
+    connect(&shownTimer_, &QTimer::timeout, this, [this] {
+        const auto shown = shownRows();
+        if (shown != reported_ && shownListener_) {
+            reported_ = shown;
+            shownListener_(shown.first, shown.second);
+        }
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { reportShown(); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { reportShown(); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!quiet_ && selectionListener_) {
             selectionListener_(selectedRow());
         }
     });
+}
+
+void ThumbnailListView::fitLabels() {
+    const QFontMetrics metrics = fontMetrics();
+    // Lines of equal length in characters differ little in width: only the
+    // longest few of each line are measured, not every label of a long film.
+    std::vector<std::size_t> longest(static_cast<std::size_t>(labelLines_), 0);
+    const auto& captions = model_->captions();
+    for (const std::string& caption : captions) {
+        forEachLine(caption, [&](int line, std::string_view text) {
+            if (line < labelLines_) {
+                longest[static_cast<std::size_t>(line)] = std::max(longest[static_cast<std::size_t>(line)], text.size());
+            }
+        });
+    }
+    int widest = 0;
+    int measured = 0;
+    for (const std::string& caption : captions) {
+        forEachLine(caption, [&](int line, std::string_view text) {
+            if (line < labelLines_ && text.size() + 3 >= longest[static_cast<std::size_t>(line)] && measured < 2000) {
+                ++measured;
+                widest = std::max(widest, metrics.horizontalAdvance(
+                                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
+            }
+        });
+    }
+    const int width = std::clamp(widest + kCellMargin, imageSize_.width() + kCellMargin, kWidestCell * imageSize_.width());
+    const QSize grid(width, imageSize_.height() + labelLines_ * metrics.lineSpacing() + 14);
+    if (grid != gridSize()) {
+        setGridSize(grid);
+        verticalScrollBar()->setSingleStep(grid.height() / 4);
+        updateGeometry();
+    }
+    reportShown();
+}
+
+std::pair<int, int> ThumbnailListView::shownRows() const {
+    const int count = model_->rowCount();
+    const QSize grid = gridSize();
+    if (count == 0 || !grid.isValid() || grid.width() <= 0 || grid.height() <= 0) {
+        return {0, -1};
+    }
+    const int columns = std::max(1, viewport()->width() / grid.width());
+    const int top = verticalScrollBar()->value();
+    const int firstRow = top / grid.height();
+    const int lastRow = (top + std::max(1, viewport()->height()) - 1) / grid.height();
+    const int first = std::min(count - 1, firstRow * columns);
+    const int last = std::min(count - 1, (lastRow + 1) * columns - 1);
+    return {first, last};
+}
+
+void ThumbnailListView::reportShown() {
+    shownTimer_.start();
+}
+
+void ThumbnailListView::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    reportShown();
 }
 
 int ThumbnailListView::selectedRow() const {
@@ -64,7 +158,13 @@ void ThumbnailListView::showSelection(int row) {
 
 QSize ThumbnailListView::sizeHint() const {
     const int frame = 2 * frameWidth();
-    return QSize(3 * gridSize().width() + frame, gridSize().height() + horizontalScrollBar()->sizeHint().height() + frame);
+    return QSize(3 * gridSize().width() + frame + verticalScrollBar()->sizeHint().width(),
+                 2 * gridSize().height() + frame);
+}
+
+QSize ThumbnailListView::minimumSizeHint() const {
+    const int frame = 2 * frameWidth();
+    return QSize(gridSize().width() + frame + verticalScrollBar()->sizeHint().width(), gridSize().height() + frame);
 }
 
 void ThumbnailListView::contextMenuEvent(QContextMenuEvent* event) {

@@ -20,6 +20,10 @@ WindowView::WindowView(Window& window, QWidget* parent)
     window_.setRefreshListener([this] { draw(); });
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { handle([](Window& w) { w.onHelp(); }); });
+    // Often enough for pictures to appear as they are made, rarely enough
+    // to leave the cores to the work itself.
+    idleTimer_.setInterval(40);
+    connect(&idleTimer_, &QTimer::timeout, this, [this] { idle(); });
     // An application that quits must not be held open by a window that has not ended.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { quitting_ = true; });
 }
@@ -29,6 +33,7 @@ WindowView::~WindowView() {
 }
 
 void WindowView::detach() {
+    idleTimer_.stop();
     if (!detached_) {
         window_.setRefreshListener(nullptr);
         detached_ = true;
@@ -68,9 +73,21 @@ void WindowView::handle(const ControlBinder::Handler& handler) {
     if (!alive || detached_) {
         return;
     }
+    // Any handler may have started background work.
+    if (!idleTimer_.isActive() && !window_.hasEnded()) {
+        idleTimer_.start();
+    }
     draw();
     if (window_.hasEnded() && isVisible()) {
         done(window_.result());
+    }
+}
+
+void WindowView::idle() {
+    bool more = false;
+    handle([&more](Window& w) { more = w.onIdle(); });
+    if (!more || detached_ || window_.hasEnded()) {
+        idleTimer_.stop();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Window.h"
 
 #include <QDialog>
+#include <QTimer>
 
 namespace dz::gui {
 
@@ -47,12 +48,15 @@ private:
     void start();
     // A window larger than its screen is made to fit it, down to its minimum.
     void fitScreen();
+    // Calls onIdle() while the window has background work.
+    void idle();
 
     Window& window_;
     ControlBinder binder_;
     bool detached_ = false;
     bool quitting_ = false;
     bool shown_ = false;
+    QTimer idleTimer_;
 };
 
 }  // namespace dz::gui

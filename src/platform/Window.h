@@ -35,7 +35,10 @@ public:
     virtual int imageCount() const = 0;
     virtual int imageWidth() const = 0;
     virtual int imageHeight() const = 0;
+    // Empty while the picture is not there yet (a view shows nothing for it).
     virtual std::vector<std::uint8_t> imageRgb888(int index) const = 0;
+    // Changes whenever what imageRgb888 gives for `index` changes.
+    virtual std::uint32_t imageVersion(int /*index*/) const { return 0; }
 };
 
 // The state of one control of a window, as the window logic sees it. Views
@@ -55,6 +58,12 @@ struct Control {
     // List views: the strip image of each item (index into imageStrip).
     std::vector<int> itemImages;
     const ImageStrip* imageStrip = nullptr;
+    // List views: the text drawn under each item when it is not its label
+    // (an edit always starts from the label); and the items the view has on
+    // screen, first to last (written by the view).
+    std::vector<std::string> itemCaptions;
+    int firstShown = 0;
+    int lastShown = -1;
     // Picture frames: top-down rows of red, green, blue bytes.
     std::vector<std::uint8_t> picture;
     int pictureWidth = 0;
@@ -96,6 +105,11 @@ public:
     virtual void onFolderDropped(int /*id*/, const std::string& /*folder*/) {}
     // Once, when the window is first on screen (its first paint).
     virtual void onShown() {}
+    // A list view has other items on screen (firstShown .. lastShown).
+    virtual void onItemsShown(int /*id*/) {}
+    // Called again and again on the window's thread while it returns true:
+    // the window takes in what its background work has finished.
+    virtual bool onIdle() { return false; }
     // Esc and the close box.
     virtual void onCancel() { endDialog(kResultCancel); }
     // F1.

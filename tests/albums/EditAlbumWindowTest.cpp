@@ -18,12 +18,16 @@ protected:
         scan();
     }
 
-    // Opens the window as the host does and paints it once.
-    CViewPhoto& open() {
+    // Opens the window as the host does and paints it once; `finish`: its
+    // thumbnails are all made before the user acts.
+    CViewPhoto& open(bool finish = true) {
         window = std::make_unique<CViewPhoto>(ws);
         window->onInit();
         if (!window->hasEnded()) {
             window->onShown();
+        }
+        if (finish) {
+            EXPECT_TRUE(ScriptedHost::finishWork(*window));
         }
         return *window;
     }
@@ -59,42 +63,61 @@ TEST_F(EditAlbumTest, NewAlbumSpansTheFilmWithBothClearsDisabled) {
     EXPECT_EQ(w.control(W::kFilm).items.size(), 3u);
 }
 
-TEST_F(EditAlbumTest, DiscardDuringTheBuildStopsItAndRestores) {
-    record("a-canon.jpg").albumId = 0;
-    newAlbum();
-    host.atPump(2, [this] { window->onCommand(W::kDiscard); });
-    CViewPhoto& w = open();
-    EXPECT_TRUE(w.hasEnded());
-    EXPECT_EQ(w.result(), W::kResultDiscard);
-    EXPECT_TRUE(abortRequest);
-    EXPECT_FALSE(filmBuilt);
-    EXPECT_TRUE(w.control(W::kFilm).items.empty());
-    EXPECT_EQ(images.size(), 1);
-}
-
-TEST_F(EditAlbumTest, CommandsDuringTheBuildWaitForIt) {
+TEST_F(EditAlbumTest, FilmIsThereAtOnceAndTheWindowAnswersWhileThumbnailsAreMade) {
     Album& album = newAlbum();
-    // The user clicks about while the thumbnails are being made.
-    host.atPump(2, [this] {
-        window->control(W::kFilm).selection = 0;
-        window->onCommand(W::kSetEnd);
-        window->onCommand(W::kClearStart);
-        window->onCommand(W::kMenuManualRange);
-        window->onCommand(W::kMenuAdvancedFilter);
-        window->onCommand(W::kMenuViewOptions);
-    });
-    CViewPhoto& w = open();
-    EXPECT_FALSE(w.hasEnded());
-    EXPECT_TRUE(host.modalRuns.empty());
-    EXPECT_TRUE(host.modelessShown.empty());
-    EXPECT_EQ(images.size(), 3);
+    CViewPhoto& w = open(false);
     EXPECT_EQ(w.control(W::kFilm).items.size(), 3u);
-    EXPECT_EQ(album.startKey, pictureShotKey(record("c-fuji.jpg"), ws.biasMinutes));
-    EXPECT_EQ(album.endKey, pictureShotKey(record("b-nikon.jpg"), ws.biasMinutes));
-    // Once the film is there the same commands work.
+    EXPECT_TRUE(w.control(W::kSave).enabled);
     w.control(W::kFilm).selection = 0;
     w.onCommand(W::kSetEnd);
     EXPECT_EQ(album.endKey, pictureShotKey(record("c-fuji.jpg"), ws.biasMinutes));
+    ASSERT_TRUE(ScriptedHost::finishWork(w));
+    EXPECT_TRUE(images.complete());
+    EXPECT_EQ(w.control(W::kTopLine).text,
+              "1 Album containing: 1 picture. Remaining to add: 2 pictures from a total of 3 pictures.");
+}
+
+// Enough pictures that the workers are still busy when the user acts.
+class BusyFilmTest : public EditAlbumTest {
+protected:
+    void SetUp() override {
+        for (int i = 0; i < 60; ++i) {
+            put("p" + std::to_string(100 + i) + ".jpg", "fujifilm-e500-big-endian.jpg");
+        }
+        scan();
+    }
+};
+
+TEST_F(BusyFilmTest, DiscardStopsTheWorkAndTheNextWindowGoesOn) {
+    record("p100.jpg").albumId = 0;
+    newAlbum();
+    CViewPhoto& w = open(false);
+    ASSERT_EQ(w.control(W::kFilm).items.size(), 60u);
+    w.onIdle();  // the workers start
+    w.onCommand(W::kDiscard);
+    EXPECT_TRUE(w.hasEnded());
+    EXPECT_EQ(w.result(), W::kResultDiscard);
+    EXPECT_TRUE(abortRequest);
+    const int missing = images.missing();
+    EXPECT_GT(missing, 0);
+    EXPECT_FALSE(w.onIdle());
+    window.reset();  // waits for the thumbnails still running, drops their results
+    EXPECT_EQ(images.missing(), missing);
+    // The next window makes only what is missing.
+    newAlbum();
+    open();
+    EXPECT_TRUE(images.complete());
+}
+
+TEST_F(BusyFilmTest, WindowClosedWhileTheWorkersRun) {
+    newAlbum();
+    open(false);
+    window->control(W::kFilm).firstShown = 50;
+    window->control(W::kFilm).lastShown = 59;
+    window->onItemsShown(W::kFilm);
+    window->onIdle();
+    window.reset();
+    EXPECT_GT(images.missing(), 0);
 }
 
 TEST_F(EditAlbumTest, DescendingDateOpensWithStartAfterEnd) {
@@ -425,10 +448,11 @@ TEST_F(BrokenPictureWindowTest, DiskErrorCancelClosesTheDiscardWay) {
     CViewPhoto w(ws);
     w.onInit();
     w.onShown();
+    EXPECT_TRUE(host.messages.empty()) << "asked when the picture's thumbnail is made";
+    ASSERT_TRUE(ScriptedHost::finishWork(w));
     EXPECT_EQ(host.messageTexts(), std::vector<std::string>{"Error while reading from disk"});
     EXPECT_TRUE(w.hasEnded());
     EXPECT_EQ(w.result(), CViewPhoto::kResultDiscard);
-    EXPECT_FALSE(filmBuilt);
     EXPECT_TRUE(abortRequest);
 }
 

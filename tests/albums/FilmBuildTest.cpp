@@ -29,6 +29,14 @@ protected:
     }
 
     FilmOutcome build() { return film.build(); }
+    // The background work to its end, as the window's idle calls take it.
+    FilmWork finish() {
+        FilmWork state = FilmWork::Working;
+        for (int round = 0; round < 2000 && state == FilmWork::Working; ++round) {
+            state = film.work(true);
+        }
+        return state;
+    }
 
     const CRaster thumbOf(const std::string& name) { return images.image(record(name).block->imageListIndex); }
 
@@ -43,7 +51,9 @@ TEST_F(BuiltFilmTest, MakesOneThumbnailPerPictureAndLabelsTheFilm) {
     ASSERT_EQ(build(), FilmOutcome::Done);
     EXPECT_TRUE(filmBuilt);
     ASSERT_EQ(images.size(), 3);
-    EXPECT_EQ(images.pixels565(0).size(), 160u * 120u);
+    EXPECT_TRUE(images.imageRgb888(0).empty()) << "thumbnails are made in the background";
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    EXPECT_TRUE(images.complete());
     EXPECT_EQ(images.imageRgb888(0).size(), 160u * 120u * 3u);
     EXPECT_EQ(topLine.text, "Building film. Adding picture: 3, left 0.");
     // Date order: canon (May 2008), nikon (October 2008), fuji (2006) first.
@@ -52,6 +62,8 @@ TEST_F(BuiltFilmTest, MakesOneThumbnailPerPictureAndLabelsTheFilm) {
     EXPECT_EQ(list.items[1], "2.a-canon.[2008-05-30] [15 56 01]\nCanon/Canon EOS 40D");
     EXPECT_EQ(list.items[2], "3.b-nikon.[2008-10-22] [16 28 39]\nNIKON/COOLPIX P6000");
     EXPECT_EQ(list.imageStrip, &images);
+    // Drawn with the date and time on a line of their own.
+    EXPECT_EQ(list.itemCaptions[1], "2.a-canon.\n[2008-05-30] [15 56 01]\nCanon/Canon EOS 40D");
     for (std::size_t i = 0; i < 3; ++i) {
         const PictureBlock& block = *editing.film[i].block;
         EXPECT_EQ(list.itemImages[i], block.imageListIndex);
@@ -62,6 +74,7 @@ TEST_F(BuiltFilmTest, MakesOneThumbnailPerPictureAndLabelsTheFilm) {
 TEST_F(BuiltFilmTest, ThumbnailsKeepProportionsOnBlackBars) {
     newAlbum();
     ASSERT_EQ(build(), FilmOutcome::Done);
+    ASSERT_EQ(finish(), FilmWork::Idle);
     // The nikon's embedded thumbnail is taken as it is.
     CRaster embedded;
     const ExifInfo& exif = record("b-nikon.jpg").exif();
@@ -97,6 +110,7 @@ TEST_F(BuiltFilmTest, DateFromTheFileIsMarked) {
 TEST_F(BuiltFilmTest, NegativeStartInvertsEveryFreePictureAndCountsNone) {
     newAlbum();
     ASSERT_EQ(build(), FilmOutcome::Done);
+    ASSERT_EQ(finish(), FilmWork::Idle);
     const CRaster positive = thumbOf("b-nikon.jpg");
     filmBuilt = false;
     editing.newAlbumStartsNegative = 1;
@@ -104,6 +118,7 @@ TEST_F(BuiltFilmTest, NegativeStartInvertsEveryFreePictureAndCountsNone) {
     album.setStart(pictureShotKey(reader.catalogue().front(), ws.biasMinutes));
     album.setEnd(pictureShotKey(reader.catalogue().back(), ws.biasMinutes));
     ASSERT_EQ(build(), FilmOutcome::Done);
+    ASSERT_EQ(finish(), FilmWork::Idle);
     EXPECT_EQ(topLine.text, "Building negative film. Adding picture: 3, left 0.");
     const CRaster negative = thumbOf("b-nikon.jpg");
     const Rgb p = pixelAt(positive, 80, 60);
@@ -117,22 +132,20 @@ TEST_F(BuiltFilmTest, NegativeStartInvertsEveryFreePictureAndCountsNone) {
     EXPECT_EQ(editing.outsideCount, 3);
 }
 
-TEST_F(BuiltFilmTest, AbortBetweenThumbnailsLeavesNoFilm) {
-    newAlbum();
-    host.atPump(2, [this] { abortRequest = true; });
-    EXPECT_EQ(build(), FilmOutcome::Stopped);
-    EXPECT_FALSE(filmBuilt);
-    EXPECT_EQ(images.size(), 1);
-    EXPECT_TRUE(list.items.empty());
-}
-
-TEST_F(BuiltFilmTest, LaterBuildsReuseTheThumbnails) {
+TEST_F(BuiltFilmTest, AbortStopsTheThumbnailsAndALaterBuildReusesThem) {
     newAlbum();
     ASSERT_EQ(build(), FilmOutcome::Done);
-    const int pumps = host.pumps;
+    abortRequest = true;
+    EXPECT_EQ(film.work(true), FilmWork::Idle);
+    EXPECT_EQ(images.missing(), 3);
+    EXPECT_EQ(list.items.size(), 3u);
+    abortRequest = false;
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    EXPECT_TRUE(images.complete());
+    const std::uint32_t made = images.version(0);
     ASSERT_EQ(build(), FilmOutcome::Done);
-    EXPECT_EQ(host.pumps, pumps);
-    EXPECT_EQ(images.size(), 3);
+    EXPECT_EQ(film.work(), FilmWork::Idle) << "nothing is made twice";
+    EXPECT_EQ(images.version(0), made);
     EXPECT_EQ(list.items.size(), 3u);
 }
 
@@ -161,6 +174,8 @@ protected:
 TEST_F(BrokenFilmTest, DiskErrorOkTakesThePlaceholder) {
     host.answer(Answer::Ok);
     ASSERT_EQ(build(), FilmOutcome::Done);
+    EXPECT_TRUE(host.messages.empty()) << "the question comes with the picture's thumbnail";
+    ASSERT_EQ(finish(), FilmWork::Idle);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Error while reading from disk");
     EXPECT_EQ(host.messages[0].caption, "Disk error");
@@ -177,10 +192,9 @@ TEST_F(BrokenFilmTest, DiskErrorOkTakesThePlaceholder) {
 
 TEST_F(BrokenFilmTest, DiskErrorCancelEndsTheBuild) {
     host.answer(Answer::Cancel);
-    EXPECT_EQ(build(), FilmOutcome::Closed);
-    EXPECT_FALSE(filmBuilt);
-    EXPECT_EQ(images.size(), 0);
-    EXPECT_TRUE(list.items.empty());
+    ASSERT_EQ(build(), FilmOutcome::Done);
+    EXPECT_EQ(finish(), FilmWork::Closed);
+    EXPECT_EQ(host.messages.size(), 1u);
 }
 
 TEST(ThumbnailMakerTest, BigPictureDecodesAtAReducedScale) {

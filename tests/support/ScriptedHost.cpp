@@ -1,5 +1,8 @@
 #include "ScriptedHost.h"
 
+#include <chrono>
+#include <thread>
+
 namespace dz::test {
 
 namespace {
@@ -59,6 +62,17 @@ std::optional<std::string> ScriptedHost::saveFile(const FileDialogRequest&) {
     return takeFront(saveFiles_);
 }
 
+bool ScriptedHost::finishWork(Window& window) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!window.hasEnded() && window.onIdle()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 int ScriptedHost::runModal(Window& window) {
     modalRuns.push_back(window.className());
     window.restart();
@@ -66,6 +80,7 @@ int ScriptedHost::runModal(Window& window) {
     if (!window.hasEnded()) {
         window.onShown();
     }
+    finishWork(window);
     auto& scripts = modalScripts_[window.className()];
     if (!scripts.empty() && !window.hasEnded()) {
         auto script = std::move(scripts.front());

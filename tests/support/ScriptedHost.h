@@ -29,11 +29,14 @@ public:
     void openFileAnswer(std::optional<std::string> path) { openFiles_.push_back(std::move(path)); }
     void saveFileAnswer(std::optional<std::string> path) { saveFiles_.push_back(std::move(path)); }
     // A script for the next modal run of a window of class `className`. It
-    // runs after the window's onInit and onShown; a window the script leaves open is
+    // runs after the window's onInit, onShown and background work; a window the script leaves open is
     // ended with Cancel. Without a script a modal window ends with Cancel.
     void onModal(const std::string& className, std::function<void(Window&)> script) {
         modalScripts_[className].push_back(std::move(script));
     }
+    // Lets the window's background work run to its end, as the event loop
+    // would before the user acts; false when it did not end within 30 s.
+    static bool finishWork(Window& window);
     // An action to run at the `n`th pump from now (1 = the next pump).
     void atPump(int n, std::function<void()> action);
 
