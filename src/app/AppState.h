@@ -34,6 +34,8 @@ struct AppState {
     FileSystem& fileSystem;
     std::string appFolder;
     Settings settings;
+    // The "Picture files" choice, kept in a file of its own.
+    PictureFiles pictureFiles = PictureFiles::JpegOnly;
     MainWindowTexts texts;
     // The target path the processing window reads; set with texts.targetFolder.
     std::string processTargetPath;

@@ -17,6 +17,12 @@ struct Settings {
 };
 
 inline constexpr const char* kSettingsFileName = "fl.cfg";
+// The "Picture files" choice, kept in a file of its own so that "fl.cfg"
+// keeps its layout.
+inline constexpr const char* kPictureFilesFileName = "formats.cfg";
+
+// Where that file is: in the same folder as "fl.cfg".
+std::string pictureFilesSettingsPath(const std::string& folder);
 
 // Reads "fl.cfg" in `folder` word by word; a word that cannot be read keeps
 // its value, and a file that ends before the fifth word turns the skin on.
