@@ -15,7 +15,7 @@
 namespace dz {
 
 void DuplicatesCommand::printUsage(std::ostream& err) {
-    err << "  duplicates [--similar[=THRESHOLD]] PATH...\n"
+    err << "  duplicates [--similar[=THRESHOLD]] [--all-formats] PATH...\n"
            "      Catalogues the JPEG pictures below each folder (or each single file), in the order\n"
            "      the program's scan walks them, analyses and compares them as the duplicate search\n"
            "      does and prints every group of equal pictures: a heading line, the first picture\n"
@@ -23,6 +23,7 @@ void DuplicatesCommand::printUsage(std::ostream& err) {
            "      --similar groups pictures that look alike (re-encoded or resized copies) instead:\n"
            "      each within THRESHOLD (default " << kDefaultSimilarThreshold << ") of its group's first picture in\n"
            "      signature distance, which its line shows, and confirmed from both files' pixels.\n"
+           "      --all-formats catalogues \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files too.\n"
            "      Exit status: 0 when every path was read, 1 when one could not be, 2 on usage errors.\n";
 }
 
@@ -54,6 +55,10 @@ int DuplicatesCommand::run(const std::vector<std::string>& args) {
     const std::vector<std::string>& paths = words.operands;
     double threshold = 0.0;
     for (const std::string& option : words.options) {
+        if (option == "--all-formats") {
+            files_ = PictureFiles::AllFormats;
+            continue;
+        }
         const std::optional<double> similar = similarThreshold(option);
         if (!similar) {
             if (option.rfind("--similar=", 0) == 0) {
@@ -90,6 +95,7 @@ bool DuplicatesCommand::catalogue(const std::string& path, std::vector<PictureRe
     const bool abortRequest = false;
     CDirReader reader(host, fileSystem, abortRequest);
     reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
+    reader.setPictureFiles(files_);
     const bool read = cataloguePath(path, reader, fileSystem, host, err_);
     for (PictureRecord& picture : reader.catalogue()) {
         pictures.push_back(std::move(picture));
