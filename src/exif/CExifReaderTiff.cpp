@@ -28,6 +28,12 @@ bool isJpegCompression(std::int64_t compression) {
     return compression == 6 || compression == 7;
 }
 
+// Baseline, extended and progressive frames: pictures. A lossless frame in a
+// raw file is its sensor data (CR2, DNG), never something to show.
+bool isPictureFrame(int marker) {
+    return marker == 0xC0 || marker == 0xC1 || marker == 0xC2;
+}
+
 bool startsJpeg(const ExifByteReader& bytes) {
     return bytes.u8(0).value_or(0) == 0xFF && bytes.u8(1).value_or(0) == 0xD8;
 }
@@ -157,7 +163,8 @@ void CExifReader::TakeLargestPreview(const ExifByteReader& block) {
         ExifInfo frame;
         CExifReader check(frame);
         MemorySource source(bytes.data(), bytes.size());
-        if (!check.Decode(source) || frame.width <= 0 || frame.height <= 0) {
+        if (!check.Decode(source) || frame.width <= 0 || frame.height <= 0 ||
+            !isPictureFrame(frame.encodingMarker)) {
             continue;
         }
         std::vector<std::uint8_t> copy;

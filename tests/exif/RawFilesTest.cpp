@@ -104,10 +104,12 @@ TEST(RawPreview, TheLargestEmbeddedJpegThatDecodesBecomesTheThumbnail) {
     // CR2: IFD1 thumbnail at 8620 (28 bytes), IFD0 preview strip at 8680 (26).
     std::string raw = test::readTestData("CanonRaw.cr2");
     const std::string jpeg = test::readTestData("canon-40d.jpg");
-    // Larger than the real JPEG, but no JPEG past its first marker.
-    std::string broken(jpeg.size() + 1000, '\0');
-    broken[0] = '\xFF';
-    broken[1] = '\xD8';
+    // Larger than the real JPEG and well formed, but a lossless frame: the
+    // sensor data a CR2 keeps as a JPEG strip, not a picture.
+    std::string broken = jpeg + std::string(1000, '\0');
+    const std::size_t frame = broken.rfind("\xFF\xC0");  // the picture's, after the EXIF thumbnail's
+    ASSERT_NE(frame, std::string::npos);
+    broken[frame + 1] = '\xC3';
     const auto jpegAt = static_cast<std::uint32_t>(raw.size());
     raw += jpeg;
     const auto brokenAt = static_cast<std::uint32_t>(raw.size());
