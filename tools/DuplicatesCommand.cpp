@@ -15,7 +15,7 @@
 namespace dz {
 
 void DuplicatesCommand::printUsage(std::ostream& err) {
-    err << "usage: dezoredu-cli duplicates [--similar[=THRESHOLD]] PATH...\n"
+    err << "usage: dezoredu-cli duplicates [--similar[=THRESHOLD]] [--all-formats] PATH...\n"
            "\n"
            "Catalogues the JPEG pictures below each folder (or each single file), in the order\n"
            "the program's scan walks them, analyses and compares them as the duplicate search\n"
@@ -27,6 +27,7 @@ void DuplicatesCommand::printUsage(std::ostream& err) {
            "                         (default " << kDefaultSimilarThreshold << ") of its group's first picture in signature\n"
            "                         distance, which its line shows, and confirmed by both files'\n"
            "                         pixels.\n"
+           "  --all-formats          catalogue \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files too.\n"
            "\n"
            "Exit status: 0 when every path was read, 1 when one could not be, 2 on a usage\n"
            "error.\n";
@@ -60,6 +61,10 @@ int DuplicatesCommand::run(const std::vector<std::string>& args) {
     const std::vector<std::string>& paths = words.operands;
     double threshold = 0.0;
     for (const std::string& option : words.options) {
+        if (option == "--all-formats") {
+            files_ = PictureFiles::AllFormats;
+            continue;
+        }
         const std::optional<double> similar = similarThreshold(option);
         if (!similar) {
             if (option.rfind("--similar=", 0) == 0) {
@@ -96,6 +101,7 @@ bool DuplicatesCommand::catalogue(const std::string& path, std::vector<PictureRe
     const bool abortRequest = false;
     CDirReader reader(host, fileSystem, abortRequest);
     reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
+    reader.setPictureFiles(files_);
     const bool read = cataloguePath(path, reader, fileSystem, host, err_);
     for (PictureRecord& picture : reader.catalogue()) {
         pictures.push_back(std::move(picture));

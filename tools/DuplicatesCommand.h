@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/PictureKind.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,6 +31,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
+    PictureFiles files_ = PictureFiles::JpegOnly;
 };
 
 }  // namespace dz

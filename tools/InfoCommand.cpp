@@ -4,6 +4,7 @@
 #include "CommandWords.h"
 
 #include "catalogue/CDirReader.h"
+#include "catalogue/PictureKind.h"
 #include "journal/JsonWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/TimeZone.h"
@@ -11,7 +12,7 @@
 namespace dz {
 
 void InfoCommand::printUsage(std::ostream& err) {
-    err << "usage: dezoredu-cli info [--all] PATH...\n"
+    err << "usage: dezoredu-cli info [--all] [--all-formats] PATH...\n"
            "\n"
            "Catalogues each PATH as the program's source scan does: a folder with all its\n"
            "sub-folders and every \"*.jpg\" file in them, a file as a single entry. Prints one\n"
@@ -19,6 +20,9 @@ void InfoCommand::printUsage(std::ostream& err) {
            "\n"
            "  --all   also print {\"path\":..., \"passedOver\":true, \"reason\":...} for every\n"
            "          listed file that is not catalogued\n"
+           "  --all-formats   also catalogue \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files\n"
+           "          (.cr2 .nef .nrw .arw .srw .dng .orf .rw2 .pef), and add each file's\n"
+           "          \"format\" (\"JPEG\", or the raw file's extension in capitals)\n"
            "\n"
            "Texts are written as UTF-8; a byte that is not part of valid UTF-8 is written as\n"
            "the Latin-1 character of that byte (\\u00XX). Prompts go to standard error with the\n"
@@ -28,7 +32,8 @@ void InfoCommand::printUsage(std::ostream& err) {
            "read or a walk was cut short, 2 on a usage error.\n";
 }
 
-std::string InfoCommand::pictureLine(const PictureRecord& record, const std::string& decoderMessage) {
+std::string InfoCommand::pictureLine(const PictureRecord& record, const std::string& decoderMessage,
+                                     bool withFormat) {
     const ExifInfo& e = record.exif();
     JsonWriter json;
     json.text("path", record.path)
@@ -66,19 +71,27 @@ std::string InfoCommand::pictureLine(const PictureRecord& record, const std::str
         .unsignedInteger("thumbnailSize", e.thumbnailSize)
         .boolean("hasExif", e.hasExif)
         .text("exifVersion", e.exifVersion);
+    if (withFormat) {
+        json.text("format",
+                  pictureFormatName(record.path, pictureKindOf(record.path, PictureFiles::AllFormats)));
+    }
     return json.str();
 }
 
 int InfoCommand::run(const std::vector<std::string>& args) {
     const CommandWords words = splitCommandWords(args);
     bool all = false;
+    bool allFormats = false;
     for (const std::string& option : words.options) {
-        if (option != "--all") {
+        if (option == "--all") {
+            all = true;
+        } else if (option == "--all-formats") {
+            allFormats = true;
+        } else {
             err_ << "dezoredu-cli: unknown option " << option << "\n";
             printUsage(err_);
             return kUsageError;
         }
-        all = true;
     }
     const std::vector<std::string>& paths = words.operands;
     if (paths.empty()) {
@@ -87,19 +100,20 @@ int InfoCommand::run(const std::vector<std::string>& args) {
     }
     bool complete = true;
     for (const std::string& path : paths) {
-        complete = readPath(path, all) && complete;
+        complete = readPath(path, all, allFormats) && complete;
     }
     return complete ? kDone : kIncomplete;
 }
 
-bool InfoCommand::readPath(const std::string& path, bool all) {
+bool InfoCommand::readPath(const std::string& path, bool all, bool allFormats) {
     CliHost host(err_);
     FileSystem fileSystem;
     const bool abortRequest = false;
     CDirReader reader(host, fileSystem, abortRequest);
     reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
-    reader.setCataloguedListener([this](const PictureRecord& record, const std::string& message) {
-        out_ << pictureLine(record, message) << '\n';
+    reader.setPictureFiles(allFormats ? PictureFiles::AllFormats : PictureFiles::JpegOnly);
+    reader.setCataloguedListener([this, allFormats](const PictureRecord& record, const std::string& message) {
+        out_ << pictureLine(record, message, allFormats) << '\n';
     });
     if (all) {
         reader.setPassedOverListener([this](const PassedOver& p) {

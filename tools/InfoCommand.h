@@ -8,7 +8,7 @@ namespace dz {
 
 struct PictureRecord;
 
-// `dezoredu-cli info [--all] PATH...`: catalogues folders as the scan walks
+// `dezoredu-cli info [--all] [--all-formats] PATH...`: catalogues folders as the scan walks
 // them and single files as one entry, one JSON object a line per picture.
 class InfoCommand {
 public:
@@ -22,10 +22,12 @@ public:
     int run(const std::vector<std::string>& args);
 
     static void printUsage(std::ostream& err);
-    static std::string pictureLine(const PictureRecord& record, const std::string& decoderMessage);
+    // With `withFormat`, the line ends in the file's "format" too.
+    static std::string pictureLine(const PictureRecord& record, const std::string& decoderMessage,
+                                   bool withFormat = false);
 
 private:
-    bool readPath(const std::string& path, bool all);
+    bool readPath(const std::string& path, bool all, bool allFormats);
 
     std::ostream& out_;
     std::ostream& err_;

@@ -38,10 +38,11 @@ std::string placeProblem(const PictureRecord& picture, const PlacedPicture& plac
 
 void ProcessCommand::printUsage(std::ostream& err) {
     err << "usage: dezoredu-cli process [--on-exists skip|overwrite|stop] [--on-error stop|continue]\n"
-           "                            SESSION.fls\n"
+           "                            [--all-formats] SESSION.fls\n"
            "\n"
            "Loads the session as File > Load Session does (the source folder is scanned\n"
-           "again and must hold the same pictures), then processes its albums into the\n"
+           "again and must hold the same pictures; --all-formats rescans for \"*.jpeg\",\n"
+           "\"*.jpe\" and the TIFF-based raw files too), then processes its albums into the\n"
            "session's target folder by copy or by move, as the session's settings say.\n"
            "Every prompt goes to standard error as \"caption: text [answer]\"; nothing waits\n"
            "for input. The status lines of the processing window go to standard output.\n"
@@ -64,7 +65,7 @@ void ProcessCommand::printUsage(std::ostream& err) {
 }
 
 bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptPolicy& policy,
-                                   std::string& sessionPath) {
+                                   std::string& sessionPath, bool& allFormats) {
     std::vector<std::string> paths;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -75,6 +76,10 @@ bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptP
         }
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             paths.push_back(arg);
+            continue;
+        }
+        if (arg == "--all-formats") {
+            allFormats = true;
             continue;
         }
         const bool onExists = arg == "--on-exists";
@@ -113,12 +118,16 @@ bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptP
 int ProcessCommand::run(const std::vector<std::string>& args) {
     PromptPolicy policy;
     std::string sessionPath;
-    if (!readArguments(args, policy, sessionPath)) {
+    bool allFormats = false;
+    if (!readArguments(args, policy, sessionPath, allFormats)) {
         printUsage(err_);
         return kUsageError;
     }
     CliHost host(err_, policy);
     LoadedSession session(host, fileSystem_);
+    if (allFormats) {
+        session.state().pictureFiles = PictureFiles::AllFormats;
+    }
     if (!session.load(sessionPath)) {
         err_ << "dezoredu-cli: session not loaded: " << sessionPath << "\n";
         return kIncomplete;

@@ -30,7 +30,8 @@ public:
     static void printUsage(std::ostream& err);
 
 private:
-    bool readArguments(const std::vector<std::string>& args, PromptPolicy& policy, std::string& sessionPath);
+    bool readArguments(const std::vector<std::string>& args, PromptPolicy& policy, std::string& sessionPath,
+                       bool& allFormats);
     int process(LoadedSession& session);
 
     std::ostream& out_;

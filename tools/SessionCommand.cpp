@@ -7,24 +7,30 @@
 #include "app/MainWindowIds.h"
 #include "platform/FileSystem.h"
 
+#include <string>
+
 namespace dz {
 
 using namespace mainwin;
 
 void SessionCommand::printUsage(std::ostream& err) {
-    err << "usage: dezoredu-cli session SESSION.fls\n"
+    err << "usage: dezoredu-cli session [--all-formats] SESSION.fls\n"
            "\n"
            "Loads the session as File > Load Session does (the source folder is scanned\n"
            "again and must hold the same pictures) and prints, for each album, its line of\n"
            "the Albums list and its Album Details lines indented by two spaces, then the\n"
            "album summary line. Prompts go to standard error with the answer taken.\n"
+           "--all-formats rescans for \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files too;\n"
+           "without it the Picture files choice kept in the current folder holds.\n"
            "\n"
            "Exit status: 0 when the session was loaded, 1 when it was not, 2 on a usage\n"
            "error.\n";
 }
 
 int SessionCommand::run(const std::vector<std::string>& args) {
-    const std::optional<std::string> sessionPath = soleOperand(splitCommandWords(args), err_);
+    CommandWords words = splitCommandWords(args);
+    const bool allFormats = std::erase(words.options, std::string("--all-formats")) > 0;
+    const std::optional<std::string> sessionPath = soleOperand(words, err_);
     if (!sessionPath) {
         printUsage(err_);
         return kUsageError;
@@ -33,6 +39,9 @@ int SessionCommand::run(const std::vector<std::string>& args) {
     CliHost host(err_);
     FileSystem fileSystem;
     LoadedSession session(host, fileSystem);
+    if (allFormats) {
+        session.state().pictureFiles = PictureFiles::AllFormats;
+    }
     if (!session.load(*sessionPath)) {
         err_ << "dezoredu-cli: session not loaded: " << *sessionPath << "\n";
         return kNotLoaded;

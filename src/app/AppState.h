@@ -36,6 +36,8 @@ struct AppState {
     // Where "fl.cfg" is read and written, chosen at start-up.
     std::string settingsFolder;
     Settings settings;
+    // The "Picture files" choice, kept in a file of its own.
+    PictureFiles pictureFiles = PictureFiles::JpegOnly;
     MainWindowTexts texts;
     // The target path the processing window reads; set with texts.targetFolder.
     std::string processTargetPath;

@@ -1,6 +1,7 @@
 #include "app/CVazedazDlg.h"
 
 #include "app/MainWindowIds.h"
+#include "app/PictureFilesOption.h"
 #include "app/MainWindowTexts.h"
 #include "app/ProgramVersion.h"
 #include "platform/ConfigFolder.h"
@@ -61,6 +62,7 @@ void CVazedazDlg::createControls() {
     addControl(kMenuUndoProcessing, ControlKind::MenuItem, "Undo last processing");
     addControl(kMenuTimeFormat, ControlKind::MenuItem, "Time Format");
     addControl(kMenuProcessOptions, ControlKind::MenuItem, "Process");
+    addControl(kMenuPictureFiles, ControlKind::MenuItem, "Picture files");
     addControl(kMenuSkin, ControlKind::MenuItem, "Skin");
     addControl(kMenuHelpContents, ControlKind::MenuItem, "Help Contents");
     addControl(kMenuHelpIntroduction, ControlKind::MenuItem, "Help Introduction");
@@ -76,6 +78,7 @@ void CVazedazDlg::onInit() {
     setHelpFile(helpFilePath());
     loadSettings(state_.settingsFolder, state_.settings);
     host().applySkin(state_.settings.skinEnabled != 0);
+    state_.pictureFiles = loadPictureFiles(state_.appFolder);
     state_.dirReader = std::make_unique<CDirReader>(scanHost_, state_.fileSystem, state_.abortRequest);
     state_.abortRequest = false;
     control(kDeleteAlbum).enabled = false;
@@ -145,6 +148,9 @@ void CVazedazDlg::onCommand(int id) {
         return;
     case kMenuLoadSession:
         loadSessionCommand();
+        return;
+    case kMenuPictureFiles:
+        pictureFilesOption();
         return;
     case kMenuSkin:
         skinOptions();

@@ -75,6 +75,7 @@ public:
     // true when the session was applied.
     bool loadSessionFile(const std::string& path);
     void skinOptions();
+    void pictureFilesOption();
     void about();
     void homepage();
     void closeRequest();

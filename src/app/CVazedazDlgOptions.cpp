@@ -6,6 +6,7 @@
 #include "app/CSkinOption.h"
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
+#include "app/PictureFilesOption.h"
 #include "platform/Help.h"
 #include "platform/WorkingFolder.h"
 
@@ -35,6 +36,13 @@ void CVazedazDlg::skinOptions() {
     window.setHelpFile(helpFile());
     host().runModal(window);
     host().applySkin(state_.settings.skinEnabled != 0);
+}
+
+void CVazedazDlg::pictureFilesOption() {
+    CPictureFilesOption window(host(), state_.pictureFiles,
+                               [this] { savePictureFiles(state_.appFolder, state_.pictureFiles, host()); });
+    window.setHelpFile(helpFile());
+    host().runModal(window);
 }
 
 void CVazedazDlg::about() {

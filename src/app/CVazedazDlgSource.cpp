@@ -78,6 +78,7 @@ void CVazedazDlg::scanSource() {
 
     CDirReader& reader = *state_.dirReader;
     reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
+    reader.setPictureFiles(state_.pictureFiles);
     reader.listFolders(state_.texts.sourceFolder, true);
     reader.collectPictures("*.jpg", true, false);
 

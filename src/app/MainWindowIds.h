@@ -34,6 +34,7 @@ inline constexpr int kMenuHelpIntroduction = 32797;
 inline constexpr int kMenuWhatsNew = 32798;
 inline constexpr int kMenuSkin = 32799;
 inline constexpr int kMenuUndoProcessing = 32801;
+inline constexpr int kMenuPictureFiles = 32802;
 // The system menu's About item.
 inline constexpr int kSystemAbout = 16;
 

@@ -17,6 +17,14 @@ std::string settingsPath(const std::string& folder) {
     return folder.empty() ? std::string(kSettingsFileName) : folder + "/" + kSettingsFileName;
 }
 
+}  // namespace
+
+std::string pictureFilesSettingsPath(const std::string& folder) {
+    return folder.empty() ? std::string(kPictureFilesFileName) : folder + "/" + kPictureFilesFileName;
+}
+
+namespace {
+
 // Reads one little-endian word; false leaves `word` as it was.
 bool readWord(std::FILE* file, std::int32_t& word) {
     std::array<unsigned char, 4> b{};

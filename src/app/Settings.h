@@ -17,6 +17,12 @@ struct Settings {
 };
 
 inline constexpr const char* kSettingsFileName = "fl.cfg";
+// The "Picture files" choice, kept in a file of its own so that "fl.cfg"
+// keeps its layout.
+inline constexpr const char* kPictureFilesFileName = "formats.cfg";
+
+// Where that file is: in the same folder as "fl.cfg".
+std::string pictureFilesSettingsPath(const std::string& folder);
 
 // The folder whose "fl.cfg" is read and written: `startFolder` when it holds
 // one, as the program has always kept it there; otherwise `configFolder`

@@ -120,7 +120,8 @@ bool CDirReader::collectPictures(const std::string& mask, bool includeFiles, boo
 bool CDirReader::readFolder(const std::string& folder, const std::string& mask, bool includeFiles,
                             bool includeFolders) {
     std::vector<DirEntry> entries;
-    if (!fileSystem_.listDirectory(folder, mask, entries)) {
+    const std::string listed = files_ == PictureFiles::JpegOnly ? mask : std::string("*");
+    if (!fileSystem_.listDirectory(folder, listed, entries)) {
         // A folder the user may not read is asked about like a file, so that
         // its pictures are not left out without a word.
         passOver(folder, "cannot be listed");
@@ -168,6 +169,12 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
     if ((isFolder && entry.name == ".") || entry.name == "..") {
         wanted = false;
     }
+    // "JPEG only" reads whatever its mask listed as a JPEG, as it always has.
+    const PictureKind kind =
+        files_ == PictureFiles::JpegOnly ? PictureKind::Jpeg : pictureKindOf(entry.name, files_);
+    if (kind == PictureKind::None) {
+        return EntryResult::Next;
+    }
     const std::string path = joinPath(folder, entry.name);
 
     std::unique_ptr<ByteSource> file = fileSystem_.openRead(path);
@@ -177,7 +184,16 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
     }
 
     releaseBlock();
-    const bool decoded = reader_.Decode(*file);
+    bool decoded = false;
+    if (kind == PictureKind::TiffRaw) {
+        if (!decodeRaw(*file, entry.size, decoded)) {
+            passOver(path, "too large to be read");
+            releaseBlock();
+            return EntryResult::Next;
+        }
+    } else {
+        decoded = reader_.Decode(*file);
+    }
     file.reset();
 
     if (!block_.hasExif || block_.dateTime.empty()) {
@@ -193,6 +209,36 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
     addRecord(path, entry);
     releaseBlock();
     return EntryResult::Next;
+}
+
+bool CDirReader::decodeRaw(ByteSource& file, std::uint64_t size, bool& decoded) {
+    // Previews may stand anywhere in the file, so all of it is read; a file
+    // beyond this is no raw file a camera writes.
+    constexpr std::uint64_t kMaxRawBytes = std::uint64_t{1} << 30;
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    if (size > kMaxRawBytes) {
+        return false;
+    }
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.reserve(static_cast<std::size_t>(size));
+        for (;;) {
+            const std::size_t had = bytes.size();
+            if (had >= kMaxRawBytes) {
+                return false;
+            }
+            bytes.resize(had + kChunk);
+            const std::size_t got = file.read(bytes.data() + had, kChunk);
+            bytes.resize(had + got);
+            if (got < kChunk) {
+                break;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    decoded = reader_.DecodeTiff(bytes.data(), bytes.size());
+    return true;
 }
 
 void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/PictureKind.h"
 #include "catalogue/PictureRecord.h"
 #include "exif/CExifReader.h"
 #include "platform/FileSystem.h"
@@ -44,6 +45,11 @@ public:
     // Every shot key of this catalogue is made with it, so that keys stay
     // comparable with the stamps and album ends after the clock changes.
     int biasMinutes() const { return biasMinutes_; }
+    // Which files the scan takes; "JPEG only" lists with the caller's mask
+    // as ever, all formats list every file and take those of a known kind.
+    void setPictureFiles(PictureFiles files) { files_ = files; }
+    PictureFiles pictureFiles() const { return files_; }
+
     // Told about every listed file that is not catalogued.
     void setPassedOverListener(std::function<void(const PassedOver&)> listener);
     // Told about every picture right after it joined the catalogue, with the
@@ -66,6 +72,8 @@ private:
     EntryResult askOnReadError();
     EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
                           bool includeFolders);
+    // Reads the whole raw file and decodes it; false when it cannot be held.
+    bool decodeRaw(ByteSource& file, std::uint64_t size, bool& decoded);
     void addRecord(const std::string& path, const DirEntry& entry);
     void passOver(const std::string& path, const std::string& reason);
     std::string rejectReason(bool decoded) const;
@@ -82,6 +90,7 @@ private:
     std::vector<std::string> folders_;
     std::vector<PictureRecord> catalogue_;
     int biasMinutes_ = 0;
+    PictureFiles files_ = PictureFiles::JpegOnly;
     std::function<void(const PassedOver&)> passedOver_;
     std::function<void(const PictureRecord&, const std::string&)> catalogued_;
 };

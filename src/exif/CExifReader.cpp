@@ -305,8 +305,12 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
     for (std::uint64_t i = 0; i < *count; ++i) {
         const std::uint64_t entry = start + 2 + i * kEntrySize;
         const int tag = *block.u16(entry);
-        const int format = *block.u16(entry + 2);
+        int format = *block.u16(entry + 2);
         const std::uint32_t components = *block.u32(entry + 4);
+        // Raw files type their directory links as IFD (13), four bytes each.
+        if (rawMode_ && format == 13) {
+            format = 4;
+        }
         if (format > 12) {
             return fail("Illegal format code in EXIF dir");
         }
@@ -339,6 +343,9 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
         if (components == 0 && format != 0) {
             continue;
         }
+        if (rawMode_ && ApplyRawTag(tag, format, components, block, value, depth, thumbnail)) {
+            continue;
+        }
         ApplyTag(tag, format, value, thumbnail);
     }
 
@@ -352,6 +359,10 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
         ReadDirectory(block, next, depth + 1);
     }
 
+    if (rawMode_) {
+        KeepPreviews(block, thumbnail);
+        return true;
+    }
     if (thumbnail.offset > 0 && thumbnail.size > 0) {
         const auto bytes = block.sub(static_cast<std::uint64_t>(thumbnail.offset),
                                      static_cast<std::uint64_t>(thumbnail.size));

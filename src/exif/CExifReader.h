@@ -32,6 +32,12 @@ public:
 
     // True when the start-of-scan marker was reached.
     bool Decode(ByteSource& stream);
+    // Decodes a TIFF-based raw file held whole in `data`: the TIFF structure
+    // from offset 0 (with the raw makers' own magic numbers), its sub-
+    // directories and an embedded EXIF JPEG; the thumbnail becomes the
+    // largest embedded JPEG preview that decodes. True when the structure
+    // could be walked.
+    bool DecodeTiff(const std::uint8_t* data, std::size_t size);
     // Forgets the sections of the last stream.
     void Reset();
 
@@ -66,12 +72,28 @@ private:
     struct DirectoryThumbnail {
         std::int64_t offset = 0;
         std::int64_t size = 0;
+        // Raw files only: a single strip of a JPEG-compressed directory.
+        std::int64_t stripOffset = 0;
+        std::int64_t stripSize = 0;
+        std::int64_t stripCount = 0;
+        std::int64_t compression = 0;
+    };
+    // An embedded JPEG a raw file offers as its picture, within the block.
+    struct Preview {
+        std::uint64_t offset = 0;
+        std::uint64_t size = 0;
     };
 
     void ReadFrameHeader(const std::vector<std::uint8_t>& section, int marker);
     void ReadCommentSegment(const std::vector<std::uint8_t>& section, std::size_t length);
     bool ReadExifSegment(const std::uint8_t* data, std::size_t length);
     bool ReadDirectory(const ExifByteReader& block, std::uint64_t start, int depth);
+    // Raw files only: tags that lead to more directories or to previews.
+    bool ApplyRawTag(int tag, int format, std::uint32_t components, const ExifByteReader& block,
+                     const ExifByteReader& value, int depth, DirectoryThumbnail& thumbnail);
+    void ReadEmbeddedJpeg(const ExifByteReader& block, const ExifByteReader& value);
+    void KeepPreviews(const ExifByteReader& block, const DirectoryThumbnail& thumbnail);
+    void TakeLargestPreview(const ExifByteReader& block);
     void ApplyTag(int tag, int format, const ExifByteReader& value, DirectoryThumbnail& thumbnail);
     double ValueAsNumber(const ExifByteReader& value, int format) const;
 
@@ -88,6 +110,8 @@ private:
     std::vector<Section> sections_;
     std::int32_t exifImageWidth_ = 0;
     bool motorolaOrder_ = false;
+    bool rawMode_ = false;  // walking a raw file, not a JPEG's EXIF segment
+    std::vector<Preview> previews_;
     // Directory offsets read in the current EXIF block; links to one of them
     // are not followed again, so cycles end.
     std::vector<std::uint64_t> visitedDirectories_;

@@ -79,7 +79,7 @@ QMenuBar* MainWindowView::makeMenuBar() {
     items(albums, {kMenuEditSelected});
     albums->addSeparator();
     items(albums, {kMenuUndoProcessing});
-    items(binder().menu(bar, QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuSkin});
+    items(binder().menu(bar, QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuPictureFiles, kMenuSkin});
     QMenu* help = binder().menu(bar, QStringLiteral("Help"));
     items(help, {kMenuHelpContents, kMenuHelpIntroduction, kMenuWhatsNew});
     help->addSeparator();

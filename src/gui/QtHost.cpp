@@ -10,6 +10,7 @@
 #include "gui/ProcessOptionView.h"
 #include "gui/PreviewView.h"
 #include "gui/ProcessView.h"
+#include "gui/PictureFilesView.h"
 #include "gui/SkinOptionView.h"
 #include "gui/TimeFormatView.h"
 #include "gui/EditAlbumView.h"
@@ -58,6 +59,7 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CVazedazDlg", factory<MainWindowView>());
     views_.add("CTimeFormat", factory<TimeFormatView>());
     views_.add("CSkinOption", factory<SkinOptionView>());
+    views_.add("CPictureFilesOption", factory<PictureFilesView>());
     views_.add("CAboutDlg", factory<AboutView>());
     views_.add("CViewPhoto", factory<EditAlbumView>());
     views_.add("CViewOptions", factory<ViewOptionsView>());

@@ -147,7 +147,7 @@ CProcess::PassEnd CProcess::processAlbum(Album& album) {
 }
 
 bool CProcess::processPicture(const PictureRecord& picture, const Album& album, AlbumPass& pass) {
-    const std::string shownName = baseText(picture.path) + ".jpg";
+    const std::string shownName = baseText(picture.path) + pictureExtension(picture.path);
     if (job_.moveFiles && pass.moveThis) {
         control(kProcessHint).text = formatText("Moving...%s", shownName.c_str());
     } else {

@@ -12,6 +12,21 @@ std::string baseText(const std::string& path) {
     return name.substr(0, name.find('.'));
 }
 
+std::string pictureExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == path.size()) {
+        return ".jpg";
+    }
+    std::string extension = path.substr(dot);
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return extension;
+}
+
 std::string safeNameComponent(std::string name) {
     for (char& c : name) {
         if (c == '/') {
@@ -58,7 +73,7 @@ std::string buildPictureName(const PictureRecord& picture, const Album& album, c
     if (album.addCameraModel != 0) {
         name += " " + block.exif.cameraMake + "-" + block.exif.cameraModel;
     }
-    return safeNameComponent(name + ".jpg");
+    return safeNameComponent(name + pictureExtension(picture.path));
 }
 
 }  // namespace dz

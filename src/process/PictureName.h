@@ -11,13 +11,18 @@ namespace dz {
 // last separator up to the first '.' after it.
 std::string baseText(const std::string& path);
 
+// The extension a picture's new name ends in: its own, in lower case, with
+// the dot ("IMG_0001.NEF" -> ".nef"); ".jpg" for a name without one.
+std::string pictureExtension(const std::string& path);
+
 // One file or folder name made safe to join under the target folder: a
 // separator inside it cannot open a sub-folder or climb out of the target.
 std::string safeNameComponent(std::string name);
 
 // The file name a picture gets in its album folder: the typed label, the
 // original name or the album's name with the film position, then the date,
-// the time and the camera as the album asks, then ".jpg".
+// the time and the camera as the album asks, then the picture's own
+// extension.
 struct NameFormats {
     int dateFormatIndex = 1;
     int timeFormatIndex = 1;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -263,6 +264,55 @@ TEST_F(DirReaderTest, ReadsOneFileAsOneEntry) {
     EXPECT_TRUE(reader.readFile(at("two.jpg")));
     EXPECT_FALSE(reader.readFile(at("missing.jpg")));
     EXPECT_EQ(cataloguedPaths(), std::vector<std::string>{at("one.jpg")});
+}
+
+TEST_F(DirReaderTest, AllFormatsAlsoTakeJpegSpellingsAndRawFilesJpegOnlyAsBefore) {
+    copyData("canon-40d.jpg", "a.jpg");
+    copyData("canon-40d.jpg", "b.JPEG");
+    copyData("canon-40d.jpg", "c.jpe");
+    copyData("Nikon.nef", "d.NEF");
+    copyData("CanonRaw.cr2", "e.cr2");
+    copyData("Panasonic.rw2", "f.Rw2");
+    copyData("DNG.dng", "g.dng");
+    copyData("canon-40d.jpg", "h.txt");
+    ASSERT_TRUE(scan());
+    EXPECT_EQ(cataloguedPaths(), std::vector<std::string>{at("a.jpg")});
+
+    reader.clearFolders();
+    reader.clearCatalogue();
+    reader.setPictureFiles(PictureFiles::AllFormats);
+    ASSERT_TRUE(scan());
+    auto paths = cataloguedPaths();
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::string>{at("a.jpg"), at("b.JPEG"), at("c.jpe"), at("d.NEF"), at("e.cr2"),
+                                               at("f.Rw2"), at("g.dng")}));
+    for (const PictureRecord& r : reader.catalogue()) {
+        if (r.path == at("d.NEF")) {
+            EXPECT_EQ(r.exif().cameraModel, "NIKON D70");  // exiftool 12.57
+            EXPECT_EQ(r.createTime, pictureTimeStamp("2004:06:09 16:02:35", reader.biasMinutes()));
+            EXPECT_FALSE(r.block->dateFromFile);
+        }
+    }
+}
+
+TEST_F(DirReaderTest, RawFileWithAZeroDateTakesTheFileTimeAndABrokenOneIsPassedOver) {
+    std::string raw = readTestData("Nikon.nef");
+    for (std::size_t at = raw.find("2004:06:09 16:02:35"); at != std::string::npos;
+         at = raw.find("2004:06:09 16:02:35")) {
+        raw.replace(at, 19, "0000:00:00 00:00:00");
+    }
+    dir.write("zero.nef", raw);
+    dir.write("cut.cr2", readTestData("CanonRaw.cr2").substr(0, 100));
+    reader.setPictureFiles(PictureFiles::AllFormats);
+    reader.setPassedOverListener([this](const PassedOver& p) { passedOver.push_back(p); });
+    ASSERT_TRUE(scan());
+    ASSERT_EQ(cataloguedPaths(), std::vector<std::string>{at("zero.nef")});
+    EXPECT_TRUE(reader.catalogue()[0].block->dateFromFile);
+    EXPECT_EQ(reader.catalogue()[0].exif().dateTime.size(), 19u);
+    ASSERT_EQ(passedOver.size(), 1u);
+    EXPECT_EQ(passedOver[0].path, at("cut.cr2"));
+    EXPECT_EQ(passedOver[0].reason, "no EXIF data: Illegally sized directory");
+    EXPECT_TRUE(host.messages.empty());
 }
 
 PictureRecord record(const std::string& path, std::int64_t time, std::uint64_t size) {

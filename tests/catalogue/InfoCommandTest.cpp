@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace dz {
@@ -53,6 +54,24 @@ TEST_F(InfoCommandTest, PrintsOneLinePerCataloguedPictureOfTheWalk) {
     EXPECT_TRUE(has(printed[0], "\"hasExif\":true"));
     EXPECT_TRUE(has(printed[1], "\"cameraMake\":\"Cam\\u00e9\\\"ra\""));
     EXPECT_TRUE(err.str().empty()) << err.str();
+}
+
+TEST_F(InfoCommandTest, AllFormatsAddsRawFilesAndEachFilesFormat) {
+    dir.write("canon.jpg", test::readTestData("canon-40d.jpg"));
+    dir.write("shot.RW2", test::readTestData("Panasonic.rw2"));
+    ASSERT_EQ(run({dir.str()}), InfoCommand::kDone) << err.str();
+    ASSERT_EQ(lines(out.str()).size(), 1u) << out.str();
+    EXPECT_FALSE(has(out.str(), "\"format\""));
+
+    ASSERT_EQ(run({"--all-formats", dir.str()}), InfoCommand::kDone) << err.str();
+    auto printed = lines(out.str());
+    ASSERT_EQ(printed.size(), 2u) << out.str();
+    std::sort(printed.begin(), printed.end());
+    EXPECT_TRUE(has(printed[0], "\"format\":\"JPEG\"")) << printed[0];
+    // exiftool 12.57: Panasonic DMC-LX3, 2008:08:06 15:21:56.
+    EXPECT_TRUE(has(printed[1], "/shot.RW2\"")) << printed[1];
+    EXPECT_TRUE(has(printed[1], "\"cameraModel\":\"DMC-LX3\",\"dateTime\":\"2008:08:06 15:21:56\""));
+    EXPECT_TRUE(has(printed[1], "\"format\":\"RW2\"")) << printed[1];
 }
 
 TEST_F(InfoCommandTest, AllAddsThePassedOverFiles) {

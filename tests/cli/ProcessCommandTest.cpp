@@ -59,6 +59,25 @@ TEST_F(ProcessCommandTest, CopiesEveryAlbumIntoTheSessionsTarget) {
     EXPECT_EQ(std::distance(fs::directory_iterator(workFolder.path()), {}), 1);
 }
 
+TEST_F(ProcessCommandTest, AllFormatsCopiesARawFileUnderItsOwnExtension) {
+    std::string raw = test::readTestData("Nikon.nef");
+    // Its shot time (2004:06:09 16:02:35 by exiftool) moved into Trip's range.
+    for (std::size_t at = raw.find("2004:06:09 16:02:35"); at != std::string::npos;
+         at = raw.find("2004:06:09 16:02:35")) {
+        raw.replace(at, 19, "2008:04:01 12:00:00");
+    }
+    source.write("IMG_5.NEF", raw);
+    // The session is made with the choice kept beside fl.cfg, and processed
+    // with the command's own word once that file is gone.
+    workFolder.write("formats.cfg", "all\n");
+    test::saveSessionThroughWindow(source.str(), target.str(), false, sessionPath, 5,
+                                   [this](AppState& state) { defineAlbums(state); });
+    fs::remove(workFolder.path() / "formats.cfg");
+    ASSERT_EQ(runSession({"--all-formats"}), ProcessCommand::kDone) << err.str();
+    expectAllPicturesCopied();
+    EXPECT_EQ(fileText(tripFolder() + "/IMG_5.nef"), raw);
+}
+
 TEST_F(ProcessCommandTest, SecondRunKeepsTheFilesThereByDefault) {
     saveSession();
     ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();

@@ -82,7 +82,7 @@ TEST_F(SessionCommandTest, SessionThatCannotBeLoadedPrintsNoAlbums) {
 TEST_F(SessionCommandTest, UsageErrors) {
     for (const auto& args : std::vector<std::vector<std::string>>{{}, {"a.fls", "b.fls"}, {"--all", "a.fls"}}) {
         EXPECT_EQ(run(args), SessionCommand::kUsageError) << ::testing::PrintToString(args);
-        EXPECT_NE(err.str().find("usage: dezoredu-cli session SESSION.fls"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("usage: dezoredu-cli session [--all-formats] SESSION.fls"), std::string::npos) << err.str();
         EXPECT_EQ(out.str(), "");
     }
 }

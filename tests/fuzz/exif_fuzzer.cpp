@@ -1,5 +1,6 @@
 // libFuzzer entry: any bytes through the JPEG section reader and the EXIF
-// decoder, then through the picture information texts.
+// decoder, then through the picture information texts; the same bytes as a
+// TIFF-based raw file too.
 #include "exif/CExifReader.h"
 #include "exif/ExifInfo.h"
 #include "exif/ExifValueTexts.h"
@@ -58,5 +59,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.cameraMake != info.cameraMake || again.thumbnail != info.thumbnail) {
         __builtin_trap();
     }
+
+    // The raw walk, as the scan makes it of a raw file held whole.
+    dz::ExifInfo raw;
+    reader.setTarget(raw);
+    reader.DecodeTiff(data, size);
+    checkRecord(raw);
+    if (raw.thumbnailSize > size) {
+        __builtin_trap();
+    }
+    dz::pictureInformationLines(raw, "[date]", "[time]");
     return 0;
 }

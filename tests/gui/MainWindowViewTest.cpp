@@ -32,6 +32,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextBrowser>
@@ -269,6 +270,26 @@ TEST_F(MainWindowViewTest, SkinOptionTurnsTheProgramsLookOff) {
         actionOf(view, kMenuSkin)->trigger();
         EXPECT_EQ(state.settings.skinEnabled, 0);
         EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    });
+}
+
+TEST_F(MainWindowViewTest, PictureFilesOptionChoosesAllFormats) {
+    run([&](QWidget* view) {
+        driver.when(isView("CPictureFilesOption"), [&](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "Picture files");
+            auto* jpegOnly = controlOf<QRadioButton>(dialog, 1201);
+            auto* all = controlOf<QRadioButton>(dialog, 1202);
+            ASSERT_NE(jpegOnly, nullptr);
+            ASSERT_NE(all, nullptr);
+            EXPECT_EQ(all->text().remove(QLatin1Char('&')), "All photos and videos");
+            EXPECT_TRUE(jpegOnly->isChecked());
+            all->click();
+            EXPECT_FALSE(jpegOnly->isChecked());
+            controlOf<QPushButton>(dialog, 1)->click();
+        });
+        actionOf(view, kMenuPictureFiles)->trigger();
+        EXPECT_EQ(state.pictureFiles, PictureFiles::AllFormats);
+        EXPECT_TRUE(std::filesystem::exists(startFolder.path() / "formats.cfg"));
     });
 }
 

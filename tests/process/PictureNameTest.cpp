@@ -65,6 +65,16 @@ TEST(PictureNameTest, OriginalNameWithoutExtensionAndWithoutFolder) {
     EXPECT_EQ(baseText("IMG.a.b"), "IMG");
 }
 
+TEST(PictureNameTest, NewNamesKeepTheFilesOwnExtensionInLowerCase) {
+    Album album = plainAlbum();
+    album.name = "Trip";
+    EXPECT_EQ(buildPictureName(pictureAt("/in/DSC_0001.NEF", "2004:06:09 16:02:35", 2), album, kIsoDate), "Trip-2.nef");
+    EXPECT_EQ(buildPictureName(pictureAt("/in/IMG_1.JPG", "2004:06:09 16:02:35", 1), album, kIsoDate), "Trip-1.jpg");
+    EXPECT_EQ(buildPictureName(pictureAt("/in/a.b/IMG_1", "2004:06:09 16:02:35", 1), album, kIsoDate), "Trip-1.jpg");
+    album.keepOriginalName = 1;
+    EXPECT_EQ(buildPictureName(pictureAt("/in/P1.x.Rw2", "2004:06:09 16:02:35", 1), album, kIsoDate), "P1.rw2");
+}
+
 TEST(PictureNameTest, SeparatorsInNamesCannotOpenFolders) {
     Album album = plainAlbum();
     PictureRecord picture = pictureAt("/photos/IMG_0001.JPG", "2006:05:14 10:20:30", 1);

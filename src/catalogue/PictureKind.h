@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace dz {
+
+// Which files the scan takes: "JPEG only" or "All photos and videos".
+enum class PictureFiles { JpegOnly, AllFormats };
+
+// How the scan reads a file; decided by the name alone.
+enum class PictureKind {
+    None,     // not a picture file: not listed
+    Jpeg,     // JPEG sections with an EXIF segment
+    TiffRaw,  // a raw file that is a TIFF structure from its first byte
+};
+
+// The kind of a file named `name` under `files`; extensions are matched
+// without regard to case. "JPEG only" takes what the "*.jpg" mask takes.
+PictureKind pictureKindOf(const std::string& name, PictureFiles files);
+
+// The file's format as `dezoredu-cli info` names it: "JPEG", or the raw
+// file's extension in capitals ("NEF").
+std::string pictureFormatName(const std::string& name, PictureKind kind);
+
+}  // namespace dz

@@ -1,0 +1,67 @@
+#include "app/PictureFilesOption.h"
+#include "app/Settings.h"
+
+#include "MainWindowFixture.h"
+#include "TinyJpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace dz::test {
+namespace {
+
+using namespace mainwin;
+
+using MainWindowPictureFiles = MainWindowFixture;
+
+TEST_F(MainWindowPictureFiles, AllFormatsIsKeptInItsOwnFileAndTheNextScanTakesRawFiles) {
+    source.write("a.jpg", tinyExifJpeg("2006:05:10 14:30:00"));
+    source.write("b.NEF", readTestData("Nikon.nef"));
+    start();
+    EXPECT_EQ(state.pictureFiles, PictureFiles::JpegOnly);
+    host.onModal("CPictureFilesOption", [](Window& w) {
+        EXPECT_EQ(w.title(), "Picture files");
+        EXPECT_EQ(w.control(CPictureFilesOption::kJpegOnly).text, "JPEG only");
+        EXPECT_EQ(w.control(CPictureFilesOption::kAllFormats).text, "All photos and videos");
+        EXPECT_TRUE(w.control(CPictureFilesOption::kJpegOnly).checked);
+        w.control(CPictureFilesOption::kAllFormats).checked = true;
+        w.onCommand(CPictureFilesOption::kAllFormats);
+        EXPECT_FALSE(w.control(CPictureFilesOption::kJpegOnly).checked);
+        w.onCommand(CPictureFilesOption::kOk);
+    });
+    window->onCommand(kMenuPictureFiles);
+    EXPECT_EQ(state.pictureFiles, PictureFiles::AllFormats);
+    // fl.cfg keeps its five words; the choice is not among them.
+    EXPECT_FALSE(std::filesystem::exists(startFolder.path() / kSettingsFileName));
+    EXPECT_EQ(loadPictureFiles(startFolder.str()), PictureFiles::AllFormats);
+
+    // A new start reads the choice back, and its scan takes the raw file.
+    window.reset();
+    state.pictureFiles = PictureFiles::JpegOnly;
+    start();
+    EXPECT_EQ(state.pictureFiles, PictureFiles::AllFormats);
+    host.browseTo(source.str());
+    window->onCommand(kSelectSourceButton);
+    EXPECT_EQ(state.scannedCount, 2);
+}
+
+TEST_F(MainWindowPictureFiles, CancelKeepsTheChoiceAndAnUnknownWordMeansJpegOnly) {
+    start();
+    host.onModal("CPictureFilesOption", [](Window& w) {
+        w.control(CPictureFilesOption::kAllFormats).checked = true;
+        w.onCommand(CPictureFilesOption::kAllFormats);
+        w.onCommand(CPictureFilesOption::kCancel);
+    });
+    window->onCommand(kMenuPictureFiles);
+    EXPECT_EQ(state.pictureFiles, PictureFiles::JpegOnly);
+    EXPECT_FALSE(std::filesystem::exists(startFolder.path() / kPictureFilesFileName));
+
+    startFolder.write(kPictureFilesFileName, "everything\n");
+    EXPECT_EQ(loadPictureFiles(startFolder.str()), PictureFiles::JpegOnly);
+    startFolder.write(kPictureFilesFileName, "all");
+    EXPECT_EQ(loadPictureFiles(startFolder.str()), PictureFiles::AllFormats);
+}
+
+}  // namespace
+}  // namespace dz::test
