@@ -113,7 +113,10 @@ protected:
     bool moving() const { return GetParam(); }
 
     // bytes -> where they are: at the source path, or in the target tree.
-    void expectNothingLost(bool allInTarget, bool allAtSource) const {
+    // Right after a kill a moved picture may be at both places: killed after
+    // its copy was in place and before its source went, which the resume
+    // finishes.
+    void expectNothingLost(bool allInTarget, bool allAtSource, bool afterKill = false) const {
         std::map<std::string, int> inTarget;
         for (const auto& entry : fs::recursive_directory_iterator(target.path())) {
             const std::string name = entry.path().filename().string();
@@ -133,9 +136,9 @@ protected:
             const int copies = inTarget.count(bytes) ? inTarget.at(bytes) : 0;
             EXPECT_TRUE(atSource || copies == 1) << path << " is lost or doubled";
             EXPECT_LE(copies, 1) << path << " is doubled";
-            if (moving()) {
+            if (moving() && !afterKill) {
                 EXPECT_FALSE(atSource && copies > 0) << path << " is at both places";
-            } else {
+            } else if (!moving()) {
                 EXPECT_TRUE(atSource) << path << " left its source in a copy";
             }
             if (allInTarget) {
@@ -202,7 +205,7 @@ TEST_P(CrashResumeUndoTest, KilledAtManyPointsThenResumedThenUndone) {
         }
         ::kill(child, SIGKILL);
         finish(child);
-        expectNothingLost(false, false);
+        expectNothingLost(false, false, true);
         ASSERT_FALSE(journal().empty());
         if (fileText(journal()).find("\"event\":\"end\"") == std::string::npos) {
             ++cutShort;

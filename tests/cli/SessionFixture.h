@@ -5,6 +5,7 @@
 #include "app/MainWindowIds.h"
 #include "platform/FileSystem.h"
 
+#include "EnvScope.h"
 #include "LocalStamp.h"
 #include "ScriptedHost.h"
 #include "TempDir.h"
@@ -30,6 +31,9 @@ namespace dz::test {
 inline void saveSessionThroughWindow(const std::string& source, const std::string& target, bool move,
                                      const std::string& path, std::size_t pictures,
                                      const std::function<void(AppState&)>& defineAlbums) {
+    // Settings of its own: tests running beside it save theirs meanwhile.
+    TempDir settings;
+    EnvScope configHome{"XDG_CONFIG_HOME", settings.str().c_str()};
     ScriptedHost host;
     FileSystem fileSystem;
     AppState state(fileSystem);
