@@ -8,13 +8,9 @@ packages=(
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-<<<<<<< HEAD
   xvfb xauth openbox xdotool x11-utils
-=======
-  xvfb xauth
   # building the Debian package and checking it
   dpkg-dev file desktop-file-utils appstream
->>>>>>> desktop-pkg
 )
 
 missing=()
