@@ -40,7 +40,7 @@ void CVazedazDlg::skinOptions() {
 
 void CVazedazDlg::pictureFilesOption() {
     CPictureFilesOption window(host(), state_.pictureFiles,
-                               [this] { savePictureFiles(state_.appFolder, state_.pictureFiles, host()); });
+                               [this] { savePictureFiles(state_.settingsFolder, state_.pictureFiles, host()); });
     window.setHelpFile(helpFile());
     host().runModal(window);
 }

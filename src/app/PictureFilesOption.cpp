@@ -1,6 +1,7 @@
 #include "app/PictureFilesOption.h"
 
 #include "app/Settings.h"
+#include "platform/ConfigFolder.h"
 #include "platform/Host.h"
 
 #include <cstdio>
@@ -33,6 +34,9 @@ PictureFiles loadPictureFiles(const std::string& folder) {
 }
 
 bool savePictureFiles(const std::string& folder, PictureFiles files, Host& host) {
+    if (!folder.empty()) {
+        makeFolders(folder);  // beside fl.cfg, whose folder may not be made yet
+    }
     File file(std::fopen(pictureFilesSettingsPath(folder).c_str(), "wb"), std::fclose);
     bool written = false;
     if (file) {

@@ -32,9 +32,9 @@ TEST_F(MainWindowPictureFiles, AllFormatsIsKeptInItsOwnFileAndTheNextScanTakesRa
     });
     window->onCommand(kMenuPictureFiles);
     EXPECT_EQ(state.pictureFiles, PictureFiles::AllFormats);
-    // fl.cfg keeps its five words; the choice is not among them.
-    EXPECT_FALSE(std::filesystem::exists(startFolder.path() / kSettingsFileName));
-    EXPECT_EQ(loadPictureFiles(startFolder.str()), PictureFiles::AllFormats);
+    // The choice is kept beside fl.cfg, whose five words stay as they are.
+    EXPECT_FALSE(std::filesystem::exists(startFolder.path() / kPictureFilesFileName));
+    EXPECT_EQ(loadPictureFiles(state.settingsFolder), PictureFiles::AllFormats);
 
     // A new start reads the choice back, and its scan takes the raw file.
     window.reset();
@@ -55,7 +55,7 @@ TEST_F(MainWindowPictureFiles, CancelKeepsTheChoiceAndAnUnknownWordMeansJpegOnly
     });
     window->onCommand(kMenuPictureFiles);
     EXPECT_EQ(state.pictureFiles, PictureFiles::JpegOnly);
-    EXPECT_FALSE(std::filesystem::exists(startFolder.path() / kPictureFilesFileName));
+    EXPECT_FALSE(std::filesystem::exists(pictureFilesSettingsPath(state.settingsFolder)));
 
     startFolder.write(kPictureFilesFileName, "everything\n");
     EXPECT_EQ(loadPictureFiles(startFolder.str()), PictureFiles::JpegOnly);

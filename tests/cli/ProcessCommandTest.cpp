@@ -68,11 +68,10 @@ TEST_F(ProcessCommandTest, AllFormatsCopiesARawFileUnderItsOwnExtension) {
     }
     source.write("IMG_5.NEF", raw);
     // The session is made with the choice kept beside fl.cfg, and processed
-    // with the command's own word once that file is gone.
-    workFolder.write("formats.cfg", "all\n");
-    test::saveSessionThroughWindow(source.str(), target.str(), false, sessionPath, 5,
-                                   [this](AppState& state) { defineAlbums(state); });
-    fs::remove(workFolder.path() / "formats.cfg");
+    // with the command's own word, without that file.
+    test::saveSessionThroughWindow(
+        source.str(), target.str(), false, sessionPath, 5, [this](AppState& state) { defineAlbums(state); },
+        {{"formats.cfg", "all\n"}});
     ASSERT_EQ(runSession({"--all-formats"}), ProcessCommand::kDone) << err.str();
     expectAllPicturesCopied();
     EXPECT_EQ(fileText(tripFolder() + "/IMG_5.nef"), raw);

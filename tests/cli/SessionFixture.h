@@ -20,6 +20,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dz::test {
@@ -27,13 +28,18 @@ namespace dz::test {
 // Scans `source` in a main window of its own, has `defineAlbums` set the
 // albums over its catalogue of `pictures` pictures, chooses `target` (none
 // when empty), sets the move option and saves the session to `path` with
-// File > Save Session, as a user would.
+// File > Save Session, as a user would. `settingsFiles` are written into the
+// window's settings folder (name, content) before it starts.
 inline void saveSessionThroughWindow(const std::string& source, const std::string& target, bool move,
                                      const std::string& path, std::size_t pictures,
-                                     const std::function<void(AppState&)>& defineAlbums) {
+                                     const std::function<void(AppState&)>& defineAlbums,
+                                     const std::vector<std::pair<std::string, std::string>>& settingsFiles = {}) {
     // Settings of its own: tests running beside it save theirs meanwhile.
     TempDir settings;
     EnvScope configHome{"XDG_CONFIG_HOME", settings.str().c_str()};
+    for (const auto& [name, content] : settingsFiles) {
+        settings.write("dezoredu/" + name, content);
+    }
     ScriptedHost host;
     FileSystem fileSystem;
     AppState state(fileSystem);

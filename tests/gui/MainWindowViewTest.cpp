@@ -289,7 +289,7 @@ TEST_F(MainWindowViewTest, PictureFilesOptionChoosesAllFormats) {
         });
         actionOf(view, kMenuPictureFiles)->trigger();
         EXPECT_EQ(state.pictureFiles, PictureFiles::AllFormats);
-        EXPECT_TRUE(std::filesystem::exists(startFolder.path() / "formats.cfg"));
+        EXPECT_TRUE(std::filesystem::exists(startFolder.path() / "config/dezoredu/formats.cfg"));
     });
 }
 
