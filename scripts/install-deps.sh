@@ -7,6 +7,10 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev
+  # HEIC/HEIF/AVIF pictures, videos and WebP pictures
+  libheif-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
+  # test oracles: videos made with ffmpeg, values read off files with exiftool
+  ffmpeg libimage-exiftool-perl
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils
   # building the Debian package and checking it
