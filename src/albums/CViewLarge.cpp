@@ -1,5 +1,7 @@
 #include "albums/CViewLarge.h"
 
+#include "formats/PictureDecode.h"
+
 #include <algorithm>
 
 namespace dz {
@@ -60,7 +62,7 @@ bool CViewLarge::compose(const PictureRecord& picture, CRaster& out) {
     options.wantedHeight = kHeight;
     out.createBlank(kWidth, kHeight, 24);
     // A picture that does not load shows as the black frame.
-    if (!source.decodeFile(picture.path, ImageFormat::Jpeg, options)) {
+    if (!decodePictureFile(picture.path, options, source, ImageFormat::Jpeg)) {
         return true;
     }
     const Placement p = placeInBox(source.width(), source.height());

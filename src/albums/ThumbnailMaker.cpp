@@ -1,6 +1,7 @@
 #include "albums/ThumbnailMaker.h"
 
 #include "albums/FilmImageList.h"
+#include "formats/PictureDecode.h"
 #include "image/Thumbnail.h"
 #include "image/ThumbnailFit.h"
 
@@ -40,7 +41,7 @@ bool loadThumbnailSource(const PictureRecord& picture, CRaster& source, const Th
     if (dated && cache.read(picture.path, mtime, source)) {
         return true;
     }
-    if (!source.decodeFile(picture.path, ImageFormat::Detect, thumbnailDecode())) {
+    if (!decodePictureFile(picture.path, thumbnailDecode(), source)) {
         return false;
     }
     if (dated) {

@@ -1,6 +1,7 @@
 #include "catalogue/CDirReader.h"
 
 #include "catalogue/PictureTimeStamp.h"
+#include "formats/PictureFacts.h"
 #include "platform/TimeZone.h"
 
 #include <algorithm>
@@ -184,17 +185,14 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
     }
 
     releaseBlock();
-    bool decoded = false;
-    if (kind == PictureKind::TiffRaw) {
-        if (!decodeRaw(*file, entry.size, decoded)) {
-            passOver(path, "too large to be read");
-            releaseBlock();
-            return EntryResult::Next;
-        }
-    } else {
-        decoded = reader_.Decode(*file);
-    }
+    const FactsOutcome outcome = readPictureFacts(kind, path, *file, entry.size, reader_);
     file.reset();
+    if (outcome == FactsOutcome::TooLarge) {
+        passOver(path, "too large to be read");
+        releaseBlock();
+        return EntryResult::Next;
+    }
+    const bool decoded = outcome == FactsOutcome::Decoded;
 
     if (!block_.hasExif || block_.dateTime.empty()) {
         passOver(path, rejectReason(decoded));
@@ -209,36 +207,6 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
     addRecord(path, entry);
     releaseBlock();
     return EntryResult::Next;
-}
-
-bool CDirReader::decodeRaw(ByteSource& file, std::uint64_t size, bool& decoded) {
-    // Previews may stand anywhere in the file, so all of it is read; a file
-    // beyond this is no raw file a camera writes.
-    constexpr std::uint64_t kMaxRawBytes = std::uint64_t{1} << 30;
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    if (size > kMaxRawBytes) {
-        return false;
-    }
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes.reserve(static_cast<std::size_t>(size));
-        for (;;) {
-            const std::size_t had = bytes.size();
-            if (had >= kMaxRawBytes) {
-                return false;
-            }
-            bytes.resize(had + kChunk);
-            const std::size_t got = file.read(bytes.data() + had, kChunk);
-            bytes.resize(had + got);
-            if (got < kChunk) {
-                break;
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    decoded = reader_.DecodeTiff(bytes.data(), bytes.size());
-    return true;
 }
 
 void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/PictureKind.h"
+#include "formats/PictureKind.h"
 #include "catalogue/PictureRecord.h"
 #include "exif/CExifReader.h"
 #include "platform/FileSystem.h"
@@ -72,8 +72,6 @@ private:
     EntryResult askOnReadError();
     EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
                           bool includeFolders);
-    // Reads the whole raw file and decodes it; false when it cannot be held.
-    bool decodeRaw(ByteSource& file, std::uint64_t size, bool& decoded);
     void addRecord(const std::string& path, const DirEntry& entry);
     void passOver(const std::string& path, const std::string& reason);
     std::string rejectReason(bool decoded) const;

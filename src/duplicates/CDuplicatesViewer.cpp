@@ -1,5 +1,7 @@
 #include "duplicates/CDuplicates.h"
 
+#include "formats/PictureDecode.h"
+
 namespace dz {
 
 namespace {
@@ -57,7 +59,7 @@ void CDuplicates::showSelected() {
     DecodeOptions options;
     options.wantedWidth = kViewerWidth;
     options.wantedHeight = kViewerHeight;
-    if (!line.empty() && picture.decodeFile(line, ImageFormat::Detect, options)) {
+    if (!line.empty() && decodePictureFile(line, options, picture)) {
         drawViewer(picture);
         control(kViewer).enabled = true;
         control(kViewerCaption).enabled = true;

@@ -1,5 +1,7 @@
 #include "duplicates/PictureAnalysis.h"
 
+#include "formats/PictureDecode.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -79,7 +81,7 @@ void analysePicture(PictureRecord& picture) {
     }
     CRaster image;
     if (!decodeThumbnail(picture.exif(), image) &&
-        !image.decodeFile(picture.path, ImageFormat::Detect, smallDecode())) {
+        !decodePictureFile(picture.path, smallDecode(), image)) {
         return;
     }
     signatureOfImage(image, picture.block->signature);
@@ -99,7 +101,7 @@ void analyseOwnPixels(PictureRecord& picture) {
         return;
     }
     CRaster image;
-    if (image.decodeFile(picture.path, ImageFormat::Detect, smallDecode())) {
+    if (decodePictureFile(picture.path, smallDecode(), image)) {
         signatureOfImage(image, block.ownSignature);
     }
 }

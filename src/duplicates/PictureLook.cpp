@@ -1,5 +1,7 @@
 #include "duplicates/PictureLook.h"
 
+#include "formats/PictureDecode.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -42,7 +44,7 @@ PictureLook lookOfFile(const std::string& path, int width, int height) {
     options.wantedWidth = PictureLook::kSide * 2;
     options.wantedHeight = PictureLook::kSide * 2;
     CRaster image;
-    if (!image.decodeFile(path, ImageFormat::Detect, options)) {
+    if (!decodePictureFile(path, options, image)) {
         return {};
     }
     return lookOfImage(image, width, height);

@@ -1,4 +1,4 @@
-#include "catalogue/PictureKind.h"
+#include "formats/PictureKind.h"
 
 #include <array>
 #include <string_view>

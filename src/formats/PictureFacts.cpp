@@ -1,0 +1,35 @@
+#include "formats/PictureFacts.h"
+
+#include "formats/WholeFile.h"
+
+#include <vector>
+
+namespace dz {
+
+namespace {
+
+// Previews may stand anywhere in a raw file, so all of it is read.
+FactsOutcome readTiffRaw(ByteSource& file, std::uint64_t size, CExifReader& reader) {
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(file, size, bytes)) {
+        return FactsOutcome::TooLarge;
+    }
+    return reader.DecodeTiff(bytes.data(), bytes.size()) ? FactsOutcome::Decoded : FactsOutcome::NotDecoded;
+}
+
+}  // namespace
+
+FactsOutcome readPictureFacts(PictureKind kind, const std::string& path, ByteSource& file,
+                              std::uint64_t size, CExifReader& reader) {
+    (void)path;
+    switch (kind) {
+    case PictureKind::TiffRaw:
+        return readTiffRaw(file, size, reader);
+    case PictureKind::Jpeg:
+    case PictureKind::None:
+        break;
+    }
+    return reader.Decode(file) ? FactsOutcome::Decoded : FactsOutcome::NotDecoded;
+}
+
+}  // namespace dz
