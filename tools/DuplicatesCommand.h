@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/PictureKind.h"
+#include "formats/PictureKind.h"
 
 #include <ostream>
 #include <string>

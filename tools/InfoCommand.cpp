@@ -4,7 +4,7 @@
 #include "CommandWords.h"
 
 #include "catalogue/CDirReader.h"
-#include "catalogue/PictureKind.h"
+#include "formats/PictureKind.h"
 #include "journal/JsonWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/TimeZone.h"
