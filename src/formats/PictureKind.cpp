@@ -50,6 +50,18 @@ PictureKind pictureKindOf(const std::string& name, PictureFiles files) {
     return PictureKind::None;
 }
 
+bool isRawKind(PictureKind kind) {
+    // No default: a kind added later must say here whether it is a raw.
+    switch (kind) {
+    case PictureKind::None:
+    case PictureKind::Jpeg:
+        return false;
+    case PictureKind::TiffRaw:
+        return true;
+    }
+    return false;
+}
+
 std::string pictureFormatName(const std::string& name, PictureKind kind) {
     if (kind != PictureKind::TiffRaw) {
         return kind == PictureKind::Jpeg ? "JPEG" : "";
