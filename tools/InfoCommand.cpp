@@ -115,7 +115,10 @@ bool InfoCommand::readPath(const std::string& path, bool all, bool allFormats) {
     reader.setCataloguedListener([this, allFormats](const PictureRecord& record, const std::string& message) {
         out_ << pictureLine(record, message, allFormats) << '\n';
     });
-    if (all) {
+    // With all formats a file named by itself is told about even without
+    // --all: most files are not pictures, and silence would not say so.
+    std::vector<DirEntry> none;
+    if (all || (allFormats && !fileSystem.listDirectory(path, "", none))) {
         reader.setPassedOverListener([this](const PassedOver& p) {
             out_ << JsonWriter().text("path", p.path).boolean("passedOver", true).text("reason", p.reason).str()
                  << '\n';
