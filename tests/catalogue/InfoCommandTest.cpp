@@ -110,6 +110,14 @@ TEST_F(InfoCommandTest, SingleFileIsReadAsOneEntry) {
     EXPECT_TRUE(has(out.str(), "/one.txt\""));
 }
 
+TEST_F(InfoCommandTest, SingleFileOfNoKnownKindSaysWhyWithAllFormats) {
+    dir.write("one.txt", test::readTestData("canon-40d.jpg"));
+    ASSERT_EQ(run({"--all-formats", dir.str() + "/one.txt"}), InfoCommand::kDone);
+    EXPECT_EQ(out.str(), "{\"path\":\"" + dir.str() +
+                             "/one.txt\",\"passedOver\":true,\"reason\":\"not a picture or video of a kind the "
+                             "program reads\"}\n");
+}
+
 TEST_F(InfoCommandTest, UnreadableEntryIsReportedSkippedAndFailsTheRun) {
     dir.makeDir("x.jpg");
     dir.write("z.jpg", test::readTestData("canon-40d.jpg"));
