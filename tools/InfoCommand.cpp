@@ -22,7 +22,10 @@ void InfoCommand::printUsage(std::ostream& err) {
            "          listed file that is not catalogued\n"
            "  --all-formats   also catalogue \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files\n"
            "          (.cr2 .nef .nrw .arw .srw .dng .orf .rw2 .pef), and add each file's\n"
-           "          \"format\" (\"JPEG\", or the raw file's extension in capitals)\n"
+           "          \"format\" (\"JPEG\", or the raw file's extension in capitals); a raw file\n"
+           "          beside a JPEG of the same name, and sidecars (.xmp .thm .aae), are listed\n"
+           "          in the picture's \"travelling\"; a FILE of no known kind is printed as\n"
+           "          passed over\n"
            "\n"
            "Texts are written as UTF-8; a byte that is not part of valid UTF-8 is written as\n"
            "the Latin-1 character of that byte (\\u00XX). Prompts go to standard error with the\n"
@@ -74,6 +77,16 @@ std::string InfoCommand::pictureLine(const PictureRecord& record, const std::str
     if (withFormat) {
         json.text("format",
                   pictureFormatName(record.path, pictureKindOf(record.path, PictureFiles::AllFormats)));
+        if (!record.companions.empty()) {
+            std::string paths = "[";
+            for (const CompanionFile& file : record.companions) {
+                if (paths.size() > 1) {
+                    paths += ",";
+                }
+                JsonWriter::appendString(paths, file.path);
+            }
+            json.raw("travelling", paths + "]");
+        }
     }
     return json.str();
 }
