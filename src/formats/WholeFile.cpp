@@ -11,18 +11,22 @@ bool readWholeFile(ByteSource& file, std::uint64_t size, std::vector<std::uint8_
         return false;
     }
     try {
-        bytes.reserve(static_cast<std::size_t>(size));
+        // The expected size and one byte more, which tells the end without
+        // zero-filling a chunk for a small file.
+        std::size_t want = static_cast<std::size_t>(size) + 1;
+        bytes.reserve(want);
         for (;;) {
             const std::size_t had = bytes.size();
             if (had >= kMaxWholeFileBytes) {
                 return false;
             }
-            bytes.resize(had + kChunk);
-            const std::size_t got = file.read(bytes.data() + had, kChunk);
+            bytes.resize(had + want);
+            const std::size_t got = file.read(bytes.data() + had, want);
             bytes.resize(had + got);
-            if (got < kChunk) {
+            if (got < want) {
                 return true;
             }
+            want = kChunk;
         }
     } catch (const std::bad_alloc&) {
         bytes.clear();
