@@ -2,9 +2,9 @@
 
 #include "formats/IsoBoxes.h"
 #include "formats/LargestPreview.h"
+#include "formats/WholeFile.h"
 
 #include <cstring>
-#include <new>
 #include <vector>
 
 namespace dz {
@@ -55,15 +55,6 @@ struct Cr3Boxes {
     bool isCr3 = false;
 };
 
-bool readBytes(ByteSource& file, std::vector<std::uint8_t>& bytes, std::uint64_t count) {
-    try {
-        bytes.resize(static_cast<std::size_t>(count));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return file.read(bytes.data(), bytes.size()) == bytes.size();
-}
-
 void readTopBoxes(ByteSource& file, Cr3Boxes& boxes) {
     std::vector<std::uint8_t> body;
     for (bool first = true;; first = false) {
@@ -94,7 +85,7 @@ void readTopBoxes(ByteSource& file, Cr3Boxes& boxes) {
         if (wanted && bodySize > kMaxMetadataBox) {
             return;
         }
-        if (!readBytes(file, body, wanted ? bodySize : 0)) {
+        if (wanted && !readFileBytes(file, bodySize, body)) {
             boxes.cutShort = true;
             return;
         }

@@ -1,11 +1,11 @@
 #include "formats/HeifFile.h"
 
+#include "formats/HeifExifItem.h"
 #include "formats/MadeThumbnail.h"
 #include "formats/WholeFile.h"
 
 #include <libheif/heif.h>
 
-#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -81,7 +81,6 @@ bool decodePicture(heif_image_handle* handle, std::size_t memoryLimit, CRaster& 
     return true;
 }
 
-// The Exif item starts with the offset from its fifth byte to the TIFF header.
 bool decodeExifItem(heif_image_handle* handle, CExifReader& reader) {
     heif_item_id id = 0;
     if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) != 1) {
@@ -93,19 +92,13 @@ bool decodeExifItem(heif_image_handle* handle, CExifReader& reader) {
     } catch (const std::bad_alloc&) {
         return reader.Fail("Could not allocate memory");
     }
-    if (item.size() < 4 || heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok) {
+    const std::uint8_t* block = nullptr;
+    std::size_t blockSize = 0;
+    if (heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok ||
+        !tiffBlockOfExifItem(item.data(), item.size(), block, blockSize)) {
         return reader.Fail("Invalid HEIF Exif item");
     }
-    const std::uint64_t offset =
-        (std::uint64_t{item[0]} << 24) | (std::uint64_t{item[1]} << 16) | (std::uint64_t{item[2]} << 8) | item[3];
-    if (offset > item.size() - 4) {
-        return reader.Fail("Invalid HEIF Exif item");
-    }
-    std::size_t at = 4 + static_cast<std::size_t>(offset);
-    if (item.size() - at >= 6 && std::memcmp(item.data() + at, "Exif\0\0", 6) == 0) {
-        at += 6;
-    }
-    return reader.DecodeExifBlock(item.data() + at, item.size() - at);
+    return reader.DecodeExifBlock(block, blockSize);
 }
 
 void keepThumbnail(heif_image_handle* primary, ExifInfo& info) {

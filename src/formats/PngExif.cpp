@@ -1,57 +1,14 @@
 #include "formats/PngExif.h"
 
 #include "formats/MadeThumbnail.h"
+#include "formats/PngChunks.h"
 #include "formats/WholeFile.h"
 #include "image/CRaster.h"
 
-#include <cstring>
+#include <string>
 #include <vector>
 
 namespace dz {
-
-namespace {
-
-constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-// Length, type and CRC around each chunk's data.
-constexpr std::size_t kChunkFrame = 12;
-constexpr std::uint32_t kMaxChunkLength = 0x7FFFFFFF;
-constexpr std::size_t kHeaderDataSize = 13;
-
-std::uint32_t bigEndian32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
-}
-
-}  // namespace
-
-bool readPngChunks(const std::uint8_t* data, std::size_t size, PngChunks& chunks, std::string& error) {
-    if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0) {
-        error = "Invalid PNG signature";
-        return false;
-    }
-    for (std::size_t at = sizeof kSignature;;) {
-        if (size - at < kChunkFrame) {
-            error = "PNG file cut short";
-            return false;
-        }
-        const std::uint32_t length = bigEndian32(data + at);
-        if (length > kMaxChunkLength || length > size - at - kChunkFrame) {
-            error = length > kMaxChunkLength ? "Invalid PNG chunk length" : "PNG file cut short";
-            return false;
-        }
-        const std::uint8_t* type = data + at + 4;
-        const std::uint8_t* body = data + at + 8;
-        if (std::memcmp(type, "IHDR", 4) == 0 && length >= kHeaderDataSize) {
-            chunks.width = static_cast<std::int32_t>(bigEndian32(body) & kMaxChunkLength);
-            chunks.height = static_cast<std::int32_t>(bigEndian32(body + 4) & kMaxChunkLength);
-        } else if (std::memcmp(type, "eXIf", 4) == 0 && chunks.exif == nullptr) {
-            chunks.exif = body;
-            chunks.exifSize = length;
-        } else if (std::memcmp(type, "IEND", 4) == 0) {
-            return true;
-        }
-        at += kChunkFrame + length;
-    }
-}
 
 FactsOutcome readPngFacts(ByteSource& file, std::uint64_t size, CExifReader& reader) {
     std::vector<std::uint8_t> bytes;
@@ -67,15 +24,8 @@ FactsOutcome readPngFacts(ByteSource& file, std::uint64_t size, CExifReader& rea
     if (chunks.exif == nullptr) {
         return FactsOutcome::Decoded;
     }
-    // Some writers keep the JPEG segment's "Exif" header in the chunk.
-    const std::uint8_t* block = chunks.exif;
-    std::size_t blockSize = chunks.exifSize;
-    if (blockSize >= 6 && std::memcmp(block, "Exif\0\0", 6) == 0) {
-        block += 6;
-        blockSize -= 6;
-    }
     ExifInfo& info = reader.info();
-    if (!reader.DecodeExifBlock(block, blockSize)) {
+    if (!reader.DecodeExifBlock(chunks.exif, chunks.exifSize)) {
         return FactsOutcome::Decoded;
     }
     info.width = chunks.width;

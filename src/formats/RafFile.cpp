@@ -4,7 +4,6 @@
 #include "formats/WholeFile.h"
 
 #include <cstring>
-#include <new>
 #include <vector>
 
 namespace dz {
@@ -58,12 +57,7 @@ FactsOutcome readRafFacts(ByteSource& file, CExifReader& reader) {
         return FactsOutcome::TooLarge;
     }
     std::vector<std::uint8_t> jpeg;
-    try {
-        jpeg.resize(length);
-    } catch (const std::bad_alloc&) {
-        return FactsOutcome::TooLarge;
-    }
-    if (!skip(file, offset - kHeaderSize) || file.read(jpeg.data(), length) != length) {
+    if (!skip(file, offset - kHeaderSize) || !readFileBytes(file, length, jpeg)) {
         reader.Fail("RAF file cut short");
         return FactsOutcome::NotDecoded;
     }
