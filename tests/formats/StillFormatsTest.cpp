@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace dz {
 namespace {
 
@@ -64,6 +66,22 @@ TEST(HeifFile, APhoneHeicGivesItsExifAThumbnailOfItsPictureAndDecodesWithinTheLi
     small.memoryLimit = 1 << 20;
     EXPECT_FALSE(decodePictureFile(DZ_TEST_DATA "/IMG_5195.HEIC", small, picture));
     EXPECT_EQ(picture.lastError(), kMemoryLimitText);
+}
+
+TEST(HeifFile, AnAvifPictureDecodesInItsColours) {
+    test::TempDir dir;
+    const std::string path = dir.str() + "/red.avif";
+    const std::string make = "ffmpeg -hide_banner -loglevel error -f lavfi -i color=c=red:size=64x48 -frames:v 1 "
+                             "-c:v libaom-av1 -still-picture 1 -pix_fmt yuv444p '" + path + "'";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    CRaster picture;
+    ASSERT_TRUE(decodePictureFile(path, {}, picture, ImageFormat::Jpeg));
+    EXPECT_EQ(picture.width(), 64);
+    EXPECT_EQ(picture.height(), 48);
+    const test::Bgr pixel = test::pixelAt(picture, 10, 10);
+    EXPECT_GT(pixel.red, 200);
+    EXPECT_LT(pixel.green, 60);
+    EXPECT_LT(pixel.blue, 60);
 }
 
 TEST(PngExif, TheExifChunkIsDecodedAndThePictureScaledForTheThumbnail) {
