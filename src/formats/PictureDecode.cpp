@@ -58,7 +58,8 @@ bool decodeKeptPreview(PictureKind kind, const std::string& path, const DecodeOp
 
 bool decodePictureFile(const std::string& path, const DecodeOptions& options, CRaster& out,
                        ImageFormat plainFormat) {
-    switch (pictureKindOf(path, PictureFiles::AllFormats)) {
+    const PictureKind kind = pictureKindOf(path, PictureFiles::AllFormats);
+    switch (kind) {
     case PictureKind::TiffRaw:
         return decodeRawPreview(path, options, out);
     case PictureKind::Heif:
@@ -67,7 +68,7 @@ bool decodePictureFile(const std::string& path, const DecodeOptions& options, CR
         return out.decodeFile(path, ImageFormat::Png, options);
     case PictureKind::Raf:
     case PictureKind::Cr3:
-        return decodeKeptPreview(pictureKindOf(path, PictureFiles::AllFormats), path, options, out);
+        return decodeKeptPreview(kind, path, options, out);
     case PictureKind::Jpeg:
     case PictureKind::None:
         break;
