@@ -12,14 +12,18 @@ enum class PictureKind {
     None,     // not a picture file: not listed
     Jpeg,     // JPEG sections with an EXIF segment
     TiffRaw,  // a raw file that is a TIFF structure from its first byte
+    Heif,     // HEIF/HEIC/AVIF: an ISO base media file of coded pictures
+    Png,      // PNG with an eXIf chunk
+    Raf,      // Fujifilm raw: a header and an embedded JPEG with the EXIF
+    Cr3,      // Canon raw: an ISO base media file with TIFF blocks in its boxes
 };
 
 // The kind of a file named `name` under `files`; extensions are matched
 // without regard to case. "JPEG only" takes what the "*.jpg" mask takes.
 PictureKind pictureKindOf(const std::string& name, PictureFiles files);
 
-// The file's format as `dezoredu-cli info` names it: "JPEG", or the raw
-// file's extension in capitals ("NEF").
+// The file's format as `dezoredu-cli info` names it: "JPEG", or the other
+// file's extension in capitals ("NEF", "HEIC").
 std::string pictureFormatName(const std::string& name, PictureKind kind);
 
 }  // namespace dz

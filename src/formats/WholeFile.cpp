@@ -1,5 +1,6 @@
 #include "formats/WholeFile.h"
 
+#include <algorithm>
 #include <new>
 
 namespace dz {
@@ -32,6 +33,29 @@ bool readWholeFile(ByteSource& file, std::uint64_t size, std::vector<std::uint8_
         bytes.clear();
         return false;
     }
+}
+
+bool readFileBytes(ByteSource& file, std::uint64_t count, std::vector<std::uint8_t>& bytes) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    bytes.clear();
+    if (count > kMaxWholeFileBytes) {
+        return false;
+    }
+    try {
+        while (bytes.size() < count) {
+            const std::size_t had = bytes.size();
+            const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, count - had));
+            bytes.resize(had + want);
+            if (file.read(bytes.data() + had, want) != want) {
+                bytes.clear();
+                return false;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace dz
