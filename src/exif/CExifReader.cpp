@@ -237,19 +237,33 @@ void CExifReader::ReadCommentSegment(const std::vector<std::uint8_t>& section, s
 }
 
 bool CExifReader::ReadExifSegment(const std::uint8_t* data, std::size_t length) {
-    ExifInfo& info = *target_;
-    info.flashUsed = 0;
-    info.comment.clear();
-    exifImageWidth_ = 0;
-    visitedDirectories_.clear();
+    target_->flashUsed = 0;
+    target_->comment.clear();
 
     static constexpr std::uint8_t kHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
     if (length < 6 || std::memcmp(data, kHeader, 6) != 0) {
         return fail("Incorrect Exif header");
     }
+    return ReadTiffBlock(data + 6, length - 6);
+}
+
+bool CExifReader::DecodeExifBlock(const std::uint8_t* data, std::size_t size) {
+    releaseSections();
+    // A second block adds to what the first one said.
+    const bool read = ReadTiffBlock(data, size);
+    target_->hasExif = target_->hasExif || read;
+    return read;
+}
+
+bool CExifReader::Fail(const std::string& message) {
+    return fail(message.c_str());
+}
+
+bool CExifReader::ReadTiffBlock(const std::uint8_t* blockStart, std::size_t blockLength) {
+    ExifInfo& info = *target_;
+    exifImageWidth_ = 0;
+    visitedDirectories_.clear();
     // Offsets in the TIFF block count from its first byte, the byte order mark.
-    const std::size_t blockLength = length - 6;
-    const std::uint8_t* blockStart = data + 6;
     if (blockLength >= 2 && blockStart[0] == 'I' && blockStart[1] == 'I') {
         motorolaOrder_ = false;
     } else if (blockLength >= 2 && blockStart[0] == 'M' && blockStart[1] == 'M') {

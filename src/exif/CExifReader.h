@@ -38,6 +38,14 @@ public:
     // largest embedded JPEG preview that decodes. True when the structure
     // could be walked.
     bool DecodeTiff(const std::uint8_t* data, std::size_t size);
+    // Decodes a bare TIFF EXIF block (byte order mark first), as other
+    // containers than JPEG hold it, into the record; hasExif tells whether
+    // it could be read. Several blocks of one picture (IFD0 and the EXIF
+    // directory apart) are decoded one after the other into the same record.
+    bool DecodeExifBlock(const std::uint8_t* data, std::size_t size);
+    // A container reader's own reason why a file could not be read, stored
+    // and handed on as the decoder's messages are; always false.
+    bool Fail(const std::string& message);
     // Forgets the sections of the last stream.
     void Reset();
 
@@ -87,6 +95,7 @@ private:
     void ReadFrameHeader(const std::vector<std::uint8_t>& section, int marker);
     void ReadCommentSegment(const std::vector<std::uint8_t>& section, std::size_t length);
     bool ReadExifSegment(const std::uint8_t* data, std::size_t length);
+    bool ReadTiffBlock(const std::uint8_t* blockStart, std::size_t blockLength);
     bool ReadDirectory(const ExifByteReader& block, std::uint64_t start, int depth);
     // Raw files only: tags that lead to more directories or to previews.
     bool ApplyRawTag(int tag, int format, std::uint32_t components, const ExifByteReader& block,

@@ -1,7 +1,10 @@
 #include "formats/PictureDecode.h"
 
 #include "exif/CExifReader.h"
+#include "formats/Cr3File.h"
+#include "formats/HeifFile.h"
 #include "formats/PictureKind.h"
+#include "formats/RafFile.h"
 #include "formats/WholeFile.h"
 #include "platform/FileSource.h"
 
@@ -37,13 +40,35 @@ bool decodeRawPreview(const std::string& path, const DecodeOptions& options, CRa
     return size > 0 && out.decodeMemory(info.thumbnail.data(), size, ImageFormat::Jpeg, options);
 }
 
+// The preview the facts reader keeps as the thumbnail of a RAF or CR3 file.
+bool decodeKeptPreview(PictureKind kind, const std::string& path, const DecodeOptions& options, CRaster& out) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    FileSource file(fd);
+    ExifInfo info;
+    CExifReader reader(info);
+    const FactsOutcome outcome = kind == PictureKind::Raf ? readRafFacts(file, reader) : readCr3Facts(file, reader);
+    return outcome == FactsOutcome::Decoded && !info.thumbnail.empty() &&
+           out.decodeMemory(info.thumbnail.data(), info.thumbnail.size(), ImageFormat::Jpeg, options);
+}
+
 }  // namespace
 
 bool decodePictureFile(const std::string& path, const DecodeOptions& options, CRaster& out,
                        ImageFormat plainFormat) {
-    switch (pictureKindOf(path, PictureFiles::AllFormats)) {
+    const PictureKind kind = pictureKindOf(path, PictureFiles::AllFormats);
+    switch (kind) {
     case PictureKind::TiffRaw:
         return decodeRawPreview(path, options, out);
+    case PictureKind::Heif:
+        return decodeHeifFile(path, options, out);
+    case PictureKind::Png:
+        return out.decodeFile(path, ImageFormat::Png, options);
+    case PictureKind::Raf:
+    case PictureKind::Cr3:
+        return decodeKeptPreview(kind, path, options, out);
     case PictureKind::Jpeg:
     case PictureKind::None:
         break;

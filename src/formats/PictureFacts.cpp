@@ -1,5 +1,9 @@
 #include "formats/PictureFacts.h"
 
+#include "formats/Cr3File.h"
+#include "formats/HeifFile.h"
+#include "formats/PngExif.h"
+#include "formats/RafFile.h"
 #include "formats/WholeFile.h"
 
 #include <vector>
@@ -25,6 +29,14 @@ FactsOutcome readPictureFacts(PictureKind kind, const std::string& path, ByteSou
     switch (kind) {
     case PictureKind::TiffRaw:
         return readTiffRaw(file, size, reader);
+    case PictureKind::Heif:
+        return readHeifFacts(file, size, reader);
+    case PictureKind::Png:
+        return readPngFacts(file, size, reader);
+    case PictureKind::Raf:
+        return readRafFacts(file, reader);
+    case PictureKind::Cr3:
+        return readCr3Facts(file, reader);
     case PictureKind::Jpeg:
     case PictureKind::None:
         break;

@@ -1,6 +1,5 @@
 #include "formats/PictureKind.h"
 
-#include <array>
 #include <string_view>
 
 namespace dz {
@@ -14,12 +13,15 @@ struct KindByExtension {
 
 // Every extension the "All photos and videos" scan takes; new kinds of
 // file join here and nowhere else.
-constexpr std::array<KindByExtension, 12> kAllFormats{{
+constexpr KindByExtension kAllFormats[] = {
     {"jpg", PictureKind::Jpeg},     {"jpeg", PictureKind::Jpeg},   {"jpe", PictureKind::Jpeg},
     {"cr2", PictureKind::TiffRaw},  {"nef", PictureKind::TiffRaw}, {"nrw", PictureKind::TiffRaw},
     {"arw", PictureKind::TiffRaw},  {"srw", PictureKind::TiffRaw}, {"dng", PictureKind::TiffRaw},
     {"orf", PictureKind::TiffRaw},  {"rw2", PictureKind::TiffRaw}, {"pef", PictureKind::TiffRaw},
-}};
+    {"heic", PictureKind::Heif},    {"heif", PictureKind::Heif},   {"hif", PictureKind::Heif},
+    {"avif", PictureKind::Heif},    {"png", PictureKind::Png},     {"raf", PictureKind::Raf},
+    {"cr3", PictureKind::Cr3},
+};
 
 std::string lowerExtension(const std::string& name) {
     const std::size_t dot = name.find_last_of('.');
@@ -55,15 +57,19 @@ bool isRawKind(PictureKind kind) {
     switch (kind) {
     case PictureKind::None:
     case PictureKind::Jpeg:
+    case PictureKind::Heif:
+    case PictureKind::Png:
         return false;
     case PictureKind::TiffRaw:
+    case PictureKind::Raf:
+    case PictureKind::Cr3:
         return true;
     }
     return false;
 }
 
 std::string pictureFormatName(const std::string& name, PictureKind kind) {
-    if (kind != PictureKind::TiffRaw) {
+    if (kind == PictureKind::Jpeg || kind == PictureKind::None) {
         return kind == PictureKind::Jpeg ? "JPEG" : "";
     }
     std::string extension = lowerExtension(name);

@@ -12,6 +12,10 @@ enum class PictureKind {
     None,     // not a picture file: not listed
     Jpeg,     // JPEG sections with an EXIF segment
     TiffRaw,  // a raw file that is a TIFF structure from its first byte
+    Heif,     // HEIF/HEIC/AVIF: an ISO base media file of coded pictures
+    Png,      // PNG with an eXIf chunk
+    Raf,      // Fujifilm raw: a header and an embedded JPEG with the EXIF
+    Cr3,      // Canon raw: an ISO base media file with TIFF blocks in its boxes
 };
 
 // The kind of a file named `name` under `files`; extensions are matched
@@ -22,8 +26,8 @@ PictureKind pictureKindOf(const std::string& name, PictureFiles files);
 // JPEG or HEIC of the same name is the same shot and travels with it.
 bool isRawKind(PictureKind kind);
 
-// The file's format as `dezoredu-cli info` names it: "JPEG", or the raw
-// file's extension in capitals ("NEF").
+// The file's format as `dezoredu-cli info` names it: "JPEG", or the other
+// file's extension in capitals ("NEF", "HEIC").
 std::string pictureFormatName(const std::string& name, PictureKind kind);
 
 }  // namespace dz

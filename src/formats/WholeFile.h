@@ -15,4 +15,10 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{1} << 30;
 // False when it is larger than kMaxWholeFileBytes or memory runs out.
 bool readWholeFile(ByteSource& file, std::uint64_t size, std::vector<std::uint8_t>& bytes);
 
+// Reads the next `count` bytes of `file` into `bytes`, taking memory only as
+// they arrive, so that a length a broken file claims costs nothing. False
+// when the file ends first, memory runs out or `count` is beyond
+// kMaxWholeFileBytes.
+bool readFileBytes(ByteSource& file, std::uint64_t count, std::vector<std::uint8_t>& bytes);
+
 }  // namespace dz

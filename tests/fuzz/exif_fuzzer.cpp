@@ -1,14 +1,21 @@
 // libFuzzer entry: any bytes through the JPEG section reader and the EXIF
 // decoder, then through the picture information texts; the same bytes as a
-// TIFF-based raw file too.
+// TIFF-based raw file too, and through the readers of the other containers
+// (RAF, CR3, PNG chunks, a HEIF Exif item, ISO boxes).
 #include "exif/CExifReader.h"
 #include "exif/ExifInfo.h"
 #include "exif/ExifValueTexts.h"
 #include "exif/PictureInformation.h"
+#include "formats/Cr3File.h"
+#include "formats/HeifExifItem.h"
+#include "formats/IsoBoxes.h"
+#include "formats/PngChunks.h"
+#include "formats/RafFile.h"
 #include "platform/ByteSource.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -69,5 +76,52 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     dz::pictureInformationLines(raw, "[date]", "[time]");
+
+    // The container readers, each with a record of its own.
+    const auto container = [&](auto read) {
+        dz::ExifInfo record;
+        dz::CExifReader own(record);
+        dz::MemorySource bytes(data, size);
+        read(own, bytes);
+        checkRecord(record);
+        if (record.thumbnailSize > size) {
+            __builtin_trap();
+        }
+        dz::pictureInformationLines(record, "[date]", "[time]");
+    };
+    container([](dz::CExifReader& own, dz::MemorySource& bytes) { dz::readRafFacts(bytes, own); });
+    container([](dz::CExifReader& own, dz::MemorySource& bytes) { dz::readCr3Facts(bytes, own); });
+    container([&](dz::CExifReader& own, dz::MemorySource&) {
+        dz::PngChunks chunks;
+        std::string error;
+        if (dz::readPngChunks(data, size, chunks, error) && chunks.exif != nullptr) {
+            if (chunks.exif < data || chunks.exif + chunks.exifSize > data + size) {
+                __builtin_trap();
+            }
+            own.DecodeExifBlock(chunks.exif, chunks.exifSize);
+        }
+    });
+    container([&](dz::CExifReader& own, dz::MemorySource&) {
+        const std::uint8_t* block = nullptr;
+        std::size_t blockSize = 0;
+        if (dz::tiffBlockOfExifItem(data, size, block, blockSize)) {
+            if (block < data || block + blockSize != data + size) {
+                __builtin_trap();
+            }
+            own.DecodeExifBlock(block, blockSize);
+        }
+    });
+    // Boxes nested as the bytes say, each inside its parent.
+    std::size_t boxes = 0;
+    const auto walk = [&](const auto& self, const std::uint8_t* from, std::size_t length, int depth) -> void {
+        dz::IsoBoxWalker walker(from, length);
+        for (dz::IsoBox box; depth < 32 && boxes < 4096 && walker.next(box); ++boxes) {
+            if (box.body < from || box.body + box.bodySize > from + length) {
+                __builtin_trap();
+            }
+            self(self, box.body, box.bodySize, depth + 1);
+        }
+    };
+    walk(walk, data, size, 0);
     return 0;
 }

@@ -54,7 +54,9 @@ done
 for program in dezoredu dezoredu-cli; do
   out=$("$root/usr/bin/$program" --version) || fail "$program --version failed"
   [ "$out" = "$program $version" ] || fail "$program --version said '$out'"
-  "$root/usr/bin/$program" --help | grep -q "^usage: $program" || fail "$program --help"
+  # Read whole before matching: grep -q leaving early would cut the program's output short.
+  help=$("$root/usr/bin/$program" --help) || fail "$program --help failed"
+  grep -q "^usage: $program" <<<"$help" || fail "$program --help"
 done
 
 [ "$failures" -eq 0 ] && echo "package $(basename "$deb"): $(wc -l <"$work/files") entries, all checks passed"
