@@ -165,6 +165,20 @@ TEST_F(MainWindowPairs, ClashOfOneFileRenamesTheWholeShot) {
     EXPECT_EQ(files.size(), 7u);
 }
 
+TEST_F(MainWindowPairs, HeicLeadsItsContainerRawAndIsMarkedSo) {
+    const std::filesystem::path phone = source.makeDir("phone");
+    source.write("phone/IMG_5.HEIC", readTestData("IMG_5195.HEIC"));
+    source.write("phone/IMG_5.cr3", readTestData("CanonRaw.cr3"));
+    scanIntoAlbum(PictureFiles::AllFormats);
+    const auto& catalogue = state.dirReader->catalogue();
+    ASSERT_EQ(catalogue.size(), 3u);
+    const PictureRecord& heic = catalogue.front();
+    EXPECT_EQ(heic.path, (phone / "IMG_5.HEIC").string());
+    ASSERT_EQ(heic.companions.size(), 1u);
+    EXPECT_EQ(heic.companions[0].path, (phone / "IMG_5.cr3").string());
+    EXPECT_EQ(pairMark(heic), "RAW+HEIC");
+}
+
 TEST_F(MainWindowPairs, SessionOfAllFormatsLoadedWithJpegOnlySaysSo) {
     scanIntoAlbum(PictureFiles::AllFormats);
     const std::string sessionPath = (startFolder.path() / "card.fls").string();
