@@ -22,7 +22,10 @@ void InfoCommand::printUsage(std::ostream& err) {
            "          listed file that is not catalogued\n"
            "  --all-formats   also catalogue \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files\n"
            "          (.cr2 .nef .nrw .arw .srw .dng .orf .rw2 .pef), and add each file's\n"
-           "          \"format\" (\"JPEG\", or the raw file's extension in capitals)\n"
+           "          \"format\" (\"JPEG\", or the raw file's extension in capitals); a raw file\n"
+           "          beside a JPEG of the same name, and sidecars (.xmp .thm .aae), are listed\n"
+           "          in the picture's \"travelling\"; a FILE of no known kind is printed as\n"
+           "          passed over\n"
            "\n"
            "Texts are written as UTF-8; a byte that is not part of valid UTF-8 is written as\n"
            "the Latin-1 character of that byte (\\u00XX). Prompts go to standard error with the\n"
@@ -74,6 +77,16 @@ std::string InfoCommand::pictureLine(const PictureRecord& record, const std::str
     if (withFormat) {
         json.text("format",
                   pictureFormatName(record.path, pictureKindOf(record.path, PictureFiles::AllFormats)));
+        if (!record.companions.empty()) {
+            std::string paths = "[";
+            for (const CompanionFile& file : record.companions) {
+                if (paths.size() > 1) {
+                    paths += ",";
+                }
+                JsonWriter::appendString(paths, file.path);
+            }
+            json.raw("travelling", paths + "]");
+        }
     }
     return json.str();
 }
@@ -115,7 +128,10 @@ bool InfoCommand::readPath(const std::string& path, bool all, bool allFormats) {
     reader.setCataloguedListener([this, allFormats](const PictureRecord& record, const std::string& message) {
         out_ << pictureLine(record, message, allFormats) << '\n';
     });
-    if (all) {
+    // With all formats a file named by itself is told about even without
+    // --all: most files are not pictures, and silence would not say so.
+    std::vector<DirEntry> none;
+    if (all || (allFormats && !fileSystem.listDirectory(path, "", none))) {
         reader.setPassedOverListener([this](const PassedOver& p) {
             out_ << JsonWriter().text("path", p.path).boolean("passedOver", true).text("reason", p.reason).str()
                  << '\n';

@@ -62,7 +62,7 @@ int PlanCommand::run(const std::vector<std::string>& args) {
     const bool freeKnown = fileSystem_.freeSpace(state.processTargetPath, free);
     JsonWriter summary;
     summary.text("summary", "plan")
-        .integer("pictures", static_cast<std::int64_t>(plan.pictures.size()))
+        .integer("pictures", plan.pictureCount())
         .unsignedInteger("bytes", plan.bytes)
         .integer("newFolders", static_cast<std::int64_t>(plan.newFolders.size()))
         .integer("clashes", plan.clashes)

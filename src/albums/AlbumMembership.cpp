@@ -120,7 +120,7 @@ void narrowFilmToRange(Album& album, AlbumEditing& editing, std::vector<PictureR
         } else {
             ++album.pictureCount;
             ++editing.inAlbumsCount;
-            album.sizeMB += static_cast<float>(static_cast<double>(picture.size) / kBytesPerMB);
+            album.sizeMB += static_cast<float>(static_cast<double>(shotSize(picture)) / kBytesPerMB);
         }
         kept.push_back(std::move(picture));
     }

@@ -3,6 +3,7 @@
 #include "albums/AlbumMembership.h"
 #include "albums/DateTimeText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dz {
@@ -15,6 +16,21 @@ std::string pictureBaseName(const std::string& path) {
         name.resize(dot);
     }
     return name;
+}
+
+std::string pairMark(const PictureRecord& picture) {
+    const bool paired = std::any_of(picture.companions.begin(), picture.companions.end(),
+                                    [](const CompanionFile& file) { return file.isRaw; });
+    if (!paired) {
+        return {};
+    }
+    const std::size_t dot = picture.path.find_last_of('.');
+    std::string extension = dot == std::string::npos ? std::string() : picture.path.substr(dot + 1);
+    for (char& c : extension) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    const bool heif = extension == "heic" || extension == "heif" || extension == "hif";
+    return heif ? "RAW+HEIC" : "RAW+JPEG";
 }
 
 std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, int timeFormatIndex,
@@ -31,6 +47,12 @@ std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, 
     }
     label += block.dateFromFile ? std::string("**") + date + "*" + time + "**" : date + " " + time;
     label += "\n" + block.exif.cameraMake + "/" + block.exif.cameraModel;
+    // On the camera line: the film keeps its three lines, and the name line
+    // stays what a label edit starts from.
+    const std::string mark = pairMark(picture);
+    if (!mark.empty()) {
+        label += " " + mark;
+    }
     return label;
 }
 

@@ -366,7 +366,7 @@ FilmOutcome VirtualFilm::flip(int item) {
     }
     const bool wasPositive = picture.isNegative == 0;
     const int step = wasPositive ? -1 : 1;
-    const double sizeMB = static_cast<double>(picture.size) / kBytesPerMB;
+    const double sizeMB = static_cast<double>(shotSize(picture)) / kBytesPerMB;
     if (wasPositive) {
         image.negative();
     }

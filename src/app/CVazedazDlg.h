@@ -106,6 +106,9 @@ private:
     // The target folder browser with its same-folder refusal; false when cancelled.
     bool browseForTarget(const std::optional<std::string>& chosen = std::nullopt);
     bool loadSession(const std::vector<std::uint8_t>& bytes);
+    // The session file does not say which picture files it was made with: a
+    // scan with the other choice that finds the session's pictures tells.
+    void sayWhenMadeWithOtherPictureFiles(double sizeFingerprint);
 
     AppState& state_;
     ForwardingHost scanHost_;

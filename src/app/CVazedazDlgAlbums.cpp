@@ -81,7 +81,7 @@ void CVazedazDlg::recountAlbums() {
                 if (picture.albumId == album.id) {
                     ++album.pictureCount;
                     // The low 32 bits read as a signed number, as the counts always were.
-                    const auto low = static_cast<std::int32_t>(static_cast<std::uint32_t>(picture.size));
+                    const auto low = static_cast<std::int32_t>(static_cast<std::uint32_t>(shotSize(picture)));
                     album.sizeMB += static_cast<float>(low) / 1048576.0f;
                 }
             }

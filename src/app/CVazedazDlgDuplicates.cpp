@@ -26,7 +26,7 @@ void CVazedazDlg::searchDuplicates() {
     // OK or Cancel alike: pictures may have been taken out by Remove selected.
     if (state_.duplicatesFound != 0) {
         state_.texts.status = duplicateStatusText(static_cast<std::int64_t>(catalogueSize()), state_.duplicatesFound,
-                                                  state_.scannedCount);
+                                                  state_.scannedCount, state_.pictureFiles);
         showTexts();
     }
     // Ends with refreshAlbumList.

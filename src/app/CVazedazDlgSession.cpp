@@ -142,6 +142,34 @@ bool CVazedazDlg::loadSessionFile(const std::string& path) {
     return loadSession(*bytes);
 }
 
+void CVazedazDlg::sayWhenMadeWithOtherPictureFiles(double sizeFingerprint) {
+    const PictureFiles inForce = state_.pictureFiles;
+    const PictureFiles other = inForce == PictureFiles::JpegOnly ? PictureFiles::AllFormats : PictureFiles::JpegOnly;
+    CDirReader reader(scanHost_, state_.fileSystem, state_.abortRequest);
+    reader.setBiasMinutes(state_.dirReader->biasMinutes());
+    reader.setPictureFiles(other);
+    reader.listFolders(state_.texts.sourceFolder, true);
+    reader.collectPictures("*.jpg", true, false);
+    auto& catalogue = reader.catalogue();
+    if (state_.abortRequest || catalogue.empty()) {
+        return;
+    }
+    sortForSession(catalogue);
+    double fingerprint = 0;
+    for (const PictureRecord& picture : catalogue) {
+        fingerprint += fingerprintShare(picture);
+    }
+    if (fingerprint != sizeFingerprint) {
+        return;
+    }
+    auto name = [](PictureFiles files) {
+        return files == PictureFiles::AllFormats ? "\"All photos and videos\"" : "\"JPEG only\"";
+    };
+    host().messageBox(std::string("This session was made with ") + name(other) + "; the pictures are looked for with " +
+                          name(inForce) + ".",
+                      kCaption, Icon::Information);
+}
+
 bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
     // The whole file is checked before anything changes.
     const std::optional<SessionFile> session = readSession(bytes);
@@ -214,6 +242,7 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
         }
     }
     if (fingerprint != session->sizeFingerprint) {
+        sayWhenMadeWithOtherPictureFiles(session->sizeFingerprint);
         dropAll();
         host().messageBox("Source directory was modified. Session could not be loaded!", "Warning",
                           Icon::Exclamation);
@@ -240,7 +269,7 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
 
     if (state_.duplicatesFound != 0) {
         state_.texts.status = duplicateStatusText(static_cast<std::int64_t>(catalogue.size()),
-                                                  state_.duplicatesFound, state_.scannedCount);
+                                                  state_.duplicatesFound, state_.scannedCount, state_.pictureFiles);
         showTexts();
     }
     refreshAlbumList();

@@ -1,5 +1,6 @@
 #include "app/CVazedazDlg.h"
 
+#include "app/DuplicateStatus.h"
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
 #include "platform/TimeZone.h"
@@ -87,7 +88,8 @@ void CVazedazDlg::scanSource() {
     const int n = static_cast<int>(catalogue.size());
     char text[128];
     if (n > 0) {
-        std::snprintf(text, sizeof text, "Found %d .JPG pictures that have exif information.", n);
+        std::snprintf(text, sizeof text, "Found %d %s that have exif information.", n,
+                      pictureFilesWord(state_.pictureFiles, ".JPG pictures"));
         state_.texts.status = text;
     } else {
         state_.texts.status = "No pictures found. Pictures must have exif information.";

@@ -128,6 +128,21 @@ bool CDirReader::readFolder(const std::string& folder, const std::string& mask, 
         passOver(folder, "cannot be listed");
         return askOnReadError() == EntryResult::Next;
     }
+    if (files_ == PictureFiles::AllFormats) {
+        const std::vector<FolderShot> shots = folderShots(entries, files_);
+        for (std::size_t i = 0; i < shots.size(); ++i) {
+            if (i > 0) {
+                if (abortRequest_) {
+                    return true;
+                }
+                host_.pumpMessages();
+            }
+            if (readShot(folder, entries, shots[i], includeFiles) == EntryResult::Cancelled) {
+                return false;
+            }
+        }
+        return true;
+    }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i > 0) {
             if (abortRequest_) {
@@ -140,6 +155,65 @@ bool CDirReader::readFolder(const std::string& folder, const std::string& mask, 
         }
     }
     return true;
+}
+
+CDirReader::EntryResult CDirReader::readShot(const std::string& folder, const std::vector<DirEntry>& entries,
+                                             const FolderShot& shot, bool includeFiles) {
+    auto companion = [&](std::size_t at) {
+        return CompanionFile{joinPath(folder, entries[at].name), entries[at].size};
+    };
+    auto withSidecars = [&](const ShotFile& file, std::vector<CompanionFile>& into) {
+        for (const std::size_t at : file.sidecars) {
+            into.push_back(companion(at));
+        }
+    };
+    bool rawsTaken = false;
+    bool sidecarsTaken = false;
+    // The first lead that is catalogued takes the raws; the first picture
+    // that is, the sidecars of the base name. A raw whose JPEG has no date
+    // is still a picture of its own.
+    auto read = [&](const ShotFile& file, bool takesRaws) {
+        companions_.clear();
+        if (takesRaws) {
+            for (const ShotFile& raw : shot.raws) {
+                companions_.push_back(companion(raw.entry));
+                companions_.back().isRaw = true;
+                withSidecars(raw, companions_);
+            }
+        }
+        withSidecars(file, companions_);
+        if (!sidecarsTaken) {
+            for (const std::size_t at : shot.sidecars) {
+                companions_.push_back(companion(at));
+            }
+        }
+        const std::size_t before = catalogue_.size();
+        const EntryResult result = readEntry(folder, entries[file.entry], includeFiles, false);
+        companions_.clear();
+        if (catalogue_.size() > before) {
+            rawsTaken = rawsTaken || takesRaws;
+            sidecarsTaken = true;
+        }
+        return result;
+    };
+    for (const ShotFile& lead : shot.leads) {
+        if (read(lead, !rawsTaken) == EntryResult::Cancelled) {
+            return EntryResult::Cancelled;
+        }
+    }
+    if (!rawsTaken) {
+        for (const ShotFile& raw : shot.raws) {
+            if (read(raw, false) == EntryResult::Cancelled) {
+                return EntryResult::Cancelled;
+            }
+        }
+    }
+    for (const ShotFile& other : shot.others) {
+        if (read(other, false) == EntryResult::Cancelled) {
+            return EntryResult::Cancelled;
+        }
+    }
+    return EntryResult::Next;
 }
 
 bool CDirReader::readFile(const std::string& path) {
@@ -160,6 +234,11 @@ bool CDirReader::readFile(const std::string& path) {
         return false;
     }
     const std::string listedFolder = slash == std::string::npos ? std::string(".") : folder;
+    if (files_ == PictureFiles::AllFormats && !found->isDirectory() &&
+        pictureKindOf(found->name, files_) == PictureKind::None) {
+        passOver(joinPath(listedFolder, found->name), "not a picture or video of a kind the program reads");
+        return true;
+    }
     return readEntry(listedFolder, *found, true, false) == EntryResult::Next;
 }
 
@@ -232,6 +311,7 @@ void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
         record.block->exif = std::move(block_);
         record.block->filmImageIndex = -1;
         record.block->dateFromFile = dateFromFile;
+        record.companions = companions_;
         catalogue_.push_back(std::move(record));
     } catch (const std::bad_alloc&) {
         host_.messageBox("Not enough memory", "Error", Icon::Error, Buttons::Ok);

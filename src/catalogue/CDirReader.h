@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/PictureKind.h"
+#include "catalogue/FolderShots.h"
 #include "catalogue/PictureRecord.h"
 #include "exif/CExifReader.h"
 #include "platform/FileSystem.h"
@@ -72,6 +73,10 @@ private:
     EntryResult askOnReadError();
     EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
                           bool includeFolders);
+    // All formats: the files of one shot, its lead catalogued with the rest
+    // travelling along.
+    EntryResult readShot(const std::string& folder, const std::vector<DirEntry>& entries, const FolderShot& shot,
+                         bool includeFiles);
     void addRecord(const std::string& path, const DirEntry& entry);
     void passOver(const std::string& path, const std::string& reason);
     std::string rejectReason(bool decoded) const;
@@ -87,6 +92,7 @@ private:
     std::string sourceFolder_;
     std::vector<std::string> folders_;
     std::vector<PictureRecord> catalogue_;
+    std::vector<CompanionFile> companions_;  // given to the next record made
     int biasMinutes_ = 0;
     PictureFiles files_ = PictureFiles::JpegOnly;
     std::function<void(const PassedOver&)> passedOver_;

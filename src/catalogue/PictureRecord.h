@@ -6,8 +6,18 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dz {
+
+// A file that travels with a picture: the raw file of a raw+JPEG pair, or a
+// sidecar (.xmp .thm .aae). It goes where the picture goes, under the same
+// new base name with its own extension; it is not catalogued itself.
+struct CompanionFile {
+    std::string path;
+    std::uint64_t size = 0;
+    bool isRaw = false;  // the raw file of a pair, not a sidecar
+};
 
 // The decoded EXIF block of one picture together with the program's own
 // per-picture working fields. Every copy of a Picture record refers to the
@@ -26,7 +36,7 @@ struct PictureBlock {
     std::array<double, 16> ownSignature{};
 };
 
-// One catalogued JPEG file.
+// One catalogued picture file, with the files that travel with it.
 struct PictureRecord {
     std::string path;  // folder + "/" + file name
     bool isFolder = false;
@@ -41,9 +51,20 @@ struct PictureRecord {
     std::int32_t isDuplicate = 0;
     std::int32_t isExcluded = 0;
     std::int32_t isNegative = 0;
+    // Made by the scan; a session load finds them again by rescanning.
+    std::vector<CompanionFile> companions;
 
     const ExifInfo& exif() const { return block->exif; }
     ExifInfo& exif() { return block->exif; }
 };
+
+// The bytes of a shot: the picture and every file that travels with it.
+inline std::uint64_t shotSize(const PictureRecord& picture) {
+    std::uint64_t size = picture.size;
+    for (const CompanionFile& file : picture.companions) {
+        size += file.size;
+    }
+    return size;
+}
 
 }  // namespace dz

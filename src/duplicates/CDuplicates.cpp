@@ -114,7 +114,7 @@ std::size_t CDuplicates::takeOut(const std::function<bool(const PictureRecord&)>
         }
         it->isExcluded = 1;
         job_.removedPictures.push_back(*it);
-        job_.removedBytes += static_cast<std::int64_t>(it->size);
+        job_.removedBytes += static_cast<std::int64_t>(shotSize(*it));
         ++taken;
     }
     job_.catalogue.erase(keep, job_.catalogue.end());

@@ -52,6 +52,22 @@ PictureKind pictureKindOf(const std::string& name, PictureFiles files) {
     return PictureKind::None;
 }
 
+bool isRawKind(PictureKind kind) {
+    // No default: a kind added later must say here whether it is a raw.
+    switch (kind) {
+    case PictureKind::None:
+    case PictureKind::Jpeg:
+    case PictureKind::Heif:
+    case PictureKind::Png:
+        return false;
+    case PictureKind::TiffRaw:
+    case PictureKind::Raf:
+    case PictureKind::Cr3:
+        return true;
+    }
+    return false;
+}
+
 std::string pictureFormatName(const std::string& name, PictureKind kind) {
     if (kind == PictureKind::Jpeg || kind == PictureKind::None) {
         return kind == PictureKind::Jpeg ? "JPEG" : "";

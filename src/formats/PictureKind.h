@@ -22,6 +22,10 @@ enum class PictureKind {
 // without regard to case. "JPEG only" takes what the "*.jpg" mask takes.
 PictureKind pictureKindOf(const std::string& name, PictureFiles files);
 
+// True for the kinds that are a camera's raw data: such a file beside a
+// JPEG or HEIC of the same name is the same shot and travels with it.
+bool isRawKind(PictureKind kind);
+
 // The file's format as `dezoredu-cli info` names it: "JPEG", or the other
 // file's extension in capitals ("NEF", "HEIC").
 std::string pictureFormatName(const std::string& name, PictureKind kind);

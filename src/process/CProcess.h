@@ -15,7 +15,8 @@
 
 namespace dz {
 
-// Where the last run put one picture of an album, or meant to.
+// Where the last run put one picture of an album, or a file travelling
+// with it, or meant to.
 struct PlacedPicture {
     enum class How { Written, AlreadyThere, RenamedForClash };
 
@@ -97,6 +98,10 @@ private:
     void showStatus(const std::string& status, const std::string& hint);
     PassEnd processAlbum(Album& album);
     bool processPicture(const PictureRecord& picture, const Album& album, AlbumPass& pass);
+    // One file of a shot to `target`; `left` tells that a move left it at
+    // its source by the user's choice. False when the album is given up.
+    bool transferFile(const std::string& source, const std::string& target, bool renamed, int albumId,
+                      AlbumPass& pass, bool& left);
     // Builds the album folder of a picture, creating its levels on the first
     // picture; empty when the album is given up.
     bool albumPathOf(const PictureRecord& picture, const Album& album, AlbumPass& pass, std::string& path);
@@ -104,8 +109,6 @@ private:
     // The first picture of the run into `folder`: leftovers of killed copies go.
     void enterFolder(const std::string& folder, AlbumPass& pass);
     bool flushFolders(AlbumPass& pass);
-    // The place of a picture whose name a picture of this run already took.
-    std::string freePlaceBeside(const std::string& folder, const std::string& name);
     bool isAlreadyThere(const std::string& from, const std::string& to);
     TransferEnd keepAlreadyThere(const std::string& from);
     TransferEnd copyPicture(const std::string& from, const std::string& to);

@@ -45,7 +45,7 @@ CProcessPreview::CProcessPreview(Host& host, const RunPlan& plan, const std::str
     addControl(kSummary, ControlKind::Static,
                formatText("%d pictures, %.2fMB to write, %d new folders, %d renamed for a clash, %d already there, "
                           "%d to ask about.",
-                          static_cast<int>(plan.pictures.size()), static_cast<double>(plan.bytes) / 1048576.0,
+                          plan.pictureCount(), static_cast<double>(plan.bytes) / 1048576.0,
                           static_cast<int>(plan.newFolders.size()), plan.clashes, already, asks));
 }
 

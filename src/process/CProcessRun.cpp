@@ -164,46 +164,70 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         return false;
     }
     enterFolder(folder, pass);
-    const std::string name = buildPictureName(picture, album, job_.formats);
-    std::string target = folder + "/" + name;
-    PlacedPicture::How how = PlacedPicture::How::Written;
-    TransferEnd end;
-    JournalStep* step = journalStepOf(album.id, picture.path);
-    if (writtenThisRun_.count(target) != 0) {
+    const ShotNames shot = buildShotNames(picture, album, job_.formats);
+    std::vector<std::string> names = shot.names();
+    bool clash = false;
+    for (const std::string& name : names) {
         // Never over a picture of this same run: cameras restart their numbers.
-        target = freePlaceBeside(folder, name);
-        how = PlacedPicture::How::RenamedForClash;
+        clash = clash || writtenThisRun_.count(folder + "/" + name) != 0;
+    }
+    if (clash) {
+        // The files of one shot keep one base name: a clash of any renames all.
+        names = shot.names(firstFreeShotNumber(folder, shot, [this](const std::string& place) {
+            return writtenThisRun_.count(place) != 0 || fileSystem_.exists(place);
+        }));
         ++renamedForClash_;
-    } else if (isAlreadyThere(picture.path, target)) {
-        how = PlacedPicture::How::AlreadyThere;
-        if (!journalStarted(step, picture.path, target)) {
+    }
+    bool left = false;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0 && job_.moveFiles) {
+            pass.moveThis = true;
+        }
+        const std::string& source = i == 0 ? picture.path : picture.companions[i - 1].path;
+        bool leftThis = false;
+        if (!transferFile(source, folder + "/" + names[i], clash, album.id, pass, leftThis)) {
             return false;
         }
-        end = keepAlreadyThere(picture.path);
+        left = left || leftThis;
+    }
+    if (left) {
+        pass.leftBehind = true;
+        ++leftAtSource_;
+    }
+    return true;
+}
+
+bool CProcess::transferFile(const std::string& source, const std::string& target, bool renamed, int albumId,
+                            AlbumPass& pass, bool& left) {
+    JournalStep* step = journalStepOf(albumId, source);
+    TransferEnd end;
+    if (!renamed && isAlreadyThere(source, target)) {
+        if (!journalStarted(step, source, target)) {
+            return false;
+        }
+        end = keepAlreadyThere(source);
         journalFinished(step, end, true, job_.moveFiles);
-        placed_.push_back(PlacedPicture{picture.path, target, album.id, job_.moveFiles && end.placed, how, true,
+        placed_.push_back(PlacedPicture{source, target, albumId, job_.moveFiles && end.placed,
+                                        PlacedPicture::How::AlreadyThere, true,
                                         step != nullptr ? step->sha256 : std::string()});
         // The file there is this run's picture now: no other may replace it.
         writtenThisRun_.insert(target);
-        if (!end.placed && job_.moveFiles && end.goOn) {
-            pass.leftBehind = true;
-            ++leftAtSource_;
-        }
+        left = !end.placed && job_.moveFiles && end.goOn;
         return end.goOn;
     }
-    if (!journalStarted(step, picture.path, target)) {
+    if (!journalStarted(step, source, target)) {
         return false;
     }
-    std::future<std::string> copyHash = hashWhileCopying(step, picture.path);
-    end = job_.moveFiles ? movePicture(picture.path, target, pass) : copyPicture(picture.path, target);
+    std::future<std::string> copyHash = hashWhileCopying(step, source);
+    end = job_.moveFiles ? movePicture(source, target, pass) : copyPicture(source, target);
     journalFinished(step, end, false, job_.moveFiles && pass.moveThis, std::move(copyHash));
-    placed_.push_back(PlacedPicture{picture.path, target, album.id, end.placed && job_.moveFiles && pass.moveThis, how,
+    placed_.push_back(PlacedPicture{source, target, albumId, end.placed && job_.moveFiles && pass.moveThis,
+                                    renamed ? PlacedPicture::How::RenamedForClash : PlacedPicture::How::Written,
                                     end.placed, step != nullptr ? step->sha256 : std::string()});
     if (end.placed) {
         writtenThisRun_.insert(target);
-    } else if (job_.moveFiles && end.goOn) {
-        pass.leftBehind = true;
-        ++leftAtSource_;
+    } else {
+        left = job_.moveFiles && end.goOn;
     }
     return end.goOn;
 }

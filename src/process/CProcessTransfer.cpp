@@ -3,7 +3,6 @@
 #include "process/CProcess.h"
 
 #include "exif/TextFormat.h"
-#include "platform/PathParts.h"
 #include "platform/SystemError.h"
 #include "process/FileErrorPrompt.h"
 
@@ -50,12 +49,6 @@ bool CProcess::flushFolders(AlbumPass& pass) {
         journal_.flush();
     }
     return true;
-}
-
-std::string CProcess::freePlaceBeside(const std::string& folder, const std::string& name) {
-    return firstFreeNumberedPlace(folder, name, [this](const std::string& place) {
-        return writtenThisRun_.count(place) != 0 || fileSystem_.exists(place);
-    });
 }
 
 bool CProcess::isAlreadyThere(const std::string& from, const std::string& to) {

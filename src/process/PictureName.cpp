@@ -53,6 +53,57 @@ std::string dayName(const PictureRecord& picture, const NameFormats& formats) {
 }
 
 std::string buildPictureName(const PictureRecord& picture, const Album& album, const NameFormats& formats) {
+    ShotNames shot = buildShotNames(picture, album, formats);
+    return shot.stem + shot.extensions.front();
+}
+
+std::string companionExtension(const std::string& picturePath, const std::string& companionPath) {
+    auto nameOf = [](const std::string& path) {
+        const std::size_t slash = path.find_last_of('/');
+        return slash == std::string::npos ? path : path.substr(slash + 1);
+    };
+    const std::string pictureName = nameOf(picturePath);
+    const std::string base = pictureName.substr(0, pictureName.find_last_of('.'));
+    const std::string name = nameOf(companionPath);
+    if (name.size() <= base.size() || name.compare(0, base.size(), base) != 0) {
+        return pictureExtension(companionPath);
+    }
+    std::string extension = name.substr(base.size());
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return safeNameComponent(extension);
+}
+
+std::vector<std::string> ShotNames::names(int number) const {
+    std::string base = stem;
+    if (number >= 2) {
+        const std::string mark = "(" + std::to_string(number) + ")";
+        base = stem.empty() ? mark : stem + " " + mark;
+    }
+    std::vector<std::string> all;
+    for (const std::string& extension : extensions) {
+        all.push_back(base + extension);
+    }
+    return all;
+}
+
+int firstFreeShotNumber(const std::string& folder, const ShotNames& shot,
+                        const std::function<bool(const std::string&)>& taken) {
+    for (int n = 2;; ++n) {
+        bool free = true;
+        for (const std::string& name : shot.names(n)) {
+            free = free && !taken(folder + "/" + name);
+        }
+        if (free) {
+            return n;
+        }
+    }
+}
+
+ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats) {
     const PictureBlock& block = *picture.block;
     std::string name;
     if (block.hasCustomName) {
@@ -73,7 +124,13 @@ std::string buildPictureName(const PictureRecord& picture, const Album& album, c
     if (album.addCameraModel != 0) {
         name += " " + block.exif.cameraMake + "-" + block.exif.cameraModel;
     }
-    return safeNameComponent(name + pictureExtension(picture.path));
+    ShotNames shot;
+    shot.stem = safeNameComponent(name);
+    shot.extensions.push_back(pictureExtension(picture.path));
+    for (const CompanionFile& file : picture.companions) {
+        shot.extensions.push_back(companionExtension(picture.path, file.path));
+    }
+    return shot;
 }
 
 }  // namespace dz

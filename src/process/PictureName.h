@@ -3,7 +3,9 @@
 #include "albums/Album.h"
 #include "catalogue/PictureRecord.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace dz {
 
@@ -30,6 +32,27 @@ struct NameFormats {
 };
 
 std::string buildPictureName(const PictureRecord& picture, const Album& album, const NameFormats& formats);
+
+// The extension a file travelling with the picture at `picturePath` keeps:
+// all of its name after the picture's base name, in lower case
+// ("IMG_1.JPG", "IMG_1.CR2.xmp" -> ".cr2.xmp").
+std::string companionExtension(const std::string& picturePath, const std::string& companionPath);
+
+// The names a picture and the files travelling with it get in their album
+// folder: one base name, each file's own extension, the picture's first.
+struct ShotNames {
+    std::string stem;
+    std::vector<std::string> extensions;
+
+    // With `number` from 2 the names a clash gives them ("stem (2).ext").
+    std::vector<std::string> names(int number = 0) const;
+};
+
+ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats);
+
+// The first number from 2 that frees every name of `shot` in `folder`.
+int firstFreeShotNumber(const std::string& folder, const ShotNames& shot,
+                        const std::function<bool(const std::string&)>& taken);
 
 // The day folder of a picture: its date text without the brackets.
 std::string dayName(const PictureRecord& picture, const NameFormats& formats);

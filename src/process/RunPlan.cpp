@@ -1,6 +1,5 @@
 #include "process/RunPlan.h"
 
-#include "platform/PathParts.h"
 #include "process/AlbumFolders.h"
 #include "process/PictureName.h"
 
@@ -59,42 +58,63 @@ public:
 
 private:
     void planPicture(const PictureRecord& picture, const Album& album) {
-        PlannedPicture planned;
-        planned.albumId = album.id;
-        planned.source = picture.path;
-        planned.size = picture.size;
-        const auto folder = folderOf(picture, album, job_, planned.reason);
+        std::vector<PlannedPicture> files(1 + picture.companions.size());
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            files[i].albumId = album.id;
+            files[i].source = i == 0 ? picture.path : picture.companions[i - 1].path;
+            files[i].size = i == 0 ? picture.size : picture.companions[i - 1].size;
+            files[i].travelling = i > 0;
+        }
+        std::string reason;
+        const auto folder = folderOf(picture, album, job_, reason);
         if (!folder) {
-            planned.action = PlannedPicture::Action::Refused;
-            plan_.pictures.push_back(std::move(planned));
+            for (PlannedPicture& planned : files) {
+                planned.action = PlannedPicture::Action::Refused;
+                planned.reason = reason;
+                plan_.pictures.push_back(std::move(planned));
+            }
             return;
         }
         noteFolders(*folder);
-        const std::string name = buildPictureName(picture, album, job_.formats);
-        planned.target = *folder + "/" + name;
-        planned.action = job_.moveFiles ? PlannedPicture::Action::Move : PlannedPicture::Action::Copy;
-        if (taken_.count(planned.target) != 0) {
-            planned.reason = "the name is taken by another picture of this run: " + planned.target;
-            planned.target = freePlaceBeside(*folder, name);
-            planned.action = PlannedPicture::Action::RenamedForClash;
+        const ShotNames shot = buildShotNames(picture, album, job_.formats);
+        std::vector<std::string> names = shot.names();
+        bool clash = false;
+        for (const std::string& name : names) {
+            clash = clash || taken_.count(*folder + "/" + name) != 0;
+        }
+        // The files of one shot keep one base name, so a clash of any renames all.
+        if (clash) {
+            names = shot.names(firstFreeShotNumber(*folder, shot, [this](const std::string& place) {
+                return taken_.count(place) != 0 || fs_.exists(place);
+            }));
             ++plan_.clashes;
-        } else if (fs_.exists(planned.target)) {
-            bool same = false;
-            if (fs_.compareFiles(picture.path, planned.target, same) && same) {
-                planned.action = PlannedPicture::Action::AlreadyThere;
-            } else {
-                planned.action = PlannedPicture::Action::AsksOverwrite;
-                planned.reason = "another file is there";
+        }
+        const std::vector<std::string> wanted = shot.names();
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            PlannedPicture& planned = files[i];
+            planned.target = *folder + "/" + names[i];
+            planned.action = job_.moveFiles ? PlannedPicture::Action::Move : PlannedPicture::Action::Copy;
+            if (clash) {
+                planned.reason = "the name is taken by another picture of this run: " + *folder + "/" + wanted[i];
+                planned.action = PlannedPicture::Action::RenamedForClash;
+            } else if (fs_.exists(planned.target)) {
+                bool same = false;
+                if (fs_.compareFiles(planned.source, planned.target, same) && same) {
+                    planned.action = PlannedPicture::Action::AlreadyThere;
+                } else {
+                    planned.action = PlannedPicture::Action::AsksOverwrite;
+                    planned.reason = "another file is there";
+                }
             }
+            if (planned.action != PlannedPicture::Action::AlreadyThere) {
+                taken_.insert(planned.target);
+            }
+            if (planned.action != PlannedPicture::Action::AlreadyThere &&
+                planned.action != PlannedPicture::Action::AsksOverwrite) {
+                plan_.bytes += planned.size;
+            }
+            plan_.pictures.push_back(std::move(planned));
         }
-        if (planned.action != PlannedPicture::Action::AlreadyThere) {
-            taken_.insert(planned.target);
-        }
-        if (planned.action != PlannedPicture::Action::AlreadyThere &&
-            planned.action != PlannedPicture::Action::AsksOverwrite) {
-            plan_.bytes += planned.size;
-        }
-        plan_.pictures.push_back(std::move(planned));
     }
 
     // Every level from the target down that is not there yet.
@@ -110,12 +130,6 @@ private:
         }
     }
 
-    std::string freePlaceBeside(const std::string& folder, const std::string& name) {
-        return firstFreeNumberedPlace(folder, name, [this](const std::string& place) {
-            return taken_.count(place) != 0 || fs_.exists(place);
-        });
-    }
-
     const ProcessJob& job_;
     FileSystem& fs_;
     RunPlan plan_;
@@ -124,6 +138,14 @@ private:
 };
 
 }  // namespace
+
+int RunPlan::pictureCount() const {
+    int count = 0;
+    for (const PlannedPicture& planned : pictures) {
+        count += planned.travelling ? 0 : 1;
+    }
+    return count;
+}
 
 RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem) {
     return Planner(job, fileSystem).plan();

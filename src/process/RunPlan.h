@@ -18,13 +18,17 @@ struct PlannedPicture {
     std::uint64_t size = 0;
     Action action = Action::Copy;
     std::string reason;  // why it is refused, or what it meets
+    bool travelling = false;  // a file that goes with the picture before it
 };
 
 struct RunPlan {
-    std::vector<PlannedPicture> pictures;
+    std::vector<PlannedPicture> pictures;  // with the files travelling with them
     std::vector<std::string> newFolders;  // folders the run will make, in order
     std::uint64_t bytes = 0;              // of the pictures to be written
     int clashes = 0;                      // pictures renamed for a name taken in this run
+
+    // The pictures, without the files that travel with them.
+    int pictureCount() const;
 };
 
 // The run of `job` as the Albums Processing window would make it, for the

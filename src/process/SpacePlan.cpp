@@ -3,6 +3,7 @@
 #include "exif/TextFormat.h"
 #include "process/FileErrorPrompt.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace dz {
@@ -38,7 +39,7 @@ SpacePlan planSpace(const SpaceQuestion& q, FileSystem& fileSystem, Host& host) 
     if (movesWithinOneDrive(q, fileSystem)) {
         std::uint64_t largest = 0;
         for (const PictureRecord& picture : *q.catalogue) {
-            largest = picture.size > largest ? picture.size : largest;
+            largest = std::max(largest, shotSize(picture));
         }
         needMB = static_cast<float>(largest) * kBytesToMB;
         for (const Album& album : *q.albums) {

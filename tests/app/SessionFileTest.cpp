@@ -141,6 +141,8 @@ TEST(DuplicateStatus, NamesWhatWasRemoved) {
     EXPECT_EQ(duplicateStatusText(10, 4, 10), "Found 10 .JPG Files with exif information. Duplicates 4. None removed");
     EXPECT_EQ(duplicateStatusText(8, 2, 10), "8 unique .JPG Files with exif information. Duplicates 2. Removed 2");
     EXPECT_EQ(duplicateStatusText(9, 2, 10), "Found 9 .JPG Files with exif information. Duplicates 2. Removed 1");
+    EXPECT_EQ(duplicateStatusText(8, 2, 10, PictureFiles::AllFormats),
+              "8 unique pictures and videos with exif information. Duplicates 2. Removed 2");
 }
 
 }  // namespace

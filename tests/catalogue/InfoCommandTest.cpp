@@ -72,6 +72,14 @@ TEST_F(InfoCommandTest, AllFormatsAddsRawFilesAndEachFilesFormat) {
     EXPECT_TRUE(has(printed[1], "/shot.RW2\"")) << printed[1];
     EXPECT_TRUE(has(printed[1], "\"cameraModel\":\"DMC-LX3\",\"dateTime\":\"2008:08:06 15:21:56\""));
     EXPECT_TRUE(has(printed[1], "\"format\":\"RW2\"")) << printed[1];
+
+    // A raw beside the JPEG of its shot is no line of its own.
+    dir.write("canon.NEF", test::readTestData("Nikon.nef"));
+    ASSERT_EQ(run({"--all-formats", dir.str()}), InfoCommand::kDone) << err.str();
+    printed = lines(out.str());
+    ASSERT_EQ(printed.size(), 2u) << out.str();
+    std::sort(printed.begin(), printed.end());
+    EXPECT_TRUE(has(printed[0], "\"travelling\":[\"" + dir.str() + "/canon.NEF\"]}")) << printed[0];
 }
 
 TEST_F(InfoCommandTest, AllAddsThePassedOverFiles) {
@@ -108,6 +116,14 @@ TEST_F(InfoCommandTest, SingleFileIsReadAsOneEntry) {
     ASSERT_EQ(run({dir.str() + "/one.txt"}), InfoCommand::kDone);
     ASSERT_EQ(lines(out.str()).size(), 1u);
     EXPECT_TRUE(has(out.str(), "/one.txt\""));
+}
+
+TEST_F(InfoCommandTest, SingleFileOfNoKnownKindSaysWhyWithAllFormats) {
+    dir.write("one.txt", test::readTestData("canon-40d.jpg"));
+    ASSERT_EQ(run({"--all-formats", dir.str() + "/one.txt"}), InfoCommand::kDone);
+    EXPECT_EQ(out.str(), "{\"path\":\"" + dir.str() +
+                             "/one.txt\",\"passedOver\":true,\"reason\":\"not a picture or video of a kind the "
+                             "program reads\"}\n");
 }
 
 TEST_F(InfoCommandTest, UnreadableEntryIsReportedSkippedAndFailsTheRun) {

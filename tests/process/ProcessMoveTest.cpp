@@ -185,5 +185,20 @@ TEST_F(ProcessMoveTest, InjectedFaultsAtEveryStepNeverLoseAPicture) {
     }
 }
 
+TEST_F(ProcessMoveTest, AFailedMoveOfATravellingFileIsAskedLikeAPictureAndRetried) {
+    PictureRecord& picture = addPicture("IMG_0001.JPG", "2006:05:14 10:20:30", 1, 0);
+    const std::string raw = source.write("IMG_0001.NEF", "raw bytes").string();
+    picture.companions.push_back(CompanionFile{raw, 9, true});
+    addAlbum(1, "A").createSubDir = 0;
+    openWindow(true);
+    fs.failOperation(2, syserr::kAccessDenied);  // the picture's own move is the first
+    host.answer(Answer::Retry);
+    window->onCommand(CProcess::kProcess);
+    EXPECT_EQ(host.messageTexts(), std::vector<std::string>{"Access is denied.( " + source.str() + "). Continue?"});
+    EXPECT_EQ(targetFiles(), (std::vector<std::string>{"A-0.jpg", "A-0.nef"}));
+    EXPECT_FALSE(std::filesystem::exists(raw));
+    EXPECT_EQ(albums[0].isProcessed, 1);
+}
+
 }  // namespace
 }  // namespace dz::test
