@@ -221,7 +221,12 @@ ThumbnailPool& VirtualFilm::pool() {
             if (!job.pixels && thumbnailCached(job.picture, cache)) {
                 return FilmThumbnail{};  // made, its pixels follow when it is in view
             }
-            return makeFilmThumbnail(job.picture, job.negative, job.shape, cache);
+            FilmThumbnail made = makeFilmThumbnail(job.picture, job.negative, job.shape, cache);
+            if (made.status == FilmThumbnail::Status::Made && made.image.isValid()) {
+                made.packed = FilmImageList::pack(made.image);
+                made.image = CRaster{};
+            }
+            return made;
         });
     }
     return *pool_;
@@ -268,7 +273,11 @@ void VirtualFilm::feed() {
     const int depth = 1024 * pool().workers();
     int queued = pool().outstanding();
     const int size = images.size();
-    for (int looked = 0; queued < depth && images.missing() > 0 && looked < size; ++looked) {
+    // A bounded look per call: near the end, when what is missing is all
+    // queued, a walk of the whole film twice per call would take the window's
+    // thread from taking results in.
+    const int lookAt = std::min(size, 4 * depth);
+    for (int looked = 0; queued < depth && images.missing() > 0 && looked < lookAt; ++looked) {
         cursor_ = cursor_ >= size ? 0 : cursor_;
         const int slot = cursor_++;
         if (images.state(slot) == FilmImageList::State::Missing &&
@@ -290,7 +299,11 @@ FilmWork VirtualFilm::takeIn(ThumbnailDone& done) {
     }
     switch (done.made.status) {
     case FilmThumbnail::Status::Made:
-        images.store(done.slot, done.version, done.made.image);
+        if (done.made.packed.empty()) {
+            images.store(done.slot, done.version, done.made.image);
+        } else {
+            images.storePacked(done.slot, done.version, std::move(done.made.packed));
+        }
         break;
     case FilmThumbnail::Status::Unreadable: {
         asking_ = true;
