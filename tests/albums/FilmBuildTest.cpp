@@ -71,6 +71,34 @@ TEST_F(BuiltFilmTest, MakesOneThumbnailPerPictureAndLabelsTheFilm) {
     }
 }
 
+// The next session over a filled cache: thumbnails off screen are only found
+// there, and those that come into view get their own pixels, never black ones.
+TEST_F(BuiltFilmTest, AFilledCacheGivesThePicturesInViewTheirOwnPixels) {
+    TempDir cache;
+    ws.thumbnailCacheFolder = cache.str() + "/thumbnails";
+    newAlbum();
+    ASSERT_EQ(build(), FilmOutcome::Done);
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    const std::vector<std::uint8_t> made = images.imageRgb888(0);
+    filmBuilt = false;
+    images.release();
+    ASSERT_EQ(build(), FilmOutcome::Done);
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    EXPECT_TRUE(images.complete());
+    EXPECT_FALSE(images.hasPixels(0)) << "found in the cache, not made";
+    film.showItems(0, 2);
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    ASSERT_TRUE(images.hasPixels(0));
+    const std::vector<std::uint8_t> found = images.imageRgb888(0);
+    ASSERT_EQ(found.size(), made.size());
+    long difference = 0;
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        difference += std::abs(static_cast<int>(found[i]) - static_cast<int>(made[i]));
+    }
+    // The cache may keep a smaller source than the first session decoded.
+    EXPECT_LT(difference / static_cast<long>(made.size()), 8);
+}
+
 TEST_F(BuiltFilmTest, ThumbnailsKeepProportionsOnBlackBars) {
     newAlbum();
     ASSERT_EQ(build(), FilmOutcome::Done);
