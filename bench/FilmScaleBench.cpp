@@ -7,7 +7,9 @@
 //     scans <root>, opens a new album's Edit Album window and reports the
 //     scan time, the time to the first screen of thumbnails, the time until
 //     every thumbnail is made, and the peak resident memory. The thumbnail
-//     cache is the one $XDG_CACHE_HOME names.
+//     cache is the one $XDG_CACHE_HOME names;
+//   film_scale_bench open <root> <workers>
+//     the same up to the first screen of thumbnails only (for profiling).
 // Built with DZ_FILM_BASELINE it runs on the build before the background
 // thumbnails, where opening the window makes every thumbnail at once.
 
@@ -24,13 +26,16 @@
 #endif
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,6 +52,35 @@ long peakRssMB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024;
+}
+
+// CPU time (user and system) of the program's threads so far: the window's
+// thread (the first) and all the others (the workers). Read from /proc, so
+// that the split holds however loaded the machine is.
+struct CpuSplit {
+    double window = 0;
+    double workers = 0;
+};
+
+CpuSplit cpuSplit() {
+    CpuSplit split;
+    const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
+    const std::string self = std::to_string(getpid());
+    for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+        std::ifstream in(task.path() / "stat");
+        std::string line;
+        std::getline(in, line);
+        // The fields after the command name, which is in parentheses.
+        std::istringstream fields(line.substr(line.rfind(')') + 2));
+        std::string field;
+        long user = 0, system = 0;
+        for (int i = 3; i <= 15 && fields >> field; ++i) {
+            user = i == 14 ? std::atol(field.c_str()) : user;
+            system = i == 15 ? std::atol(field.c_str()) : system;
+        }
+        (task.path().filename() == self ? split.window : split.workers) += (user + system) / tick;
+    }
+    return split;
 }
 
 // A screen of film on a large window.
@@ -98,7 +132,7 @@ int tree(const fs::path& photos, const fs::path& root, long wanted) {
     return 0;
 }
 
-int session(const std::string& root, int workers) {
+int session(const std::string& root, int workers, bool openOnly) {
     dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     bool abortRequest = false;
@@ -126,6 +160,7 @@ int session(const std::string& root, int workers) {
     reader.sortCatalogue(2, false);
     dz::createAlbum(albums, editing, reader, host);
     dz::CViewPhoto window(ws);
+    const CpuSplit scanned = cpuSplit();
     start = Clock::now();
     window.onInit();
     const double init = seconds(Clock::now() - start);
@@ -149,6 +184,12 @@ int session(const std::string& root, int workers) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     const double firstView = seconds(Clock::now() - start);
+    if (openOnly) {
+        std::printf("open: pictures=%zu opened-s=%.2f items-s=%.2f first-view-s=%.2f\n", reader.catalogue().size(),
+                    init, items, firstView);
+        window.onCancel();
+        return 0;
+    }
     while (window.onIdle()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
@@ -158,9 +199,11 @@ int session(const std::string& root, int workers) {
     const bool complete = filmBuilt;
 #endif
     const double done = seconds(Clock::now() - start);
+    const CpuSplit cpu = cpuSplit();
     std::printf("session: pictures=%zu scan-s=%.2f opened-s=%.2f items-s=%.2f first-view-s=%.2f complete-s=%.2f "
-                "peak-rss-mb=%ld complete=%d\n",
-                reader.catalogue().size(), scan, init, items, firstView, done, peakRssMB(), complete ? 1 : 0);
+                "peak-rss-mb=%ld complete=%d window-cpu-s=%.2f workers-cpu-s=%.2f\n",
+                reader.catalogue().size(), scan, init, items, firstView, done, peakRssMB(), complete ? 1 : 0,
+                cpu.window - scanned.window, cpu.workers - scanned.workers);
     return complete ? 0 : 1;
 }
 
@@ -172,8 +215,11 @@ int main(int argc, char** argv) {
         return tree(argv[2], argv[3], std::atol(argv[4]));
     }
     if (mode == "session" && argc == 4) {
-        return session(argv[2], std::atoi(argv[3]));
+        return session(argv[2], std::atoi(argv[3]), false);
     }
-    std::fprintf(stderr, "usage: film_scale_bench tree <photos> <root> <pictures> | session <root> <workers>\n");
+    if (mode == "open" && argc == 4) {
+        return session(argv[2], std::atoi(argv[3]), true);
+    }
+    std::fprintf(stderr, "usage: film_scale_bench tree <photos> <root> <pictures> | session|open <root> <workers>\n");
     return 2;
 }

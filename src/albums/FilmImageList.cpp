@@ -21,10 +21,13 @@ void from565(std::uint16_t v, std::uint8_t& red, std::uint8_t& green, std::uint8
 }  // namespace
 
 std::vector<std::uint16_t> FilmImageList::pack(const CRaster& thumbnail) {
-    CRaster sized = thumbnail;
-    if (sized.isValid() && (sized.width() != kWidth || sized.height() != kHeight)) {
-        sized.resample(kWidth, kHeight);
+    // Copied only when it must be brought to the box first.
+    CRaster resized;
+    if (thumbnail.isValid() && (thumbnail.width() != kWidth || thumbnail.height() != kHeight)) {
+        resized = thumbnail;
+        resized.resample(kWidth, kHeight);
     }
+    const CRaster& sized = resized.isValid() ? resized : thumbnail;
     std::vector<std::uint16_t> packed(kPixels, 0);
     if (!sized.isValid() || sized.width() != kWidth || sized.height() != kHeight) {
         return packed;
@@ -96,6 +99,15 @@ bool FilmImageList::store(int index, std::uint32_t version, const CRaster& thumb
     if (thumbnail.isValid()) {
         keep(index, pack(thumbnail));
     }
+    return true;
+}
+
+bool FilmImageList::storePacked(int index, std::uint32_t version, std::vector<std::uint16_t> packed) {
+    if (index < 0 || index >= size() || slots_[index].version != version || packed.size() != kPixels) {
+        return false;
+    }
+    setState(slots_[index], State::Made);
+    keep(index, std::move(packed));
     return true;
 }
 

@@ -46,6 +46,10 @@ public:
     // A result of `remake`'s recipe; dropped when the recipe changed since.
     // An invalid thumbnail: made, its pixels are made when it is in view.
     bool store(int index, std::uint32_t version, const CRaster& thumbnail);
+    // The same with the thumbnail already packed (by pack(), on a worker).
+    bool storePacked(int index, std::uint32_t version, std::vector<std::uint16_t> packed);
+    // The thumbnail in the list's 16-bit form; safe on any thread.
+    static std::vector<std::uint16_t> pack(const CRaster& thumbnail);
     // The source did not load: the placeholder stands for the picture.
     void setPlaceholder(int index);
 
@@ -87,7 +91,6 @@ private:
         std::list<int>::iterator used;
     };
 
-    static std::vector<std::uint16_t> pack(const CRaster& thumbnail);
     const std::vector<std::uint16_t>* pixels(int index) const;
     void keep(int index, std::vector<std::uint16_t> packed);
     void drop(int index);

@@ -125,14 +125,22 @@ bool ThumbnailCache::write(const std::string& path, std::int64_t mtime, const CR
     }
     const std::vector<std::uint8_t> png =
         encodePng(sized, {{kUriKey, fileUri(path)}, {kMTimeKey, std::to_string(mtime)}, {"Software", "Dezoredu"}});
-    const std::string parent = folder_.substr(0, folder_.rfind('/'));
-    if (png.empty() || (!parent.empty() && !makeFolder(parent)) || !makeFolder(folder_) ||
-        !makeFolder(folder_ + "/large")) {
+    if (png.empty()) {
         return false;
     }
     const std::string target = entryPath(path);
     TempFile file;
-    if (file.create(target, 0600) != 0 || writeAll(file.fd(), png.data(), png.size()) != 0 || file.close() != 0) {
+    // The folders are made only when they are not there yet, not with three
+    // mkdir calls per thumbnail that the workers would queue for.
+    int created = file.create(target, 0600);
+    if (created != 0) {
+        const std::string parent = folder_.substr(0, folder_.rfind('/'));
+        if ((!parent.empty() && !makeFolder(parent)) || !makeFolder(folder_) || !makeFolder(folder_ + "/large")) {
+            return false;
+        }
+        created = file.create(target, 0600);
+    }
+    if (created != 0 || writeAll(file.fd(), png.data(), png.size()) != 0 || file.close() != 0) {
         return false;
     }
     return file.placeAs(target, true) == 0;

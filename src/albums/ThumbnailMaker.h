@@ -4,6 +4,9 @@
 #include "catalogue/PictureRecord.h"
 #include "image/CRaster.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace dz {
 
 // How a thumbnail is brought to 160 x 120: the film build keeps the
@@ -15,6 +18,9 @@ struct FilmThumbnail {
     Status status = Status::Made;
     CRaster image;           // 160 x 120 when made
     bool resampled = false;  // the source did not have the box size
+    // The image packed for the film image list where a worker did it (the
+    // image is then left empty), so the window's thread only takes it in.
+    std::vector<std::uint16_t> packed;
 };
 
 // The picture's embedded EXIF thumbnail when it has one, else its entry in

@@ -101,25 +101,31 @@ VirtualFilm::Made VirtualFilm::thumbnail(const PictureRecord& picture, bool nega
 void VirtualFilm::insertItems() {
     list_.imageStrip = &ws_.filmImages;
     list_.items.clear();
-    list_.itemImages.clear();
     list_.itemCaptions.clear();
+    list_.itemTexts = this;
     list_.selection = -1;
     const auto& film = ws_.editing.film;
-    list_.items.reserve(film.size());
+    items_ = film.size();
+    list_.itemImages.clear();
     list_.itemImages.reserve(film.size());
-    list_.itemCaptions.reserve(film.size());
-    int n = 1;
     for (const PictureRecord& picture : film) {
-        // One label made per item: the caption is the label with one more line break.
-        std::size_t dateAt = 0;
-        list_.items.push_back(
-            filmLabel(n, picture, ws_.dateFormatIndex, ws_.timeFormatIndex, ws_.biasMinutes, &dateAt));
-        list_.itemCaptions.push_back(list_.items.back());
-        list_.itemCaptions.back().insert(dateAt, "\n");
         list_.itemImages.push_back(picture.block->imageListIndex);
-        ++n;
     }
     showItems(list_.firstShown, list_.lastShown);
+}
+
+int VirtualFilm::itemCount() const {
+    return static_cast<int>(std::min(items_, ws_.editing.film.size()));
+}
+
+std::string VirtualFilm::itemLabel(int item) const {
+    return item >= 0 && item < itemCount() ? label(item + 1, ws_.editing.film[static_cast<std::size_t>(item)])
+                                           : std::string{};
+}
+
+std::string VirtualFilm::itemCaption(int item) const {
+    return item >= 0 && item < itemCount() ? caption(item + 1, ws_.editing.film[static_cast<std::size_t>(item)])
+                                           : std::string{};
 }
 
 std::string VirtualFilm::caption(int n, const PictureRecord& picture) const {
@@ -130,10 +136,9 @@ std::string VirtualFilm::caption(int n, const PictureRecord& picture) const {
 }
 
 FilmOutcome VirtualFilm::build(const std::vector<PictureRecord>* prepared) {
-    list_.items.clear();
     list_.itemImages.clear();
-    list_.itemCaptions.clear();
     list_.selection = -1;
+    items_ = 0;
     if (prepared) {
         ws_.editing.film = *prepared;
     } else {
@@ -216,7 +221,12 @@ ThumbnailPool& VirtualFilm::pool() {
             if (!job.pixels && thumbnailCached(job.picture, cache)) {
                 return FilmThumbnail{};  // made, its pixels follow when it is in view
             }
-            return makeFilmThumbnail(job.picture, job.negative, job.shape, cache);
+            FilmThumbnail made = makeFilmThumbnail(job.picture, job.negative, job.shape, cache);
+            if (made.status == FilmThumbnail::Status::Made && made.image.isValid()) {
+                made.packed = FilmImageList::pack(made.image);
+                made.image = CRaster{};
+            }
+            return made;
         });
     }
     return *pool_;
@@ -263,7 +273,11 @@ void VirtualFilm::feed() {
     const int depth = 1024 * pool().workers();
     int queued = pool().outstanding();
     const int size = images.size();
-    for (int looked = 0; queued < depth && images.missing() > 0 && looked < size; ++looked) {
+    // A bounded look per call: near the end, when what is missing is all
+    // queued, a walk of the whole film twice per call would take the window's
+    // thread from taking results in.
+    const int lookAt = std::min(size, 4 * depth);
+    for (int looked = 0; queued < depth && images.missing() > 0 && looked < lookAt; ++looked) {
         cursor_ = cursor_ >= size ? 0 : cursor_;
         const int slot = cursor_++;
         if (images.state(slot) == FilmImageList::State::Missing &&
@@ -285,7 +299,11 @@ FilmWork VirtualFilm::takeIn(ThumbnailDone& done) {
     }
     switch (done.made.status) {
     case FilmThumbnail::Status::Made:
-        images.store(done.slot, done.version, done.made.image);
+        if (done.made.packed.empty()) {
+            images.store(done.slot, done.version, done.made.image);
+        } else {
+            images.storePacked(done.slot, done.version, std::move(done.made.packed));
+        }
         break;
     case FilmThumbnail::Status::Unreadable: {
         asking_ = true;
@@ -381,19 +399,8 @@ FilmOutcome VirtualFilm::flip(int item) {
     return FilmOutcome::Done;
 }
 
-void VirtualFilm::relabel(int item) {
-    const auto& film = ws_.editing.film;
-    if (item < 0 || item >= static_cast<int>(film.size()) || item >= static_cast<int>(list_.items.size())) {
-        return;
-    }
-    list_.items[item] = label(item + 1, film[item]);
-    if (item < static_cast<int>(list_.itemCaptions.size())) {
-        list_.itemCaptions[item] = caption(item + 1, film[item]);
-    }
-}
-
 void VirtualFilm::beginLabelEdit(int item) {
-    labelAtBegin_ = item >= 0 && item < static_cast<int>(list_.items.size()) ? list_.items[item] : std::string{};
+    labelAtBegin_ = itemLabel(item);
 }
 
 void VirtualFilm::endLabelEdit(int item, const std::string& text) {
@@ -404,7 +411,6 @@ void VirtualFilm::endLabelEdit(int item, const std::string& text) {
     PictureBlock& block = *film[item].block;
     block.hasCustomName = !text.empty();
     block.customName = text.substr(0, kCustomNameChars);
-    relabel(item);
 }
 
 }  // namespace dz

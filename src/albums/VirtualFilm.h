@@ -31,8 +31,9 @@ enum class FilmWork {
 // The film of one Edit Album window: its list view items over the shared
 // film image list, and the operations that make and change them. Items are
 // there at once; thumbnails are made by worker threads, those in view first,
-// and taken in by work() on the window's thread.
-class VirtualFilm {
+// and taken in by work() on the window's thread. The items' texts are made
+// when the view draws them, from the film as it is then.
+class VirtualFilm final : public ItemTexts {
 public:
     // `topLine` shows progress, `list` is the film list view. `afterPass` runs
     // after every membership pass (the window shows its status lines).
@@ -72,7 +73,10 @@ public:
     std::string label(int n, const PictureRecord& picture) const;
     // The label as drawn: number and name, date and time, camera, each on a line.
     std::string caption(int n, const PictureRecord& picture) const;
-    void relabel(int item);
+
+    int itemCount() const override;
+    std::string itemLabel(int item) const override;
+    std::string itemCaption(int item) const override;
 
     // Label editing of an item.
     void beginLabelEdit(int item);
@@ -109,6 +113,7 @@ private:
     };
     std::unordered_map<int, Pending> pending_;
     std::vector<int> shownSlots_;
+    std::size_t items_ = 0;  // items put in the list view by the last build
     int cursor_ = 0;       // where the walk over slots not yet made goes on
     int madeHere_ = 0;     // thumbnails taken in by this film
     bool asking_ = false;  // a question about a picture is open

@@ -517,6 +517,8 @@ void ControlBinder::bindThumbnailList(int id, ThumbnailListView* widget) {
     add(id, widget, [this, widget](const Control& c) {
         if (widget->thumbnails()->draw(c)) {
             widget->fitLabels();
+        } else {
+            widget->fitShown();  // an edited label may be longer
         }
         // Pictures made since the last redraw appear.
         widget->viewport()->update();

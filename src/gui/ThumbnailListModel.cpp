@@ -5,8 +5,6 @@
 namespace dz::gui {
 
 namespace {
-// More changed rows than this are taken as a new list rather than row by row.
-constexpr int kRowByRow = 64;
 // Pictures kept for painting: a few screens, whatever the size of the list.
 constexpr int kPicturesKept = 600;
 }  // namespace
@@ -19,33 +17,20 @@ bool ThumbnailListModel::draw(const Control& control) {
         pictures_.clear();
     }
     strip_ = control.imageStrip;
-    if (control.items == labels_ && control.itemCaptions == captions_) {
+    const int rows = control.itemCount();
+    if (control_ == &control && rows == rows_) {
         return false;
     }
-    std::vector<int> changed;
-    const bool sameCount = control.items.size() == labels_.size();
-    for (std::size_t row = 0; sameCount && row < labels_.size() && changed.size() <= kRowByRow; ++row) {
-        const bool captionChanged = row < control.itemCaptions.size() && row < captions_.size() &&
-                                    control.itemCaptions[row] != captions_[row];
-        if (control.items[row] != labels_[row] || captionChanged) {
-            changed.push_back(static_cast<int>(row));
-        }
-    }
-    const bool reset = !sameCount || changed.size() > kRowByRow || control.itemCaptions.size() != captions_.size();
-    if (reset) {
-        beginResetModel();
-    }
-    labels_ = control.items;
-    captions_ = control.itemCaptions;
-    if (reset) {
-        pictures_.clear();
-        endResetModel();
-        return true;
-    }
-    for (int row : changed) {
-        emit dataChanged(index(row), index(row));
-    }
+    beginResetModel();
+    control_ = &control;
+    rows_ = rows;
+    pictures_.clear();
+    endResetModel();
     return true;
+}
+
+std::string ThumbnailListModel::caption(int row) const {
+    return control_ && row < rows_ ? control_->itemCaption(row) : std::string{};
 }
 
 QSize ThumbnailListModel::imageSize() const {
@@ -53,7 +38,7 @@ QSize ThumbnailListModel::imageSize() const {
 }
 
 int ThumbnailListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(labels_.size());
+    return parent.isValid() ? 0 : rows_;
 }
 
 QVariant ThumbnailListModel::data(const QModelIndex& index, int role) const {
@@ -61,12 +46,11 @@ QVariant ThumbnailListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || row < 0 || row >= rowCount()) {
         return {};
     }
-    const auto at = static_cast<std::size_t>(row);
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(at < captions_.size() ? captions_[at] : labels_[at]);
+        return QString::fromStdString(caption(row));
     case Qt::EditRole:
-        return QString::fromStdString(labels_[at]);
+        return QString::fromStdString(control_ ? control_->itemLabel(row) : std::string{});
     case Qt::DecorationRole: {
         QPixmap made = picture(row);
         return made.isNull() ? QVariant() : QVariant(made);

@@ -13,21 +13,23 @@ namespace dz::gui {
 
 // The items of a list-view control: its labels (drawn as their captions when
 // the control has them), and its pictures taken from the control's image
-// strip. Pictures are made only when an item is painted and made again when
-// the strip's version of the picture changes, since the strip may change any
-// picture in place (a flipped film picture keeps its index) and hands out a
-// picture only once it is made.
+// strip. Texts are asked of the control when an item is drawn, so a long
+// list costs nothing for the items off screen. Pictures are made only when
+// an item is painted and made again when the strip's version of the picture
+// changes, since the strip may change any picture in place (a flipped film
+// picture keeps its index) and hands out a picture only once it is made.
 class ThumbnailListModel final : public QAbstractListModel {
 public:
     explicit ThumbnailListModel(QObject* parent);
 
-    // Takes the items of the control. The same number of items keeps the
-    // view's scroll position; another number starts the list again. True
-    // when the texts changed.
+    // Takes the items of the control, which stays the model's source until
+    // the next call. The same number of items keeps the view's scroll
+    // position (the texts drawn are the control's current ones); another
+    // number starts the list again, and only then is the result true.
     bool draw(const Control& control);
     QSize imageSize() const;
-    // The texts drawn under the items.
-    const std::vector<std::string>& captions() const { return captions_.empty() ? labels_ : captions_; }
+    // The text drawn under an item.
+    std::string caption(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -41,8 +43,8 @@ private:
     };
     QPixmap picture(int row) const;
 
-    std::vector<std::string> labels_;
-    std::vector<std::string> captions_;
+    const Control* control_ = nullptr;
+    int rows_ = 0;
     std::vector<int> images_;
     const ImageStrip* strip_ = nullptr;
     mutable QHash<int, Picture> pictures_;

@@ -17,14 +17,16 @@ constexpr int kCellMargin = 16;
 // A caption line longer than this many pictures' widths is elided rather
 // than making every cell that wide (a long typed name).
 constexpr int kWidestCell = 3;
+// Labels measured at the start of a list, and as many spread over the rest.
+constexpr int kSampledRows = 200;
 
 // The lines of a caption, without the text itself being copied.
 template <typename Visit>
-void forEachLine(const std::string& text, Visit visit) {
+void forEachLine(std::string_view text, Visit visit) {
     std::size_t start = 0;
     for (int line = 0;; ++line) {
         const std::size_t end = text.find('\n', start);
-        visit(line, std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start));
+        visit(line, text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) {
             return;
         }
@@ -63,6 +65,7 @@ ThumbnailListView::ThumbnailListView(QWidget* parent, QSize imageSize, int label
     shownTimer_.setSingleShot(true);
     shownTimer_.setInterval(0);
     connect(&shownTimer_, &QTimer::timeout, this, [this] {
+        fitShown();
         const auto shown = shownRows();
         if (shown != reported_ && shownListener_) {
             reported_ = shown;
@@ -79,31 +82,50 @@ ThumbnailListView::ThumbnailListView(QWidget* parent, QSize imageSize, int label
 }
 
 void ThumbnailListView::fitLabels() {
-    const QFontMetrics metrics = fontMetrics();
-    // Lines of equal length in characters differ little in width: only the
-    // longest few of each line are measured, not every label of a long film.
-    std::vector<std::size_t> longest(static_cast<std::size_t>(labelLines_), 0);
-    const auto& captions = model_->captions();
-    for (const std::string& caption : captions) {
-        forEachLine(caption, [&](int line, std::string_view text) {
-            if (line < labelLines_) {
-                longest[static_cast<std::size_t>(line)] = std::max(longest[static_cast<std::size_t>(line)], text.size());
-            }
-        });
+    // A new list: the cells are sized for a sample of it, not for each of
+    // 100,000 labels; fitShown() widens them for any label on screen that
+    // needs more.
+    const int count = model_->rowCount();
+    std::vector<int> rows;
+    for (int row = 0; row < std::min(count, kSampledRows); ++row) {
+        rows.push_back(row);
     }
+    for (int i = 0; count > kSampledRows && i < kSampledRows; ++i) {
+        rows.push_back(kSampledRows + static_cast<int>(static_cast<long long>(count - kSampledRows) * i / kSampledRows));
+    }
+    setCellWidth(widestLine(rows));
+    fitShown();
+}
+
+void ThumbnailListView::fitShown() {
+    const auto [first, last] = shownRows();
+    std::vector<int> rows;
+    for (int row = first; row <= last; ++row) {
+        rows.push_back(row);
+    }
+    const int widest = widestLine(rows);
+    if (widest + kCellMargin > gridSize().width()) {
+        setCellWidth(widest);
+    }
+}
+
+int ThumbnailListView::widestLine(const std::vector<int>& rows) const {
+    const QFontMetrics metrics = fontMetrics();
     int widest = 0;
-    int measured = 0;
-    for (const std::string& caption : captions) {
-        forEachLine(caption, [&](int line, std::string_view text) {
-            if (line < labelLines_ && text.size() + 3 >= longest[static_cast<std::size_t>(line)] && measured < 2000) {
-                ++measured;
+    for (int row : rows) {
+        forEachLine(model_->caption(row), [&](int line, std::string_view text) {
+            if (line < labelLines_) {
                 widest = std::max(widest, metrics.horizontalAdvance(
                                               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
             }
         });
     }
+    return widest;
+}
+
+void ThumbnailListView::setCellWidth(int widest) {
     const int width = std::clamp(widest + kCellMargin, imageSize_.width() + kCellMargin, kWidestCell * imageSize_.width());
-    const QSize grid(width, imageSize_.height() + labelLines_ * metrics.lineSpacing() + 14);
+    const QSize grid(width, imageSize_.height() + labelLines_ * fontMetrics().lineSpacing() + 14);
     if (grid != gridSize()) {
         setGridSize(grid);
         verticalScrollBar()->setSingleStep(grid.height() / 4);

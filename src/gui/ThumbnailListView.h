@@ -13,8 +13,8 @@ class ThumbnailListModel;
 
 // A list view of pictures with labels below them, laid out in rows as wide
 // as the view, like strips of film side by side, scrolling down. Each label
-// line gets a line of its own and the cells are as wide as the widest line,
-// so no label is cut. It tells its owner of the user's clicks, selection
+// line gets a line of its own and the cells are as wide as the widest line
+// on screen, so no label is cut. It tells its owner of the user's clicks, selection
 // changes and right clicks by item row, and which items are on screen; a
 // selection shown from the window's state is not reported back.
 class ThumbnailListView final : public QListView {
@@ -40,8 +40,10 @@ public:
     void setRightClickListener(RowEvent listener) { rightClickListener_ = std::move(listener); }
     // Called (soon after, never from inside a redraw) when other items are on screen.
     void setShownListener(RangeEvent listener) { shownListener_ = std::move(listener); }
-    // After the model took new texts: the cells are sized for them.
+    // After the model took a new list: the cells are sized for its labels.
     void fitLabels();
+    // The cells grow when a label on screen is wider than they are.
+    void fitShown();
     // The first and last item on screen (last < first when none).
     std::pair<int, int> shownRows() const;
 
@@ -54,6 +56,8 @@ protected:
 
 private:
     void reportShown();
+    int widestLine(const std::vector<int>& rows) const;
+    void setCellWidth(int widestLine);
 
     ThumbnailListModel* model_;
     QSize imageSize_;

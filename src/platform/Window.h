@@ -41,6 +41,18 @@ public:
     virtual std::uint32_t imageVersion(int /*index*/) const { return 0; }
 };
 
+// The texts of a list view's items, made when the view asks for them, so that
+// a list of 100,000 items makes only those it draws.
+class ItemTexts {
+public:
+    virtual ~ItemTexts() = default;
+    virtual int itemCount() const = 0;
+    // What an edit of the item starts from.
+    virtual std::string itemLabel(int item) const = 0;
+    // The text drawn under the item.
+    virtual std::string itemCaption(int item) const = 0;
+};
+
 // The state of one control of a window, as the window logic sees it. Views
 // draw widgets from it and write user input back into it.
 struct Control {
@@ -62,12 +74,21 @@ struct Control {
     // (an edit always starts from the label); and the items the view has on
     // screen, first to last (written by the view).
     std::vector<std::string> itemCaptions;
+    // List views whose texts are made when asked: then `items` and
+    // `itemCaptions` stay empty.
+    const ItemTexts* itemTexts = nullptr;
     int firstShown = 0;
     int lastShown = -1;
     // Picture frames: top-down rows of red, green, blue bytes.
     std::vector<std::uint8_t> picture;
     int pictureWidth = 0;
     int pictureHeight = 0;
+
+    // List views, from `itemTexts` when set, else from the item vectors.
+    int itemCount() const;
+    std::string itemLabel(int item) const;
+    std::string itemCaption(int item) const;
+    std::vector<std::string> itemLabels() const;
 };
 
 // A window of the program as logic: its controls keyed by control id and its

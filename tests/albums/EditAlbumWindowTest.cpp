@@ -60,13 +60,13 @@ TEST_F(EditAlbumTest, NewAlbumSpansTheFilmWithBothClearsDisabled) {
               "1 Album containing: 3 pictures. Remaining to add: None from a total of 3 pictures.");
     EXPECT_EQ(w.control(W::kSize).text.substr(w.control(W::kSize).text.size() - 2), "MB");
     EXPECT_TRUE(w.control(W::kSave).enabled);
-    EXPECT_EQ(w.control(W::kFilm).items.size(), 3u);
+    EXPECT_EQ(w.control(W::kFilm).itemLabels().size(), 3u);
 }
 
 TEST_F(EditAlbumTest, FilmIsThereAtOnceAndTheWindowAnswersWhileThumbnailsAreMade) {
     Album& album = newAlbum();
     CViewPhoto& w = open(false);
-    EXPECT_EQ(w.control(W::kFilm).items.size(), 3u);
+    EXPECT_EQ(w.control(W::kFilm).itemLabels().size(), 3u);
     EXPECT_TRUE(w.control(W::kSave).enabled);
     w.control(W::kFilm).selection = 0;
     w.onCommand(W::kSetEnd);
@@ -92,7 +92,7 @@ TEST_F(BusyFilmTest, DiscardStopsTheWorkAndTheNextWindowGoesOn) {
     record("p100.jpg").albumId = 0;
     newAlbum();
     CViewPhoto& w = open(false);
-    ASSERT_EQ(w.control(W::kFilm).items.size(), 60u);
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), 60u);
     w.onIdle();  // the workers start
     w.onCommand(W::kDiscard);
     EXPECT_TRUE(w.hasEnded());
@@ -151,12 +151,12 @@ TEST_F(EditAlbumTest, RangeOrderIsChecked) {
     w.onCommand(W::kClearEnd);
     select(2);
     w.onCommand(W::kSetEnd);
-    ASSERT_EQ(w.control(W::kFilm).items.size(), 3u);
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), 3u);
     select(2);
     w.onCommand(W::kSetStart);
     // With the end open the film shows every picture again.
     w.onCommand(W::kClearEnd);
-    ASSERT_EQ(w.control(W::kFilm).items.size(), 3u);
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), 3u);
     select(0);
     w.onCommand(W::kSetEnd);
     EXPECT_EQ(lastMessage(), "End Date could not be earlier than start date.");
@@ -305,24 +305,24 @@ TEST_F(EditAlbumTest, LabelEditRules) {
     newAlbum();
     CViewPhoto& w = open();
     select(2);
-    const std::string original = w.control(W::kFilm).items[2];
+    const std::string original = w.control(W::kFilm).itemLabels()[2];
     ASSERT_TRUE(w.onLabelEditBegin(W::kFilm));
     w.onLabelEditEnd(W::kFilm, original);
     EXPECT_FALSE(editing.film[2].block->hasCustomName);
     ASSERT_TRUE(w.onLabelEditBegin(W::kFilm));
     w.onLabelEditEnd(W::kFilm, std::string(130, 'x'));
     EXPECT_EQ(editing.film[2].block->customName, std::string(127, 'x'));
-    EXPECT_EQ(w.control(W::kFilm).items[2].substr(0, 130), "3." + std::string(127, 'x') + ".");
+    EXPECT_EQ(w.control(W::kFilm).itemLabels()[2].substr(0, 130), "3." + std::string(127, 'x') + ".");
     w.onLabelEditBegin(W::kFilm);
     w.onLabelEditEnd(W::kFilm, "Beach");
     // A rebuild keeps the typed label.
     w.onCommand(W::kClearEnd);
-    EXPECT_EQ(w.control(W::kFilm).items[2], "3.Beach.[2008-10-22] [16 28 39]\nNIKON/COOLPIX P6000");
+    EXPECT_EQ(w.control(W::kFilm).itemLabels()[2], "3.Beach.[2008-10-22] [16 28 39]\nNIKON/COOLPIX P6000");
     select(2);
     w.onLabelEditBegin(W::kFilm);
     w.onLabelEditEnd(W::kFilm, "");
     EXPECT_FALSE(record("b-nikon.jpg").block->hasCustomName);
-    EXPECT_EQ(w.control(W::kFilm).items[2], original);
+    EXPECT_EQ(w.control(W::kFilm).itemLabels()[2], original);
 }
 
 TEST_F(EditAlbumTest, ClickShowsPathAndInformation) {
@@ -369,7 +369,7 @@ TEST_F(EditAlbumTest, ViewOptionsSortByNameDescendingRebuilds) {
     EXPECT_EQ(view.sortByDate, 0);
     EXPECT_EQ(view.sortAscending, 0);
     EXPECT_EQ(w.control(W::kSortLine).text.substr(0, 24), "Sorted descendent by nam");
-    const auto& items = w.control(W::kFilm).items;
+    const auto& items = w.control(W::kFilm).itemLabels();
     ASSERT_FALSE(items.empty());
     EXPECT_EQ(items[0].substr(0, 10), "1.c-fuji.[");
 }
@@ -377,7 +377,7 @@ TEST_F(EditAlbumTest, ViewOptionsSortByNameDescendingRebuilds) {
 TEST_F(EditAlbumTest, ViewOptionsDiscardKeepsTheFilm) {
     newAlbum();
     CViewPhoto& w = open();
-    const auto items = w.control(W::kFilm).items;
+    const auto items = w.control(W::kFilm).itemLabels();
     host.onModal("CViewOptions", [](Window& options) {
         EXPECT_EQ(options.title(), "Set view options");
         EXPECT_EQ(options.control(CViewOptions::kOrder).items,
@@ -388,7 +388,7 @@ TEST_F(EditAlbumTest, ViewOptionsDiscardKeepsTheFilm) {
     });
     w.onCommand(W::kMenuViewOptions);
     EXPECT_EQ(view.sortByDate, 0);
-    EXPECT_EQ(w.control(W::kFilm).items, items);
+    EXPECT_EQ(w.control(W::kFilm).itemLabels(), items);
     // The sort line tells the order the film is in; the next build takes the new one up.
     EXPECT_EQ(w.control(W::kSortLine).text, "Sorted ascendent by date. Show 3 pic.");
     w.onCommand(W::kClearStart);

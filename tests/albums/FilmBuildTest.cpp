@@ -57,18 +57,46 @@ TEST_F(BuiltFilmTest, MakesOneThumbnailPerPictureAndLabelsTheFilm) {
     EXPECT_EQ(images.imageRgb888(0).size(), 160u * 120u * 3u);
     EXPECT_EQ(topLine.text, "Building film. Adding picture: 3, left 0.");
     // Date order: canon (May 2008), nikon (October 2008), fuji (2006) first.
-    ASSERT_EQ(list.items.size(), 3u);
-    EXPECT_EQ(list.items[0], "1.c-fuji.[2006-08-17] [09 24 48]\nFUJIFILM/FinePix E500   ");
-    EXPECT_EQ(list.items[1], "2.a-canon.[2008-05-30] [15 56 01]\nCanon/Canon EOS 40D");
-    EXPECT_EQ(list.items[2], "3.b-nikon.[2008-10-22] [16 28 39]\nNIKON/COOLPIX P6000");
+    ASSERT_EQ(list.itemLabels().size(), 3u);
+    EXPECT_EQ(list.itemLabels()[0], "1.c-fuji.[2006-08-17] [09 24 48]\nFUJIFILM/FinePix E500   ");
+    EXPECT_EQ(list.itemLabels()[1], "2.a-canon.[2008-05-30] [15 56 01]\nCanon/Canon EOS 40D");
+    EXPECT_EQ(list.itemLabels()[2], "3.b-nikon.[2008-10-22] [16 28 39]\nNIKON/COOLPIX P6000");
     EXPECT_EQ(list.imageStrip, &images);
     // Drawn with the date and time on a line of their own.
-    EXPECT_EQ(list.itemCaptions[1], "2.a-canon.\n[2008-05-30] [15 56 01]\nCanon/Canon EOS 40D");
+    EXPECT_EQ(list.itemCaption(1), "2.a-canon.\n[2008-05-30] [15 56 01]\nCanon/Canon EOS 40D");
     for (std::size_t i = 0; i < 3; ++i) {
         const PictureBlock& block = *editing.film[i].block;
         EXPECT_EQ(list.itemImages[i], block.imageListIndex);
         EXPECT_EQ(block.filmImageIndex, block.imageListIndex);
     }
+}
+
+// The next session over a filled cache: thumbnails off screen are only found
+// there, and those that come into view get their own pixels, never black ones.
+TEST_F(BuiltFilmTest, AFilledCacheGivesThePicturesInViewTheirOwnPixels) {
+    TempDir cache;
+    ws.thumbnailCacheFolder = cache.str() + "/thumbnails";
+    newAlbum();
+    ASSERT_EQ(build(), FilmOutcome::Done);
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    const std::vector<std::uint8_t> made = images.imageRgb888(0);
+    filmBuilt = false;
+    images.release();
+    ASSERT_EQ(build(), FilmOutcome::Done);
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    EXPECT_TRUE(images.complete());
+    EXPECT_FALSE(images.hasPixels(0)) << "found in the cache, not made";
+    film.showItems(0, 2);
+    ASSERT_EQ(finish(), FilmWork::Idle);
+    ASSERT_TRUE(images.hasPixels(0));
+    const std::vector<std::uint8_t> found = images.imageRgb888(0);
+    ASSERT_EQ(found.size(), made.size());
+    long difference = 0;
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        difference += std::abs(static_cast<int>(found[i]) - static_cast<int>(made[i]));
+    }
+    // The cache may keep a smaller source than the first session decoded.
+    EXPECT_LT(difference / static_cast<long>(made.size()), 8);
 }
 
 TEST_F(BuiltFilmTest, ThumbnailsKeepProportionsOnBlackBars) {
@@ -104,7 +132,7 @@ TEST_F(BuiltFilmTest, DateFromTheFileIsMarked) {
     record("b-nikon.jpg").block->dateFromFile = true;
     newAlbum();
     ASSERT_EQ(build(), FilmOutcome::Done);
-    EXPECT_EQ(list.items[2], "3.b-nikon.**[2008-10-22]*[16 28 39]**\nNIKON/COOLPIX P6000");
+    EXPECT_EQ(list.itemLabels()[2], "3.b-nikon.**[2008-10-22]*[16 28 39]**\nNIKON/COOLPIX P6000");
 }
 
 TEST_F(BuiltFilmTest, NegativeStartInvertsEveryFreePictureAndCountsNone) {
@@ -138,7 +166,7 @@ TEST_F(BuiltFilmTest, AbortStopsTheThumbnailsAndALaterBuildReusesThem) {
     abortRequest = true;
     EXPECT_EQ(film.work(true), FilmWork::Idle);
     EXPECT_EQ(images.missing(), 3);
-    EXPECT_EQ(list.items.size(), 3u);
+    EXPECT_EQ(list.itemLabels().size(), 3u);
     abortRequest = false;
     ASSERT_EQ(finish(), FilmWork::Idle);
     EXPECT_TRUE(images.complete());
@@ -146,7 +174,7 @@ TEST_F(BuiltFilmTest, AbortStopsTheThumbnailsAndALaterBuildReusesThem) {
     ASSERT_EQ(build(), FilmOutcome::Done);
     EXPECT_EQ(film.work(), FilmWork::Idle) << "nothing is made twice";
     EXPECT_EQ(images.version(0), made);
-    EXPECT_EQ(list.items.size(), 3u);
+    EXPECT_EQ(list.itemLabels().size(), 3u);
 }
 
 TEST_F(BuiltFilmTest, SortByNameDescendingNumbersFromOne) {
@@ -154,10 +182,10 @@ TEST_F(BuiltFilmTest, SortByNameDescendingNumbersFromOne) {
     view.sortAscending = 0;
     newAlbum();
     ASSERT_EQ(build(), FilmOutcome::Done);
-    ASSERT_EQ(list.items.size(), 3u);
-    EXPECT_EQ(list.items[0].substr(0, 9), "1.c-fuji.");
-    EXPECT_EQ(list.items[1].substr(0, 10), "2.b-nikon.");
-    EXPECT_EQ(list.items[2].substr(0, 10), "3.a-canon.");
+    ASSERT_EQ(list.itemLabels().size(), 3u);
+    EXPECT_EQ(list.itemLabels()[0].substr(0, 9), "1.c-fuji.");
+    EXPECT_EQ(list.itemLabels()[1].substr(0, 10), "2.b-nikon.");
+    EXPECT_EQ(list.itemLabels()[2].substr(0, 10), "3.a-canon.");
 }
 
 // A picture whose source does not decode: a tiny EXIF head without picture data.

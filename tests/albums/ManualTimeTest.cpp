@@ -185,7 +185,7 @@ TEST_F(ManualTimeTest, OpensOnTheRangeAndOkWithoutChangesKeepsIt) {
     EXPECT_EQ(album.endTime, end);
     EXPECT_TRUE(w.control(W::kClearStart).enabled);
     EXPECT_TRUE(w.control(W::kClearEnd).enabled);
-    EXPECT_EQ(w.control(W::kFilm).items.size(), 3u);
+    EXPECT_EQ(w.control(W::kFilm).itemLabels().size(), 3u);
     EXPECT_EQ(w.control(W::kStatus).text, "New Album: 3 pictures in album.");
     ASSERT_EQ(host.helpRequests.size(), 1u);
     EXPECT_EQ(host.helpRequests[0].topic, 16);
@@ -206,8 +206,8 @@ TEST_F(ManualTimeTest, OkStoresTheChosenEndsShowsThemAndRebuildsTheFilm) {
     EXPECT_EQ(w.control(W::kStartText).text, "[2006-08-17] [09 24 48]");
     EXPECT_TRUE(w.control(W::kClearStart).enabled);
     EXPECT_TRUE(w.control(W::kClearEnd).enabled);
-    ASSERT_EQ(w.control(W::kFilm).items.size(), 2u);
-    EXPECT_EQ(w.control(W::kFilm).items[1].substr(0, 10), "2.a-canon.");
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), 2u);
+    EXPECT_EQ(w.control(W::kFilm).itemLabels()[1].substr(0, 10), "2.a-canon.");
     EXPECT_EQ(w.control(W::kStatus).text, "New Album: 2 pictures in album.");
     EXPECT_EQ(album.pictureCount, 2);
     EXPECT_EQ(w.control(W::kTopLine).text,
@@ -219,8 +219,8 @@ TEST_F(ManualTimeTest, OkStoresTheChosenEndsShowsThemAndRebuildsTheFilm) {
     EXPECT_EQ(pickersOnOpening(), (std::vector<std::string>{"2008-05-30", "15:56:02", "2008-10-22", "16:28:39"}));
     // The rebuild starts from the catalogue: the nikon, off the film before, is back in.
     EXPECT_EQ(w.control(W::kStatus).text, "New Album: 1 picture in album.");
-    ASSERT_EQ(w.control(W::kFilm).items.size(), 1u);
-    EXPECT_EQ(w.control(W::kFilm).items[0].substr(0, 10), "1.b-nikon.");
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), 1u);
+    EXPECT_EQ(w.control(W::kFilm).itemLabels()[0].substr(0, 10), "1.b-nikon.");
 }
 
 TEST_F(ManualTimeTest, StartAfterEndIsKeptAndTheAlbumHoldsNoPicture) {
@@ -232,7 +232,7 @@ TEST_F(ManualTimeTest, StartAfterEndIsKeptAndTheAlbumHoldsNoPicture) {
     EXPECT_EQ(album.startKey, keyOf("b-nikon.jpg"));
     EXPECT_EQ(album.endKey, keyOf("c-fuji.jpg"));
     EXPECT_GT(album.startKey, album.endKey);
-    EXPECT_TRUE(w.control(W::kFilm).items.empty());
+    EXPECT_TRUE(w.control(W::kFilm).itemLabels().empty());
     EXPECT_EQ(w.control(W::kStatus).text, "New Album:Pictures in album: None.");
     EXPECT_EQ(album.pictureCount, 0);
     EXPECT_EQ(pickersOnOpening(), (std::vector<std::string>{"2008-10-22", "16:28:39", "2006-08-17", "09:24:48"}));
@@ -243,7 +243,7 @@ TEST_F(ManualTimeTest, CancelAndEscChangeNothing) {
     Album& album = newAlbum();
     CViewPhoto& w = open();
     const Album before = album;
-    const auto items = w.control(W::kFilm).items;
+    const auto items = w.control(W::kFilm).itemLabels();
     for (bool esc : {false, true}) {
         manual([esc](Window& m) {
             m.control(M::kStartDate).text = "2008-01-01";
@@ -261,7 +261,7 @@ TEST_F(ManualTimeTest, CancelAndEscChangeNothing) {
         EXPECT_EQ(album.endKey, before.endKey);
         EXPECT_FALSE(w.control(W::kClearStart).enabled);
         EXPECT_FALSE(w.control(W::kClearEnd).enabled);
-        EXPECT_EQ(w.control(W::kFilm).items, items);
+        EXPECT_EQ(w.control(W::kFilm).itemLabels(), items);
     }
 }
 
@@ -317,7 +317,7 @@ TEST_P(OneEndTest, SetEndsShowThemselvesOpenEndsTheFilm) {
     if (c.clearEnd) {
         w.onCommand(W::kClearEnd);
     }
-    ASSERT_EQ(w.control(W::kFilm).items.size(), c.clearStart || c.clearEnd ? 3u : 1u);
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), c.clearStart || c.clearEnd ? 3u : 1u);
     EXPECT_EQ(pickersOnOpening(), c.shown);
     manual([](Window& m) { m.onCommand(M::kOk); });
     EXPECT_TRUE(album.hasBothKeys());
@@ -351,7 +351,7 @@ TEST_F(ManualTimeTest, RangeAcrossDaylightSavingChangesRoundTrips) {
     scan();
     Album& album = newAlbum();
     CViewPhoto& w = open();
-    ASSERT_EQ(w.control(W::kFilm).items.size(), 5u);
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), 5u);
     EXPECT_EQ(pickersOnOpening(), (std::vector<std::string>{"2006-03-26", "01:59:59", "2006-10-29", "03:05:16"}));
 
     choose("2006-03-26", "02:30:15", "2006-10-29", "02:30:15");
@@ -402,7 +402,7 @@ TEST_F(ManualTimeTest, EditedAlbumOpensOnItsOwnRange) {
     editing.editedAlbumId = album.id;
     CViewPhoto& w = open();
     EXPECT_TRUE(w.control(W::kMenuManualRange).enabled);
-    ASSERT_EQ(w.control(W::kFilm).items.size(), 1u);
+    ASSERT_EQ(w.control(W::kFilm).itemLabels().size(), 1u);
     EXPECT_EQ(pickersOnOpening(), (std::vector<std::string>{"2006-08-17", "09:24:49", "2008-10-22", "16:28:38"}));
 }
 

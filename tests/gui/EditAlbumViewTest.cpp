@@ -295,6 +295,20 @@ TEST_F(EditAlbumViewTest, EditedLabelBecomesThePicturesNameAndAnUnchangedEditKee
             ASSERT_TRUE(commitLabel(editor));
             EXPECT_EQ(itemLabel(film, 0), "1.Beach" + dateAndCamera);
             EXPECT_EQ(itemLabel(film, 1).left(2), "2.");
+
+            // A name wider than the cells widens them: the labels on screen are never cut.
+            const int narrow = film->gridSize().width();
+            film->edit(first);
+            for (QLineEdit* open : film->findChildren<QLineEdit*>(QStringLiteral("label-editor"))) {
+                editor = open->isVisible() ? open : editor;
+            }
+            editor->setText(QString(30, 'W'));
+            editor->setModified(true);
+            ASSERT_TRUE(commitLabel(editor));
+            QApplication::processEvents();
+            const QString line = itemLabel(film, 0).section('\n', 0, 0);
+            EXPECT_GT(film->gridSize().width(), narrow);
+            EXPECT_LE(film->fontMetrics().horizontalAdvance(line), film->gridSize().width()) << line.toStdString();
         });
     });
 }
