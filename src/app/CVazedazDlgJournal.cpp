@@ -36,9 +36,9 @@ std::optional<RunRecord> newestRun(FileSystem& fs, const std::string& targetFold
 // Pictures a run put somewhere, finished or cut short.
 int picturesPlaced(const RunRecord& run) {
     return static_cast<int>(std::count_if(run.steps.begin(), run.steps.end(), [](const JournalStep& step) {
-        return step.state == JournalStep::State::Started ||
+        return !step.travelling && (step.state == JournalStep::State::Started ||
                (step.state == JournalStep::State::Finished &&
-                (step.outcome == "copied" || step.outcome == "moved" || step.outcome == "already-there"));
+                (step.outcome == "copied" || step.outcome == "moved" || step.outcome == "already-there")));
     }));
 }
 
@@ -74,7 +74,7 @@ void CVazedazDlg::offerToFinishRun(const std::string& targetFolder) {
     }
     const std::string question = formatText(
         "The target folder holds a processing run that was interrupted (%d of %d pictures done). Finish it now?",
-        run->finishedCount(), static_cast<int>(run->steps.size()));
+        run->finishedCount(), run->pictureCount());
     if (host().messageBox(question, kCaption, Icon::Question, Buttons::YesNo) != Answer::Yes) {
         return;
     }

@@ -360,11 +360,13 @@ void CDirReader::releaseBlock() {
 
 bool CDirReader::sortCatalogue(int kind, bool reverse) {
     auto sortBy = [&](auto less) {
-        if (reverse) {
-            std::sort(catalogue_.begin(), catalogue_.end(),
-                      [&](const PictureRecord& a, const PictureRecord& b) { return less(b, a); });
-        } else {
-            std::sort(catalogue_.begin(), catalogue_.end(), less);
+        const auto order = [&](const PictureRecord& a, const PictureRecord& b) {
+            return reverse ? less(b, a) : less(a, b);
+        };
+        // Every album pass sorts again; a catalogue already in that order is
+        // left as it is, so shots of the same second also keep their places.
+        if (!std::is_sorted(catalogue_.begin(), catalogue_.end(), order)) {
+            std::sort(catalogue_.begin(), catalogue_.end(), order);
         }
     };
     switch (kind) {

@@ -37,6 +37,7 @@ bool readPlan(const JsonValue& line, RunRecord& run, std::string& error) {
         step.target = item.textOr("target");
         step.size = static_cast<std::uint64_t>(std::max<std::int64_t>(0, item.integerOr("size", 0)));
         step.move = run.move;
+        step.travelling = item.booleanOr("travelling", false);
         if (step.source.empty() || step.target.empty()) {
             error = "a step of the plan names no source or target";
             return false;
@@ -92,8 +93,13 @@ bool readEvent(const JsonValue& line, RunRecord& run, std::string& error) {
 
 int RunRecord::finishedCount() const {
     return static_cast<int>(std::count_if(steps.begin(), steps.end(), [](const JournalStep& s) {
-        return s.state == JournalStep::State::Finished;
+        return s.state == JournalStep::State::Finished && !s.travelling;
     }));
+}
+
+int RunRecord::pictureCount() const {
+    return static_cast<int>(
+        std::count_if(steps.begin(), steps.end(), [](const JournalStep& s) { return !s.travelling; }));
 }
 
 std::optional<RunRecord> parseJournal(const std::string& text, std::string& error) {

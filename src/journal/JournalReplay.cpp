@@ -90,7 +90,7 @@ private:
         step.state = JournalStep::State::Finished;
         step.outcome = outcome;
         folders_.insert(folderOf(step.place()));
-        ++report_.done;
+        report_.done += step.travelling ? 0 : 1;
     }
 
     void leave(const std::string& path, const std::string& why) { report_.leftAlone.push_back(path + ": " + why); }
@@ -108,7 +108,7 @@ private:
         const bool there = step.sha256.empty() ? fs_.fileSize(step.place(), size) && size == step.size
                                                : hashIs(fs_, step.place(), step.sha256);
         if (there) {
-            ++report_.checked;
+            report_.checked += step.travelling ? 0 : 1;
         } else {
             leave(step.place(), "no longer holds the picture the run put there");
         }
@@ -255,7 +255,7 @@ private:
     void undone(JournalStep& step, const std::string& outcome) {
         journal_.stepUndone(step.number, outcome);
         step.state = JournalStep::State::Undone;
-        ++report_.done;
+        report_.done += step.travelling ? 0 : 1;
     }
 
     void leave(const std::string& path, const std::string& why) { report_.leftAlone.push_back(path + ": " + why); }

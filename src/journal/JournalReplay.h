@@ -12,8 +12,8 @@ class RunJournal;
 
 // What a resume or an undo did.
 struct ReplayReport {
-    int done = 0;         // steps carried out now
-    int checked = 0;      // steps found done already
+    int done = 0;         // pictures carried out now (files travelling with them not counted)
+    int checked = 0;      // pictures found done already
     int failed = 0;       // operations the file system refused
     std::vector<std::string> leftAlone;  // "path: why", never touched
     std::vector<int> albumsDone;         // albums complete after a resume

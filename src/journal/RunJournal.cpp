@@ -10,13 +10,17 @@ namespace dz {
 namespace {
 
 std::string stepJson(const JournalStep& step) {
-    return JsonWriter()
-        .integer("step", step.number)
+    JsonWriter json;
+    json.integer("step", step.number)
         .integer("album", step.albumId)
         .text("source", step.source)
         .text("target", step.target)
-        .unsignedInteger("size", step.size)
-        .str();
+        .unsignedInteger("size", step.size);
+    // Written only when set, so journals of runs without such files read as before.
+    if (step.travelling) {
+        json.boolean("travelling", true);
+    }
+    return json.str();
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ struct JournalStep {
     std::string target;  // the planned place; `placedAt` when the run chose another
     std::uint64_t size = 0;
     bool move = false;
+    // A file that goes with the picture before it (a raw, a sidecar): done
+    // with it, but not counted as a picture in what the user is told.
+    bool travelling = false;
 
     State state = State::Planned;
     std::string placedAt;  // where the run put it (a name free of clashes)
@@ -41,7 +44,9 @@ struct RunRecord {
 
     // The run stopped before its end and was not undone since.
     bool unfinished() const { return !ended && !undone; }
+    // Pictures finished, and planned, files travelling with them left out.
     int finishedCount() const;
+    int pictureCount() const;
 };
 
 }  // namespace dz

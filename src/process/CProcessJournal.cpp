@@ -34,6 +34,7 @@ bool CProcess::startJournal() {
         step.target = planned.target;
         step.size = planned.size;
         step.move = job_.moveFiles;
+        step.travelling = planned.travelling;
         stepIndex_[{step.albumId, step.source}] = run.steps.size();
         run.steps.push_back(std::move(step));
     }
