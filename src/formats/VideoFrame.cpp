@@ -39,9 +39,10 @@ bool OpenedVideo::open(const std::string& path, std::string& problem) {
     silenceFfmpeg();
     avformat_close_input(&format_);
     stream_ = -1;
-    // The stream parameters come from the header; probing the streams further
-    // would decode frames.
-    const int result = avformat_open_input(&format_, path.c_str(), nullptr, nullptr);
+    // Every kind taken is an ISO base media or QuickTime file: no other demuxer
+    // is let guess at the bytes. The stream parameters come from the header;
+    // probing the streams further would decode frames.
+    const int result = avformat_open_input(&format_, path.c_str(), av_find_input_format("mov"), nullptr);
     if (result < 0) {
         problem = "not a readable video: " + ffmpegErrorText(result);
         return false;

@@ -91,10 +91,10 @@ TEST_F(WebpFile, BareTiffBlockWithoutThumbnailGetsOneFromThePicture) {
 }
 
 TEST_F(WebpFile, WithoutExifOrBrokenItIsPassedOverWithAReason) {
-    // exiftool RIFF.webp: 1 x 1, no EXIF.
-    const Read none = readWebp(readTestData("RIFF.webp"));
+    const Read none = readWebp(plain);
     EXPECT_EQ(none.outcome, FactsOutcome::Decoded);
     EXPECT_FALSE(none.info.hasExif);
+    // exiftool RIFF.webp: 1 x 1 with alpha; an EXIF chunk of five tags, no date.
     CRaster tiny;
     ASSERT_TRUE(decodePictureFile(DZ_TEST_DATA "/RIFF.webp", {}, tiny));
     EXPECT_EQ(tiny.width(), 1);
