@@ -120,7 +120,13 @@ bool decodeVideoFile(const std::string& path, const DecodeOptions& options, CRas
     out.clear();
     OpenedVideo video;
     std::string problem;
-    if (!video.open(path, problem) || !CRaster::fitsLimit(video.width(), video.height(), 24, options.memoryLimit)) {
+    if (!video.open(path, problem)) {
+        return false;
+    }
+    // A size the header states is checked before decoding; one only the frame
+    // states, after.
+    const bool sized = video.width() > 0 && video.height() > 0;
+    if (sized && !CRaster::fitsLimit(video.width(), video.height(), 24, options.memoryLimit)) {
         return false;
     }
     const FramePointer frame = video.decodeFrame(problem);

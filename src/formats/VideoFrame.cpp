@@ -12,10 +12,10 @@ namespace dz {
 
 namespace {
 
-// Packets read while looking for a key frame that decodes, and key frames
-// tried, before the movie is given up; a broken file is not read to its end.
-constexpr int kMaxPackets = 2000;
-constexpr int kMaxKeyFrames = 3;
+// Packets and bytes read while looking for the key frame before the movie is
+// given up, so a file without one is not read to its end.
+constexpr int kMaxPackets = 1000;
+constexpr std::int64_t kMaxBytesRead = std::int64_t{64} << 20;
 
 struct CodecRelease {
     void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
@@ -113,11 +113,9 @@ FramePointer OpenedVideo::decodeFrame(std::string& problem) {
         // A failed seek leaves the reading at the start, which serves as well.
         av_seek_frame(format_, stream_, start + oneSecond, AVSEEK_FLAG_BACKWARD);
     }
-    int keyFrames = 0;
-    int result = 0;
-    for (int packets = 0; packets < kMaxPackets && keyFrames < kMaxKeyFrames; ++packets) {
-        result = av_read_frame(format_, packet.get());
-        if (result < 0) {
+    const std::int64_t firstByte = avio_tell(format_->pb);
+    for (int packets = 0; packets < kMaxPackets && avio_tell(format_->pb) - firstByte < kMaxBytesRead; ++packets) {
+        if (av_read_frame(format_, packet.get()) < 0) {
             break;
         }
         const bool key = packet->stream_index == stream_ && (packet->flags & AV_PKT_FLAG_KEY) != 0;
@@ -125,20 +123,20 @@ FramePointer OpenedVideo::decodeFrame(std::string& problem) {
             av_packet_unref(packet.get());
             continue;
         }
-        ++keyFrames;
-        // A key frame alone, then drained, so no other frame is decoded.
-        result = avcodec_send_packet(context.get(), packet.get());
+        // That key frame alone, then drained: the one frame decoded.
+        int result = avcodec_send_packet(context.get(), packet.get());
         av_packet_unref(packet.get());
         if (result >= 0) {
             avcodec_send_packet(context.get(), nullptr);
             result = avcodec_receive_frame(context.get(), frame.get());
         }
-        if (result >= 0) {
-            return frame;
+        if (result < 0) {
+            problem = "the video's frame does not decode: " + ffmpegErrorText(result);
+            return nullptr;
         }
-        avcodec_flush_buffers(context.get());
+        return frame;
     }
-    problem = keyFrames == 0 ? "no key frame in the video" : "the video's frame does not decode: " + ffmpegErrorText(result);
+    problem = "no key frame in the video";
     return nullptr;
 }
 

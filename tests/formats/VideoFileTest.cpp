@@ -74,6 +74,9 @@ TEST_F(VideoFile, CreationTimeBecomesLocalTimeInSummerAndWinterWithTheCamera) {
     EXPECT_EQ(clip.dateTime, "2024:01:01 00:30:00");
     EXPECT_EQ(clip.width, 176);
     EXPECT_EQ(clip.height, 144);
+    CRaster frame;
+    ASSERT_TRUE(decodePictureFile(at("clip.3gp"), {}, frame));
+    EXPECT_EQ(frame.width(), 176);
     EXPECT_EQ(pictureFormatName(at("clip.3gp"), PictureKind::Video), "3GP");
     EXPECT_EQ(pictureKindOf(at("A.M4V"), PictureFiles::AllFormats), PictureKind::Video);
 }
