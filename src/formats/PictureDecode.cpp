@@ -5,6 +5,8 @@
 #include "formats/HeifFile.h"
 #include "formats/PictureKind.h"
 #include "formats/RafFile.h"
+#include "formats/VideoFile.h"
+#include "formats/WebpFile.h"
 #include "formats/WholeFile.h"
 #include "platform/FileSource.h"
 
@@ -69,6 +71,10 @@ bool decodePictureFile(const std::string& path, const DecodeOptions& options, CR
     case PictureKind::Raf:
     case PictureKind::Cr3:
         return decodeKeptPreview(kind, path, options, out);
+    case PictureKind::Video:
+        return decodeVideoFile(path, options, out);
+    case PictureKind::Webp:
+        return decodeWebpFile(path, options, out);
     case PictureKind::Jpeg:
     case PictureKind::None:
         break;

@@ -4,6 +4,8 @@
 #include "formats/HeifFile.h"
 #include "formats/PngExif.h"
 #include "formats/RafFile.h"
+#include "formats/VideoFile.h"
+#include "formats/WebpFile.h"
 #include "formats/WholeFile.h"
 
 #include <vector>
@@ -37,6 +39,10 @@ FactsOutcome readPictureFacts(PictureKind kind, const std::string& path, ByteSou
         return readRafFacts(file, reader);
     case PictureKind::Cr3:
         return readCr3Facts(file, reader);
+    case PictureKind::Video:
+        return readVideoFacts(path, reader);
+    case PictureKind::Webp:
+        return readWebpFacts(file, size, reader);
     case PictureKind::Jpeg:
     case PictureKind::None:
         break;

@@ -21,6 +21,8 @@ constexpr KindByExtension kAllFormats[] = {
     {"heic", PictureKind::Heif},    {"heif", PictureKind::Heif},   {"hif", PictureKind::Heif},
     {"avif", PictureKind::Heif},    {"png", PictureKind::Png},     {"raf", PictureKind::Raf},
     {"cr3", PictureKind::Cr3},
+    {"mp4", PictureKind::Video},    {"mov", PictureKind::Video},   {"m4v", PictureKind::Video},
+    {"3gp", PictureKind::Video},    {"webp", PictureKind::Webp},
 };
 
 std::string lowerExtension(const std::string& name) {
@@ -59,6 +61,8 @@ bool isRawKind(PictureKind kind) {
     case PictureKind::Jpeg:
     case PictureKind::Heif:
     case PictureKind::Png:
+    case PictureKind::Video:
+    case PictureKind::Webp:
         return false;
     case PictureKind::TiffRaw:
     case PictureKind::Raf:

@@ -16,6 +16,8 @@ enum class PictureKind {
     Png,      // PNG with an eXIf chunk
     Raf,      // Fujifilm raw: a header and an embedded JPEG with the EXIF
     Cr3,      // Canon raw: an ISO base media file with TIFF blocks in its boxes
+    Video,    // an ISO base media / QuickTime movie, read through FFmpeg
+    Webp,     // RIFF chunks with an EXIF chunk
 };
 
 // The kind of a file named `name` under `files`; extensions are matched
@@ -27,7 +29,7 @@ PictureKind pictureKindOf(const std::string& name, PictureFiles files);
 bool isRawKind(PictureKind kind);
 
 // The file's format as `dezoredu-cli info` names it: "JPEG", or the other
-// file's extension in capitals ("NEF", "HEIC").
+// file's extension in capitals ("NEF", "HEIC", "MP4", "WEBP").
 std::string pictureFormatName(const std::string& name, PictureKind kind);
 
 }  // namespace dz

@@ -1,7 +1,8 @@
 // libFuzzer entry: any bytes through the JPEG section reader and the EXIF
 // decoder, then through the picture information texts; the same bytes as a
 // TIFF-based raw file too, and through the readers of the other containers
-// (RAF, CR3, PNG chunks, a HEIF Exif item, ISO boxes).
+// (RAF, CR3, PNG chunks, a HEIF Exif item, ISO boxes, WebP chunks, a movie's
+// user data).
 #include "exif/CExifReader.h"
 #include "exif/ExifInfo.h"
 #include "exif/ExifValueTexts.h"
@@ -10,7 +11,9 @@
 #include "formats/HeifExifItem.h"
 #include "formats/IsoBoxes.h"
 #include "formats/PngChunks.h"
+#include "formats/QuickTimeUserData.h"
 #include "formats/RafFile.h"
+#include "formats/WebpChunks.h"
 #include "platform/ByteSource.h"
 
 #include <cstddef>
@@ -123,5 +126,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     };
     walk(walk, data, size, 0);
+    container([&](dz::CExifReader& own, dz::MemorySource&) {
+        dz::WebpLayout layout;
+        std::string problem;
+        if (dz::readWebpLayout(data, size, layout, problem) && layout.exifSize > 0) {
+            if (layout.exifOffset > size || layout.exifSize > size - layout.exifOffset) {
+                __builtin_trap();
+            }
+            own.DecodeExifBlock(data + layout.exifOffset, layout.exifSize);
+        }
+    });
+    dz::MemoryBoxSource movie(data, size);
+    const dz::QuickTimeCamera camera = dz::readQuickTimeCamera(movie);
+    if (camera.make.size() > dz::kCameraMakeChars || camera.model.size() > dz::kCameraModelChars) {
+        __builtin_trap();
+    }
     return 0;
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace dz {
+
+// The local shot time text "YYYY:MM:DD HH:MM:SS" of a container's creation
+// time, an ISO 8601 UTC text ("2024-07-01T10:20:30.000000Z"), converted with
+// the offset in force in the current zone on that day. Empty when the text
+// is no such time, or names the zero time of the container formats (1904 or
+// 1970), which stands for "not set".
+std::string localShotTimeOfUtc(const std::string& isoUtc);
+
+}  // namespace dz

@@ -1,0 +1,168 @@
+// Videos made with ffmpeg while the test runs; the expected values are what
+// was passed to ffmpeg, and the Pentax movie's as exiftool reads them.
+#include "exif/CExifReader.h"
+#include "formats/PictureDecode.h"
+#include "formats/PictureFacts.h"
+#include "formats/PictureKind.h"
+#include "formats/QuickTimeUserData.h"
+
+#include "MediaFiles.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace dz {
+namespace {
+
+using test::runFfmpeg;
+using test::TempDir;
+
+// A frame white in its top half and black below, so a picture upside down shows.
+const std::string kHalfWhite =
+    "-f lavfi -i color=c=black:s=320x240:r=10:d=2,drawbox=x=0:y=0:w=320:h=120:color=white:t=fill";
+
+ExifInfo factsOf(const std::string& path, FactsOutcome expected = FactsOutcome::Decoded) {
+    ExifInfo info;
+    CExifReader reader(info);
+    MemorySource unused(nullptr, 0);
+    EXPECT_EQ(readPictureFacts(PictureKind::Video, path, unused, 0, reader), expected) << reader.lastError();
+    return info;
+}
+
+// Grey level of the pixel in the middle of the top and of the bottom row.
+std::pair<int, int> topAndBottom(const CRaster& image) {
+    const std::size_t x = 3 * static_cast<std::size_t>(image.width() / 2);
+    return {image.topDownRow(0)[x], image.topDownRow(image.height() - 1)[x]};
+}
+
+class VideoFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!test::ffmpegAvailable()) {
+            GTEST_SKIP() << "ffmpeg is not installed";
+        }
+    }
+    std::string at(const std::string& name) const { return dir.str() + "/" + name; }
+    TempDir dir;
+};
+
+TEST_F(VideoFile, CreationTimeBecomesLocalTimeInSummerAndWinterWithTheCamera) {
+    // The test zone is CET: UTC+2 in July, UTC+1 in January.
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -metadata creation_time=2024-07-01T10:20:30Z -metadata make=Phone"
+                          " -metadata model=P7 -movflags use_metadata_tags", at("summer.mp4")));
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -metadata creation_time=2024-01-15T23:20:30Z -metadata make=Cam"
+                          " -metadata model=C1", at("winter.mov")));
+    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=176x144:rate=10 -t 1"
+                          " -metadata creation_time=2023-12-31T23:30:00Z", at("clip.3gp")));
+    const ExifInfo summer = factsOf(at("summer.mp4"));
+    EXPECT_TRUE(summer.hasExif);
+    EXPECT_EQ(summer.dateTime, "2024:07:01 12:20:30");
+    EXPECT_EQ(summer.cameraMake, "Phone");
+    EXPECT_EQ(summer.cameraModel, "P7");
+    EXPECT_EQ(summer.width, 320);
+    EXPECT_EQ(summer.height, 240);
+    // The QuickTime user data texts "©mak" and "©mod"; a day later in local time.
+    const ExifInfo winter = factsOf(at("winter.mov"));
+    EXPECT_EQ(winter.dateTime, "2024:01:16 00:20:30");
+    EXPECT_EQ(winter.cameraMake, "Cam");
+    EXPECT_EQ(winter.cameraModel, "C1");
+    // H.263 states its size in the frames only; the year turns in local time.
+    const ExifInfo clip = factsOf(at("clip.3gp"));
+    EXPECT_EQ(clip.dateTime, "2024:01:01 00:30:00");
+    EXPECT_EQ(clip.width, 176);
+    EXPECT_EQ(clip.height, 144);
+    CRaster frame;
+    ASSERT_TRUE(decodePictureFile(at("clip.3gp"), {}, frame));
+    EXPECT_EQ(frame.width(), 176);
+    EXPECT_EQ(pictureFormatName(at("clip.3gp"), PictureKind::Video), "3GP");
+    EXPECT_EQ(pictureKindOf(at("A.M4V"), PictureFiles::AllFormats), PictureKind::Video);
+}
+
+TEST_F(VideoFile, ThumbnailAndPictureAreTheFrameTheRightWayUp) {
+    ASSERT_TRUE(runFfmpeg(kHalfWhite, at("plain.mp4")));
+    const ExifInfo info = factsOf(at("plain.mp4"));
+    // No creation time: the zero date, so the scan takes the file time.
+    EXPECT_EQ(info.dateTime, "0000:00:00 00:00:00");
+    ASSERT_EQ(info.thumbnailSize, info.thumbnail.size());
+    CRaster thumbnail;
+    ASSERT_TRUE(thumbnail.decodeMemory(info.thumbnail.data(), info.thumbnail.size(), ImageFormat::Detect));
+    EXPECT_EQ(thumbnail.width(), 160);
+    EXPECT_EQ(thumbnail.height(), 120);
+    EXPECT_GT(topAndBottom(thumbnail).first, 200);
+    EXPECT_LT(topAndBottom(thumbnail).second, 50);
+
+    CRaster frame;
+    ASSERT_TRUE(decodePictureFile(at("plain.mp4"), {}, frame));
+    EXPECT_EQ(frame.width(), 320);
+    EXPECT_EQ(frame.height(), 240);
+    EXPECT_GT(topAndBottom(frame).first, 200);
+    EXPECT_LT(topAndBottom(frame).second, 50);
+    DecodeOptions small;
+    small.memoryLimit = 1000;
+    EXPECT_FALSE(decodePictureFile(at("plain.mp4"), small, frame));
+}
+
+TEST_F(VideoFile, CameraMovieWithoutFramesNamesItsMakeAndShowsThePlaceholder) {
+    // exiftool: CreateDate 2005:08:11 14:03:54 (UTC), Make "PENTAX DIGITAL CAMERA"
+    // in the "TAGS" atom, 320x240; its media data is stripped.
+    const std::string movie = DZ_TEST_DATA "/QuickTime.mov";
+    const ExifInfo info = factsOf(movie);
+    EXPECT_EQ(info.dateTime, "2005:08:11 16:03:54");
+    EXPECT_EQ(info.cameraMake, "PENTAX DIGITAL CAMERA");
+    EXPECT_EQ(info.width, 320);
+    EXPECT_EQ(info.height, 240);
+    CRaster placeholder;
+    ASSERT_TRUE(placeholder.decodeMemory(info.thumbnail.data(), info.thumbnail.size(), ImageFormat::Detect));
+    EXPECT_EQ(placeholder.width(), 160);
+    CRaster frame;
+    EXPECT_FALSE(decodePictureFile(movie, {}, frame));
+}
+
+TEST_F(VideoFile, CutShortOrGarbageFilesAreNoVideo) {
+    ASSERT_TRUE(runFfmpeg(kHalfWhite, at("whole.mp4")));
+    // ffmpeg writes the index (moov) last: half the file has none.
+    std::ifstream file(at("whole.mp4"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 1000u);
+    dir.write("cut.mp4", bytes.substr(0, bytes.size() / 2));
+    dir.write("garbage.mov", std::string(4000, 'x'));
+    for (const char* name : {"cut.mp4", "garbage.mov"}) {
+        ExifInfo info;
+        CExifReader reader(info);
+        MemorySource unused(nullptr, 0);
+        EXPECT_EQ(readPictureFacts(PictureKind::Video, at(name), unused, 0, reader), FactsOutcome::NotDecoded);
+        EXPECT_EQ(reader.lastError().rfind("not a readable video: ", 0), 0u) << reader.lastError();
+        EXPECT_FALSE(info.hasExif);
+    }
+}
+
+TEST(QuickTimeUserData, BoxesThatOverrunTheirParentAreNotRead) {
+    // moov { udta { ©mak "Ab" } }, then the same with the text's length one too long.
+    const auto be32 = [](std::uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    };
+    const auto movie = [&](std::uint16_t textLength) {
+        const std::string text = std::string{static_cast<char>(textLength >> 8), static_cast<char>(textLength)} +
+                                 std::string("\0\0Ab", 4);
+        const std::string make = be32(8 + text.size()) + "\xA9mak" + text;
+        const std::string udta = be32(8 + make.size()) + "udta" + make;
+        return be32(8 + udta.size()) + "moov" + udta;
+    };
+    const std::string good = movie(2);
+    MemoryBoxSource goodSource(reinterpret_cast<const std::uint8_t*>(good.data()), good.size());
+    EXPECT_EQ(readQuickTimeCamera(goodSource).make, "Ab");
+    const std::string bad = movie(3);
+    MemoryBoxSource badSource(reinterpret_cast<const std::uint8_t*>(bad.data()), bad.size());
+    EXPECT_EQ(readQuickTimeCamera(badSource).make, "");
+    // A movie box claiming more than the file holds is no box.
+    const std::string cut = good.substr(0, good.size() - 1);
+    MemoryBoxSource cutSource(reinterpret_cast<const std::uint8_t*>(cut.data()), cut.size());
+    EXPECT_EQ(readQuickTimeCamera(cutSource).make, "");
+}
+
+}  // namespace
+}  // namespace dz
