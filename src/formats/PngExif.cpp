@@ -1,9 +1,7 @@
 #include "formats/PngExif.h"
 
-#include "formats/MadeThumbnail.h"
 #include "formats/PngChunks.h"
 #include "formats/WholeFile.h"
-#include "image/CRaster.h"
 
 #include <string>
 #include <vector>
@@ -30,14 +28,8 @@ FactsOutcome readPngFacts(ByteSource& file, std::uint64_t size, CExifReader& rea
     }
     info.width = chunks.width;
     info.height = chunks.height;
-    // A file without a date is passed over; it is not decoded for nothing.
-    if (info.dateTime.empty()) {
-        return FactsOutcome::Decoded;
-    }
-    CRaster picture;
-    if (picture.decodeMemory(bytes.data(), bytes.size(), ImageFormat::Png)) {
-        keepMadeThumbnail(picture, info);
-    }
+    // No thumbnail here: the film makes it from the picture on its workers
+    // and keeps it in the thumbnail cache, so the scan never decodes pixels.
     return FactsOutcome::Decoded;
 }
 
