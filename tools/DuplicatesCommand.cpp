@@ -27,7 +27,8 @@ void DuplicatesCommand::printUsage(std::ostream& err) {
            "                         (default " << kDefaultSimilarThreshold << ") of its group's first picture in signature\n"
            "                         distance, which its line shows, and confirmed by both files'\n"
            "                         pixels.\n"
-           "  --all-formats          catalogue \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files too.\n"
+           "  --all-formats          catalogue every photo and video file \"All photos and\n"
+           "                         videos\" takes (see dezoredu-cli info --help).\n"
            "\n"
            "Exit status: 0 when every path was read, 1 when one could not be, 2 on a usage\n"
            "error.\n";

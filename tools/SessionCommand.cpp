@@ -20,8 +20,9 @@ void SessionCommand::printUsage(std::ostream& err) {
            "again and must hold the same pictures) and prints, for each album, its line of\n"
            "the Albums list and its Album Details lines indented by two spaces, then the\n"
            "album summary line. Prompts go to standard error with the answer taken.\n"
-           "--all-formats rescans for \"*.jpeg\", \"*.jpe\" and the TIFF-based raw files too;\n"
-           "without it the Picture files choice kept in the current folder holds.\n"
+           "--all-formats rescans for every photo and video file \"All photos and videos\"\n"
+           "takes (see dezoredu-cli info --help); without it the Picture files choice kept\n"
+           "in the settings holds.\n"
            "\n"
            "Exit status: 0 when the session was loaded, 1 when it was not, 2 on a usage\n"
            "error.\n";
