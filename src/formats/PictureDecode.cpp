@@ -18,15 +18,6 @@ namespace dz {
 
 namespace {
 
-bool readWholePath(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    FileSource file(fd);
-    return readWholeFile(file, 0, bytes) && !file.failed();
-}
-
 // The largest embedded JPEG preview, which the EXIF walk keeps as the thumbnail.
 bool decodeRawPreview(const std::string& path, const DecodeOptions& options, CRaster& out) {
     std::vector<std::uint8_t> bytes;

@@ -3,9 +3,6 @@
 #include "formats/FfmpegFrame.h"
 #include "formats/WebpChunks.h"
 #include "formats/WholeFile.h"
-#include "platform/FileSource.h"
-
-#include <fcntl.h>
 
 extern "C" {
 #include <libavutil/frame.h>
@@ -14,19 +11,6 @@ extern "C" {
 #include <vector>
 
 namespace dz {
-
-namespace {
-
-bool readWholePath(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    FileSource file(fd);
-    return readWholeFile(file, 0, bytes) && !file.failed();
-}
-
-}  // namespace
 
 FactsOutcome readWebpFacts(ByteSource& file, std::uint64_t size, CExifReader& reader) {
     std::vector<std::uint8_t> bytes;
