@@ -113,6 +113,10 @@ bool CVazedazDlg::catalogueMovedPictures(const std::string& sourceFolder, const 
             continue;
         }
         for (const JournalStep& step : run->steps) {
+            // A raw or sidecar that went with its picture is not a picture of its own.
+            if (step.travelling) {
+                continue;
+            }
             const bool tried = step.state == JournalStep::State::Started ||
                                (step.state == JournalStep::State::Finished &&
                                 (step.outcome == "moved" || step.outcome == "already-there"));

@@ -184,6 +184,23 @@ TEST_F(MainWindowPairs, HeicLeadsItsContainerRawAndIsMarkedSo) {
     EXPECT_EQ(pairMark(heic), "RAW+HEIC");
 }
 
+TEST_F(MainWindowPairs, SessionSavedBeforeAMoveLoadsAfterItWithoutTheRawAsAPictureOfItsOwn) {
+    scanIntoAlbum(PictureFiles::AllFormats);
+    const std::string sessionPath = (startFolder.path() / "card.fls").string();
+    host.saveFileAnswer(sessionPath);
+    window->onCommand(kMenuSaveSession);
+    process(true);
+
+    host.messages.clear();
+    host.openFileAnswer(sessionPath);
+    window->onCommand(kMenuLoadSession);
+    for (const auto& message : host.messages) {
+        EXPECT_EQ(message.text.find("Session could not be loaded"), std::string::npos) << message.text;
+    }
+    ASSERT_EQ(state.albums.size(), 1u);
+    EXPECT_EQ(state.albums[0].isProcessed, 1);
+}
+
 TEST_F(MainWindowPairs, SessionOfAllFormatsLoadedWithJpegOnlySaysSo) {
     scanIntoAlbum(PictureFiles::AllFormats);
     const std::string sessionPath = (startFolder.path() / "card.fls").string();
