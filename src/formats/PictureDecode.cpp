@@ -8,6 +8,7 @@
 #include "formats/VideoFile.h"
 #include "formats/WebpFile.h"
 #include "formats/WholeFile.h"
+#include "formats/WholePath.h"
 #include "platform/FileSource.h"
 
 #include <algorithm>

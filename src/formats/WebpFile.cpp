@@ -3,6 +3,7 @@
 #include "formats/FfmpegFrame.h"
 #include "formats/WebpChunks.h"
 #include "formats/WholeFile.h"
+#include "formats/WholePath.h"
 
 extern "C" {
 #include <libavutil/frame.h>

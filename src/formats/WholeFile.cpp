@@ -1,9 +1,6 @@
 #include "formats/WholeFile.h"
 
-#include "platform/FileSource.h"
-
 #include <algorithm>
-#include <fcntl.h>
 #include <new>
 
 namespace dz {
@@ -59,15 +56,6 @@ bool readFileBytes(ByteSource& file, std::uint64_t count, std::vector<std::uint8
         return false;
     }
     return true;
-}
-
-bool readWholePath(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    FileSource file(fd);
-    return readWholeFile(file, 0, bytes) && !file.failed();
 }
 
 }  // namespace dz

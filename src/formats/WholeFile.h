@@ -3,7 +3,6 @@
 #include "platform/ByteSource.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace dz {
@@ -15,9 +14,6 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{1} << 30;
 // Reads all of `file` (`size` bytes expected, a hint only) into `bytes`.
 // False when it is larger than kMaxWholeFileBytes or memory runs out.
 bool readWholeFile(ByteSource& file, std::uint64_t size, std::vector<std::uint8_t>& bytes);
-
-// The same for the file at `path`; false also when it cannot be opened or read.
-bool readWholePath(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 // Reads the next `count` bytes of `file` into `bytes`, taking memory only as
 // they arrive, so that a length a broken file claims costs nothing. False
