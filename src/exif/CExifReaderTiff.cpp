@@ -2,6 +2,7 @@
 #include "exif/CExifReader.h"
 
 #include "exif/ExifNumber.h"
+#include "exif/NumberConversion.h"
 
 #include <algorithm>
 #include <cstring>
@@ -80,7 +81,7 @@ bool CExifReader::DecodeTiff(const std::uint8_t* data, std::size_t size) {
 
 bool CExifReader::ApplyRawTag(int tag, int format, std::uint32_t components, const ExifByteReader& block,
                               const ExifByteReader& value, int depth, DirectoryThumbnail& thumbnail) {
-    const auto number = [&] { return static_cast<std::int64_t>(ValueAsNumber(value, format)); };
+    const auto number = [&] { return truncateToInt64(ValueAsNumber(value, format)); };
     switch (tag) {
     case kTagSubDirectories:
         if (format != 4) {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace dz {
@@ -136,6 +137,26 @@ TEST(RawPreview, APreviewBeyondTheFileIsLeftAndTheRestStillRead) {
     EXPECT_TRUE(d.ok) << d.error;
     EXPECT_EQ(d.info.thumbnailSize, 0u);
     EXPECT_EQ(d.info.cameraModel, "Canon EOS 350D DIGITAL");
+}
+
+TEST(RawPreview, PreviewNumbersThatAreNoNumbersAreLeft) {
+    // "II", 42, IFD0 at 8 with StripOffsets and StripByteCounts as DOUBLEs:
+    // a NaN and 1e300, neither of which fits an offset.
+    std::string raw("II*\0\x08\0\0\0\x02\0", 10);
+    const auto entry = [&](std::uint16_t tag, std::uint32_t at) {
+        const unsigned char e[12] = {static_cast<unsigned char>(tag), static_cast<unsigned char>(tag >> 8), 12, 0, 1, 0, 0, 0,
+                                     static_cast<unsigned char>(at), 0, 0, 0};
+        raw.append(reinterpret_cast<const char*>(e), 12);
+    };
+    entry(0x0111, 38);
+    entry(0x0117, 46);
+    raw.append(4, '\0');  // no next IFD
+    const double values[2] = {std::numeric_limits<double>::quiet_NaN(), 1e300};
+    raw.append(reinterpret_cast<const char*>(values), sizeof values);  // little-endian, as the test machines are
+
+    const Decoded d = decodeRaw(raw);
+    EXPECT_TRUE(d.ok) << d.error;
+    EXPECT_EQ(d.info.thumbnailSize, 0u);
 }
 
 TEST(RawHeader, OnlyTheTiffAndRawMakersMagicNumbersAreTaken) {
