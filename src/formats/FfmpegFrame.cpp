@@ -1,5 +1,6 @@
 #include "formats/FfmpegFrame.h"
 
+#include "formats/FrameTurn.h"
 #include "image/JpegWriter.h"
 
 #include <algorithm>
@@ -71,17 +72,22 @@ bool rasterFromFrame(const AVFrame& frame, int width, int height, std::size_t me
     return true;
 }
 
-std::vector<std::uint8_t> thumbnailJpegOf(const AVFrame& frame) {
+std::vector<std::uint8_t> thumbnailJpegOf(const AVFrame& frame, int quarterTurns) {
     if (frame.width <= 0 || frame.height <= 0) {
         return {};
     }
-    const double scale = std::min({1.0, double(kThumbnailBoxWidth) / frame.width,
-                                   double(kThumbnailBoxHeight) / frame.height});
+    // The box is fitted by the frame as it will be shown.
+    const bool across = quarterTurns % 2 != 0;
+    const int shownWidth = across ? frame.height : frame.width;
+    const int shownHeight = across ? frame.width : frame.height;
+    const double scale = std::min({1.0, double(kThumbnailBoxWidth) / shownWidth,
+                                   double(kThumbnailBoxHeight) / shownHeight});
     const int width = std::max(1, static_cast<int>(std::lround(frame.width * scale)));
     const int height = std::max(1, static_cast<int>(std::lround(frame.height * scale)));
     CRaster small;
     std::string problem;
-    if (!rasterFromFrame(frame, width, height, DecodeOptions::kDefaultMemoryLimit, small, problem)) {
+    if (!rasterFromFrame(frame, width, height, DecodeOptions::kDefaultMemoryLimit, small, problem) ||
+        !turnClockwise(small, quarterTurns)) {
         return {};
     }
     return encodeJpeg(small, kThumbnailQuality);

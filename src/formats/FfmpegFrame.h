@@ -31,9 +31,9 @@ void silenceFfmpeg();
 bool rasterFromFrame(const AVFrame& frame, int width, int height, std::size_t memoryLimit, CRaster& out,
                      std::string& problem);
 
-// The frame scaled to fit the thumbnail box, aspect kept, as JPEG bytes;
-// empty when it cannot be made.
-std::vector<std::uint8_t> thumbnailJpegOf(const AVFrame& frame);
+// The frame turned clockwise by `quarterTurns` and scaled to fit the
+// thumbnail box, aspect kept, as JPEG bytes; empty when it cannot be made.
+std::vector<std::uint8_t> thumbnailJpegOf(const AVFrame& frame, int quarterTurns = 0);
 
 // Decodes one whole WebP file (the RIFF bytes, as FFmpeg's decoder takes
 // them) into a frame; null with `problem` set when it does not decode.

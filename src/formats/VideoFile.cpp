@@ -1,5 +1,6 @@
 #include "formats/VideoFile.h"
 
+#include "formats/FrameTurn.h"
 #include "formats/QuickTimeUserData.h"
 #include "formats/VideoFrame.h"
 #include "formats/VideoPlaceholder.h"
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 extern "C" {
 #include <libavutil/frame.h>
@@ -101,13 +103,18 @@ FactsOutcome readVideoFacts(const std::string& path, CExifReader& reader) {
     }
     info.width = video.width();
     info.height = video.height();
+    const int turns = video.quarterTurns();
     if (const FramePointer frame = video.decodeFrame(problem)) {
-        info.thumbnail = thumbnailJpegOf(*frame);
+        info.thumbnail = thumbnailJpegOf(*frame, turns);
         // Some streams (H.263 in 3GP) state their size only in their frames.
         if (info.width <= 0 || info.height <= 0) {
             info.width = frame->width;
             info.height = frame->height;
         }
+    }
+    // The size as the movie is shown, as a picture's is.
+    if (turns % 2 != 0) {
+        std::swap(info.width, info.height);
     }
     if (info.thumbnail.empty()) {
         info.thumbnail = videoPlaceholderJpeg();
@@ -130,7 +137,15 @@ bool decodeVideoFile(const std::string& path, const DecodeOptions& options, CRas
         return false;
     }
     const FramePointer frame = video.decodeFrame(problem);
-    return frame && rasterFromFrame(*frame, frame->width, frame->height, options.memoryLimit, out, problem);
+    if (!frame || !rasterFromFrame(*frame, frame->width, frame->height, options.memoryLimit, out, problem)) {
+        return false;
+    }
+    // Shown upright, as its thumbnail is.
+    if (video.quarterTurns() != 0 && !turnClockwise(out, video.quarterTurns())) {
+        out.clear();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace dz

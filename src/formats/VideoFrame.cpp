@@ -4,7 +4,10 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/dict.h>
+#include <libavutil/display.h>
 }
+
+#include "formats/FrameTurn.h"
 
 #include <memory>
 
@@ -85,6 +88,19 @@ int OpenedVideo::width() const {
 
 int OpenedVideo::height() const {
     return stream_ >= 0 ? format_->streams[stream_]->codecpar->height : 0;
+}
+
+int OpenedVideo::quarterTurns() const {
+    if (stream_ < 0) {
+        return 0;
+    }
+    std::size_t size = 0;
+    const std::uint8_t* matrix =
+        av_stream_get_side_data(format_->streams[stream_], AV_PKT_DATA_DISPLAYMATRIX, &size);
+    if (matrix == nullptr || size < 9 * sizeof(std::int32_t)) {
+        return 0;
+    }
+    return clockwiseQuarterTurns(av_display_rotation_get(reinterpret_cast<const std::int32_t*>(matrix)));
 }
 
 FramePointer OpenedVideo::decodeFrame(std::string& problem) {

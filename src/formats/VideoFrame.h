@@ -24,6 +24,9 @@ public:
     std::string tag(const char* key) const;
     int width() const;
     int height() const;
+    // Clockwise quarter turns that show the stream upright, from its display
+    // matrix: phones keep the sensor's landscape frames and turn them there.
+    int quarterTurns() const;
 
     // The picture that stands for the movie: the key frame at or before one
     // second in, or the first one of a shorter clip. Only that one frame is

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -36,6 +37,18 @@ ExifInfo factsOf(const std::string& path, FactsOutcome expected = FactsOutcome::
 std::pair<int, int> topAndBottom(const CRaster& image) {
     const std::size_t x = 3 * static_cast<std::size_t>(image.width() / 2);
     return {image.topDownRow(0)[x], image.topDownRow(image.height() - 1)[x]};
+}
+
+// The side the white half lies on ('t', 'r', 'b', 'l'), with black opposite;
+// '?' when no side is.
+char whiteSide(const CRaster& image) {
+    const int w = image.width();
+    const int h = image.height();
+    const auto grey = [&](int x, int y) { return int{image.topDownRow(y)[3 * static_cast<std::size_t>(x)]}; };
+    const int top = grey(w / 2, h / 4), bottom = grey(w / 2, 3 * h / 4);
+    const int left = grey(w / 4, h / 2), right = grey(3 * w / 4, h / 2);
+    return top > 200 && bottom < 50 ? 't' : bottom > 200 && top < 50 ? 'b'
+         : left > 200 && right < 50 ? 'l' : right > 200 && left < 50 ? 'r' : '?';
 }
 
 class VideoFile : public ::testing::Test {
@@ -103,6 +116,29 @@ TEST_F(VideoFile, ThumbnailAndPictureAreTheFrameTheRightWayUp) {
     DecodeOptions small;
     small.memoryLimit = 1000;
     EXPECT_FALSE(decodePictureFile(at("plain.mp4"), small, frame));
+}
+
+TEST_F(VideoFile, AMovieTurnedByItsDisplayMatrixShowsUprightWithItsShownSize) {
+    // exiftool writes the turn a phone writes for a movie held upright.
+    for (const auto& [degrees, side] : {std::pair{90, 'r'}, std::pair{180, 'b'}, std::pair{270, 'l'}}) {
+        const std::string path = at("turned" + std::to_string(degrees) + ".mp4");
+        ASSERT_TRUE(runFfmpeg(kHalfWhite, path));
+        const std::string turn = "exiftool -q -overwrite_original -Rotation=" + std::to_string(degrees) + " '" + path + "'";
+        ASSERT_EQ(std::system(turn.c_str()), 0);
+        const bool across = degrees != 180;
+        const ExifInfo info = factsOf(path);
+        EXPECT_EQ(info.width, across ? 240 : 320) << degrees;
+        EXPECT_EQ(info.height, across ? 320 : 240) << degrees;
+        CRaster thumbnail;
+        ASSERT_TRUE(thumbnail.decodeMemory(info.thumbnail.data(), info.thumbnail.size(), ImageFormat::Detect));
+        EXPECT_EQ(thumbnail.width(), across ? 90 : 160) << degrees;
+        EXPECT_EQ(thumbnail.height(), 120) << degrees;
+        EXPECT_EQ(whiteSide(thumbnail), side) << degrees;
+        CRaster frame;
+        ASSERT_TRUE(decodePictureFile(path, {}, frame));
+        EXPECT_EQ(frame.width(), info.width) << degrees;
+        EXPECT_EQ(whiteSide(frame), side) << degrees;
+    }
 }
 
 TEST_F(VideoFile, CameraMovieWithoutFramesNamesItsMakeAndShowsThePlaceholder) {
