@@ -250,7 +250,7 @@ bool CExifReader::ReadExifSegment(const std::uint8_t* data, std::size_t length) 
 bool CExifReader::DecodeExifBlock(const std::uint8_t* data, std::size_t size) {
     releaseSections();
     // A second block adds to what the first one said.
-    const bool read = ReadTiffBlock(data, size);
+    const bool read = ReadTiffBlock(data, size, FirstDirectory::AtStatedOffset);
     target_->hasExif = target_->hasExif || read;
     return read;
 }
@@ -259,7 +259,7 @@ bool CExifReader::Fail(const std::string& message) {
     return fail(message.c_str());
 }
 
-bool CExifReader::ReadTiffBlock(const std::uint8_t* blockStart, std::size_t blockLength) {
+bool CExifReader::ReadTiffBlock(const std::uint8_t* blockStart, std::size_t blockLength, FirstDirectory first) {
     ExifInfo& info = *target_;
     exifImageWidth_ = 0;
     visitedDirectories_.clear();
@@ -276,12 +276,16 @@ bool CExifReader::ReadTiffBlock(const std::uint8_t* blockStart, std::size_t bloc
     if (block.u16(2).value_or(0) != 42) {
         return fail("Invalid Exif start (1)");
     }
-    // Only checked: the first directory is always read right after the header.
     const auto firstOffset = block.u32(4);
-    if (!firstOffset || *firstOffset < 8 || *firstOffset > 16) {
+    if (first == FirstDirectory::AtStatedOffset) {
+        if (!firstOffset || *firstOffset < 8 || *firstOffset >= blockLength) {
+            return fail("Suspicious offset of first IFD value");
+        }
+    } else if (!firstOffset || *firstOffset < 8 || *firstOffset > 16) {
+        // Only checked: a JPEG's first directory is read right after the header.
         return fail("Suspicious offset of first IFD value");
     }
-    if (!ReadDirectory(block, 8, 0)) {
+    if (!ReadDirectory(block, first == FirstDirectory::AtStatedOffset ? *firstOffset : 8, 0)) {
         return false;
     }
 

@@ -86,6 +86,10 @@ private:
         std::int64_t stripCount = 0;
         std::int64_t compression = 0;
     };
+    // Where the first directory of a TIFF block is read: a JPEG's segment has
+    // always been read right after its header; the bare blocks of the other
+    // containers are read where their header says, as any TIFF reader does.
+    enum class FirstDirectory { AfterHeader, AtStatedOffset };
     // An embedded JPEG a raw file offers as its picture, within the block.
     struct Preview {
         std::uint64_t offset = 0;
@@ -95,7 +99,8 @@ private:
     void ReadFrameHeader(const std::vector<std::uint8_t>& section, int marker);
     void ReadCommentSegment(const std::vector<std::uint8_t>& section, std::size_t length);
     bool ReadExifSegment(const std::uint8_t* data, std::size_t length);
-    bool ReadTiffBlock(const std::uint8_t* blockStart, std::size_t blockLength);
+    bool ReadTiffBlock(const std::uint8_t* blockStart, std::size_t blockLength,
+                       FirstDirectory first = FirstDirectory::AfterHeader);
     bool ReadDirectory(const ExifByteReader& block, std::uint64_t start, int depth);
     // Raw files only: tags that lead to more directories or to previews.
     bool ApplyRawTag(int tag, int format, std::uint32_t components, const ExifByteReader& block,

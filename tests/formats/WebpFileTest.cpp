@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -88,6 +89,24 @@ TEST_F(WebpFile, BareTiffBlockWithoutThumbnailGetsOneFromThePicture) {
     EXPECT_EQ(picture.width(), 64);
     EXPECT_GT(picture.topDownRow(0)[96], 200);
     EXPECT_LT(picture.topDownRow(47)[96], 50);
+}
+
+TEST_F(WebpFile, AnExifChunkIsReadWhereItsHeaderPlacesTheFirstDirectory) {
+    // exiftool writes its WebP EXIF chunks with the first directory at 16.
+    const std::string path = dir.write("tagged.webp", plain).string();
+    const std::string tag = "exiftool -q -overwrite_original -DateTimeOriginal='2024:05:01 10:00:00' -Make=Phone '" + path + "'";
+    ASSERT_EQ(std::system(tag.c_str()), 0);
+    std::ifstream file(path, std::ios::binary);
+    const Read tagged = readWebp(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    ASSERT_EQ(tagged.outcome, FactsOutcome::Decoded);
+    EXPECT_TRUE(tagged.info.hasExif) << tagged.message;
+    EXPECT_EQ(tagged.info.dateTime, "2024:05:01 10:00:00");
+    EXPECT_EQ(tagged.info.cameraMake, "Phone");
+    // exiftool RIFF.webp: XResolution 72, no date.
+    const Read sample = readWebp(readTestData("RIFF.webp"));
+    EXPECT_TRUE(sample.info.hasExif) << sample.message;
+    EXPECT_EQ(sample.info.xResolution, 72.0f);
+    EXPECT_TRUE(sample.info.dateTime.empty());
 }
 
 TEST_F(WebpFile, WithoutExifOrBrokenItIsPassedOverWithAReason) {
