@@ -7,7 +7,8 @@ namespace dz {
 namespace {
 
 constexpr std::size_t kChunkHeader = 8;  // four-character code, little-endian length
-constexpr std::uint8_t kExifFlag = 0x08;  // VP8X: the file has an EXIF chunk
+constexpr std::uint8_t kExifFlag = 0x08;       // VP8X: the file has an EXIF chunk
+constexpr std::uint8_t kAnimationFlag = 0x02;  // VP8X: its frames are an animation
 
 std::uint32_t le24(const std::uint8_t* p) {
     return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
@@ -80,6 +81,7 @@ bool readWebpLayout(const std::uint8_t* data, std::size_t size, WebpLayout& layo
         const std::size_t n = static_cast<std::size_t>(length);
         if (isCode(header, "VP8X") && n >= 10) {
             exifFlagged = (data[payload] & kExifFlag) != 0;
+            layout.animated = (data[payload] & kAnimationFlag) != 0;
             layout.width = static_cast<int>(le24(data + payload + 4)) + 1;
             layout.height = static_cast<int>(le24(data + payload + 7)) + 1;
             sizeFromCanvas = true;

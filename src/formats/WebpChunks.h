@@ -13,6 +13,7 @@ struct WebpLayout {
     std::size_t exifSize = 0;    // 0: no EXIF chunk
     int width = 0;
     int height = 0;
+    bool animated = false;  // frames in ANMF chunks, not one picture
 };
 
 // Walks "RIFF" size "WEBP" and the chunks after it within `size` bytes,

@@ -1,6 +1,7 @@
 #include "formats/WebpFile.h"
 
 #include "formats/FfmpegFrame.h"
+#include "formats/VideoPlaceholder.h"
 #include "formats/WebpChunks.h"
 #include "formats/WholeFile.h"
 #include "formats/WholePath.h"
@@ -52,8 +53,12 @@ FactsOutcome readWebpFacts(ByteSource& file, std::uint64_t size, CExifReader& re
     }
     if (const FramePointer frame = decodeWebpFrame(bytes.data(), bytes.size(), problem)) {
         info.thumbnail = thumbnailJpegOf(*frame);
-        info.thumbnailSize = static_cast<std::uint32_t>(info.thumbnail.size());
+    } else if (layout.animated) {
+        // FFmpeg's decoder takes no animation; a whole animated file shows as
+        // a movie without a frame does, not as a picture that failed to load.
+        info.thumbnail = videoPlaceholderJpeg();
     }
+    info.thumbnailSize = static_cast<std::uint32_t>(info.thumbnail.size());
     return FactsOutcome::Decoded;
 }
 

@@ -4,6 +4,7 @@
 #include "formats/PictureDecode.h"
 #include "formats/PictureFacts.h"
 #include "formats/PictureKind.h"
+#include "formats/VideoPlaceholder.h"
 #include "formats/WebpChunks.h"
 
 #include "MediaFiles.h"
@@ -107,6 +108,19 @@ TEST_F(WebpFile, AnExifChunkIsReadWhereItsHeaderPlacesTheFirstDirectory) {
     EXPECT_TRUE(sample.info.hasExif) << sample.message;
     EXPECT_EQ(sample.info.xResolution, 72.0f);
     EXPECT_TRUE(sample.info.dateTime.empty());
+}
+
+TEST_F(WebpFile, AnAnimationTheDecoderCannotTakeShowsThePlaceholderNotAnError) {
+    const std::string path = dir.str() + "/moving.webp";
+    ASSERT_TRUE(test::runFfmpeg("-f lavfi -i testsrc=size=64x48:rate=5 -t 1 -loop 0", path));
+    const std::string tag = "exiftool -q -overwrite_original -DateTimeOriginal='2024:05:01 10:00:00' '" + path + "'";
+    ASSERT_EQ(std::system(tag.c_str()), 0);
+    std::ifstream file(path, std::ios::binary);
+    const Read read = readWebp(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    ASSERT_EQ(read.outcome, FactsOutcome::Decoded);
+    EXPECT_EQ(read.info.dateTime, "2024:05:01 10:00:00");
+    EXPECT_EQ(read.info.thumbnail, videoPlaceholderJpeg());
+    EXPECT_EQ(read.info.thumbnailSize, read.info.thumbnail.size());
 }
 
 TEST_F(WebpFile, WithoutExifOrBrokenItIsPassedOverWithAReason) {
