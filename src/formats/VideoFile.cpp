@@ -84,7 +84,12 @@ FactsOutcome readVideoFacts(const std::string& path, CExifReader& reader) {
     }
     ExifInfo& info = reader.info();
     info.hasExif = true;
-    info.dateTime = localShotTimeOfUtc(video.tag("creation_time"));
+    // A phone's own local time first: its pictures' EXIF dates are the time
+    // where they were shot, and its movies must sort among them.
+    info.dateTime = wallClockShotTime(video.tag("com.apple.quicktime.creationdate"));
+    if (info.dateTime.empty()) {
+        info.dateTime = localShotTimeOfUtc(video.tag("creation_time"));
+    }
     if (info.dateTime.empty()) {
         info.dateTime = kZeroDate;
     }
@@ -141,7 +146,7 @@ bool decodeVideoFile(const std::string& path, const DecodeOptions& options, CRas
         return false;
     }
     // Shown upright, as its thumbnail is.
-    if (video.quarterTurns() != 0 && !turnClockwise(out, video.quarterTurns())) {
+    if (!turnClockwise(out, video.quarterTurns())) {
         out.clear();
         return false;
     }

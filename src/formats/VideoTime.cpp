@@ -31,28 +31,50 @@ std::int64_t daysSince1970(std::int64_t year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
+struct IsoTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    // Seconds since 1970 of these fields read as UTC.
+    std::int64_t unixSeconds() const {
+        return daysSince1970(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    }
+};
+
+// YYYY-MM-DDTHH:MM:SS, then parts of a second and a zone, not read here;
+// false for any other text and for the containers' zero times.
+bool readIsoTime(const std::string& text, IsoTime& t) {
+    if (!digits(text, 0, 4, t.year) || !digits(text, 5, 2, t.month) || !digits(text, 8, 2, t.day) ||
+        !digits(text, 11, 2, t.hour) || !digits(text, 14, 2, t.minute) || !digits(text, 17, 2, t.second) ||
+        text[4] != '-' || text[7] != '-' || (text[10] != 'T' && text[10] != ' ') || text[13] != ':' ||
+        text[16] != ':') {
+        return false;
+    }
+    if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 || t.minute > 59 || t.second > 60) {
+        return false;
+    }
+    return t.year > 1904 && t.unixSeconds() > 0;
+}
+
 }  // namespace
 
 std::string localShotTimeOfUtc(const std::string& isoUtc) {
-    // YYYY-MM-DDTHH:MM:SS, then parts of a second and a zone we need not read:
-    // the value is UTC.
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    if (!digits(isoUtc, 0, 4, year) || !digits(isoUtc, 5, 2, month) || !digits(isoUtc, 8, 2, day) ||
-        !digits(isoUtc, 11, 2, hour) || !digits(isoUtc, 14, 2, minute) || !digits(isoUtc, 17, 2, second) ||
-        isoUtc[4] != '-' || isoUtc[7] != '-' || (isoUtc[10] != 'T' && isoUtc[10] != ' ') ||
-        isoUtc[13] != ':' || isoUtc[16] != ':') {
+    IsoTime t;
+    if (!readIsoTime(isoUtc, t)) {
         return {};
     }
-    if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60) {
-        return {};
-    }
-    const std::int64_t unixSeconds =
-        daysSince1970(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
-    if (year <= 1904 || unixSeconds <= 0) {
-        return {};
-    }
-    std::string local = formatLocalFileTime(fileTimeFromUnix(unixSeconds), "%Y:%m:%d %H:%M:%S");
+    std::string local = formatLocalFileTime(fileTimeFromUnix(t.unixSeconds()), "%Y:%m:%d %H:%M:%S");
     return local.size() == kDateTimeChars ? local : std::string{};
+}
+
+std::string wallClockShotTime(const std::string& isoLocal) {
+    IsoTime t;
+    if (!readIsoTime(isoLocal, t)) {
+        return {};
+    }
+    std::string text = isoLocal.substr(0, kDateTimeChars);
+    text[4] = ':';
+    text[7] = ':';
+    text[10] = ' ';
+    return text;
 }
 
 }  // namespace dz

@@ -11,4 +11,10 @@ namespace dz {
 // 1970), which stands for "not set".
 std::string localShotTimeOfUtc(const std::string& isoUtc);
 
+// The shot time text of a local ISO 8601 time with its offset
+// ("2024-07-01T23:20:30+0900", as phones write their creation date): the
+// wall-clock time where the movie was shot, as a camera's EXIF date is, the
+// offset left aside. Empty as above.
+std::string wallClockShotTime(const std::string& isoLocal);
+
 }  // namespace dz

@@ -70,6 +70,10 @@ TEST_F(VideoFile, CreationTimeBecomesLocalTimeInSummerAndWinterWithTheCamera) {
                           " -metadata model=C1", at("winter.mov")));
     ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=176x144:rate=10 -t 1"
                           " -metadata creation_time=2023-12-31T23:30:00Z", at("clip.3gp")));
+    // A phone abroad: its local creation date wins over the UTC time (16:20:30 here).
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -metadata creation_time=2024-07-01T14:20:30Z"
+                          " -metadata com.apple.quicktime.creationdate=2024-07-01T23:20:30+0900"
+                          " -movflags use_metadata_tags", at("trip.mov")));
     const ExifInfo summer = factsOf(at("summer.mp4"));
     EXPECT_TRUE(summer.hasExif);
     EXPECT_EQ(summer.dateTime, "2024:07:01 12:20:30");
@@ -87,6 +91,7 @@ TEST_F(VideoFile, CreationTimeBecomesLocalTimeInSummerAndWinterWithTheCamera) {
     EXPECT_EQ(clip.dateTime, "2024:01:01 00:30:00");
     EXPECT_EQ(clip.width, 176);
     EXPECT_EQ(clip.height, 144);
+    EXPECT_EQ(factsOf(at("trip.mov")).dateTime, "2024:07:01 23:20:30");
     CRaster frame;
     ASSERT_TRUE(decodePictureFile(at("clip.3gp"), {}, frame));
     EXPECT_EQ(frame.width(), 176);
