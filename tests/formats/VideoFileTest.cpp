@@ -11,9 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace dz {
 namespace {
@@ -128,8 +125,7 @@ TEST_F(VideoFile, AMovieTurnedByItsDisplayMatrixShowsUprightWithItsShownSize) {
     for (const auto& [degrees, side] : {std::pair{90, 'r'}, std::pair{180, 'b'}, std::pair{270, 'l'}}) {
         const std::string path = at("turned" + std::to_string(degrees) + ".mp4");
         ASSERT_TRUE(runFfmpeg(kHalfWhite, path));
-        const std::string turn = "exiftool -q -overwrite_original -Rotation=" + std::to_string(degrees) + " '" + path + "'";
-        ASSERT_EQ(std::system(turn.c_str()), 0);
+        ASSERT_TRUE(test::runExiftool("-Rotation=" + std::to_string(degrees), path));
         const bool across = degrees != 180;
         const ExifInfo info = factsOf(path);
         EXPECT_EQ(info.width, across ? 240 : 320) << degrees;
@@ -165,8 +161,7 @@ TEST_F(VideoFile, CameraMovieWithoutFramesNamesItsMakeAndShowsThePlaceholder) {
 TEST_F(VideoFile, CutShortOrGarbageFilesAreNoVideo) {
     ASSERT_TRUE(runFfmpeg(kHalfWhite, at("whole.mp4")));
     // ffmpeg writes the index (moov) last: half the file has none.
-    std::ifstream file(at("whole.mp4"), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes = test::fileContents(at("whole.mp4"));
     ASSERT_GT(bytes.size(), 1000u);
     dir.write("cut.mp4", bytes.substr(0, bytes.size() / 2));
     dir.write("garbage.mov", std::string(4000, 'x'));

@@ -12,9 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace dz {
 namespace {
@@ -46,8 +43,7 @@ protected:
         // White above, black below, so a picture upside down shows.
         ASSERT_TRUE(test::runFfmpeg("-f lavfi -i color=c=black:s=64x48,drawbox=x=0:y=0:w=64:h=24:color=white:t=fill"
                                     " -frames:v 1", dir.str() + "/plain.webp"));
-        std::ifstream file(dir.str() + "/plain.webp", std::ios::binary);
-        plain.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        plain = test::fileContents(dir.str() + "/plain.webp");
     }
     TempDir dir;
     std::string plain;
@@ -95,10 +91,8 @@ TEST_F(WebpFile, BareTiffBlockWithoutThumbnailGetsOneFromThePicture) {
 TEST_F(WebpFile, AnExifChunkIsReadWhereItsHeaderPlacesTheFirstDirectory) {
     // exiftool writes its WebP EXIF chunks with the first directory at 16.
     const std::string path = dir.write("tagged.webp", plain).string();
-    const std::string tag = "exiftool -q -overwrite_original -DateTimeOriginal='2024:05:01 10:00:00' -Make=Phone '" + path + "'";
-    ASSERT_EQ(std::system(tag.c_str()), 0);
-    std::ifstream file(path, std::ios::binary);
-    const Read tagged = readWebp(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    ASSERT_TRUE(test::runExiftool("-DateTimeOriginal='2024:05:01 10:00:00' -Make=Phone", path));
+    const Read tagged = readWebp(test::fileContents(path));
     ASSERT_EQ(tagged.outcome, FactsOutcome::Decoded);
     EXPECT_TRUE(tagged.info.hasExif) << tagged.message;
     EXPECT_EQ(tagged.info.dateTime, "2024:05:01 10:00:00");
@@ -113,10 +107,8 @@ TEST_F(WebpFile, AnExifChunkIsReadWhereItsHeaderPlacesTheFirstDirectory) {
 TEST_F(WebpFile, AnAnimationTheDecoderCannotTakeShowsThePlaceholderNotAnError) {
     const std::string path = dir.str() + "/moving.webp";
     ASSERT_TRUE(test::runFfmpeg("-f lavfi -i testsrc=size=64x48:rate=5 -t 1 -loop 0", path));
-    const std::string tag = "exiftool -q -overwrite_original -DateTimeOriginal='2024:05:01 10:00:00' '" + path + "'";
-    ASSERT_EQ(std::system(tag.c_str()), 0);
-    std::ifstream file(path, std::ios::binary);
-    const Read read = readWebp(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    ASSERT_TRUE(test::runExiftool("-DateTimeOriginal='2024:05:01 10:00:00'", path));
+    const Read read = readWebp(test::fileContents(path));
     ASSERT_EQ(read.outcome, FactsOutcome::Decoded);
     EXPECT_EQ(read.info.dateTime, "2024:05:01 10:00:00");
     EXPECT_EQ(read.info.thumbnail, videoPlaceholderJpeg());

@@ -32,6 +32,11 @@ bool runFfmpeg(const std::string& args, const std::string& out) {
     return std::system(command.c_str()) == 0 && std::filesystem::exists(out);
 }
 
+bool runExiftool(const std::string& args, const std::string& path) {
+    const std::string command = "exiftool -q -overwrite_original " + args + " '" + path + "' </dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
 std::string exifSegmentOf(const std::string& jpeg) {
     std::size_t pos = 2;
     while (pos + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[pos]) == 0xFF) {

@@ -11,6 +11,10 @@ bool ffmpegAvailable();
 // Runs "ffmpeg -v error -y ARGS OUT"; true when it made OUT.
 bool runFfmpeg(const std::string& args, const std::string& out);
 
+// Runs "exiftool -q -overwrite_original ARGS 'PATH'", which rewrites PATH in
+// place; true when it succeeded.
+bool runExiftool(const std::string& args, const std::string& path);
+
 // The "Exif\0\0" segment of a JPEG file's APP1 section (header included);
 // empty when it has none.
 std::string exifSegmentOf(const std::string& jpeg);

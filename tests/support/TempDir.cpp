@@ -37,14 +37,19 @@ std::filesystem::path TempDir::makeDir(const std::string& relative) const {
     return p;
 }
 
-std::string readTestData(const std::string& name) {
-    std::ifstream in(std::string(DZ_TEST_DATA) + "/" + name, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("missing test data: " + name);
-    }
+std::string fileContents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+std::string readTestData(const std::string& name) {
+    const std::string path = std::string(DZ_TEST_DATA) + "/" + name;
+    if (!std::filesystem::is_regular_file(path)) {
+        throw std::runtime_error("missing test data: " + name);
+    }
+    return fileContents(path);
 }
 
 }  // namespace dz::test

@@ -27,4 +27,7 @@ private:
 // Bytes of a file under tests/data.
 std::string readTestData(const std::string& name);
 
+// Bytes of any file; empty when it cannot be read.
+std::string fileContents(const std::string& path);
+
 }  // namespace dz::test
