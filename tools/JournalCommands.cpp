@@ -4,14 +4,15 @@
 #include "CommandWords.h"
 #include "LoadedSession.h"
 
-#include "journal/JournalReader.h"
 #include "journal/JournalReplay.h"
 #include "journal/JsonWriter.h"
 #include "journal/RunJournal.h"
+#include "platform/ConfigFolder.h"
 #include "platform/TimeZone.h"
 #include "process/RunPlan.h"
 
 #include <cstring>
+#include <unistd.h>
 
 namespace dz {
 
@@ -21,7 +22,8 @@ void PlanCommand::printUsage(std::ostream& err) {
            "Loads the session as File > Load Session does and prints what processing it\n"
            "would do, writing nothing: one JSON object a line per picture of the albums\n"
            "still to process, with \"source\", \"target\", \"action\" (copy, move,\n"
-           "already-there, renamed-for-clash, asks-overwrite or refused) and \"reason\",\n"
+           "already-there, renamed-for-clash, asks-overwrite, refused or in-place: the\n"
+           "picture is already its own target and stays as it is) and \"reason\",\n"
            "then a summary line with the pictures, bytes, new folders, clashes, and the\n"
            "space needed and free on the target.\n"
            "\n"
@@ -48,7 +50,8 @@ int PlanCommand::run(const std::vector<std::string>& args) {
     }
     const Settings& s = state.settings;
     const ProcessJob job{state.albums, session.catalogue(), state.processTargetPath, s.moveFiles != 0,
-                         NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}};
+                         NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()},
+                         false, state.texts.sourceFolder, state.dataFolder};
     const RunPlan plan = planRun(job, fileSystem_);
     for (const PlannedPicture& p : plan.pictures) {
         JsonWriter line;
@@ -74,6 +77,20 @@ int PlanCommand::run(const std::vector<std::string>& args) {
     return kDone;
 }
 
+namespace {
+
+const char* const kTrustText =
+    "Only a journal this user's program wrote is followed: every line carries a seal\n"
+    "of a key kept in the user's data folder (~/.local/share/dezoredu), and the\n"
+    "journal must not be behind the program's own record of its run. Its paths are\n"
+    "taken beneath the run's source and target folders, which must be the very\n"
+    "folders of the run (a drive mounted at another place is found again). Any other\n"
+    "journal is refused whole, naming why, and nothing is touched. Reading is\n"
+    "bounded: at most 2 GiB and 1,000,000 steps a journal, and the newest 100\n"
+    "journals of a target folder are looked at.\n";
+
+}  // namespace
+
 void JournalCommand::printUsage(Kind kind, std::ostream& err) {
     if (kind == Kind::Resume) {
         err << "usage: dezoredu-cli resume JOURNAL\n"
@@ -81,22 +98,41 @@ void JournalCommand::printUsage(Kind kind, std::ostream& err) {
                "Finishes an interrupted processing run from its journal alone (the file under\n"
                "TARGET/.dezoredu/journal/): steps done are checked and passed over, a step cut\n"
                "short is completed or redone, the others are carried out. Nothing is replaced:\n"
-               "a different file in a picture's place sends the picture to a free name.\n"
+               "a different file in a picture's place sends the picture and the files that\n"
+               "travel with it to free names.\n"
                "\n"
-               "Exit status: 0 when every picture of the run is in place, 1 otherwise, 2 on a\n"
-               "usage error.\n";
+               << kTrustText <<
+               "\n"
+               "Exit status: 0 when every picture of the run is in place, 1 otherwise (also\n"
+               "when the journal is refused), 2 on a usage error.\n";
         return;
     }
     err << "usage: dezoredu-cli undo JOURNAL\n"
            "\n"
            "Takes a processing run back from its journal: moved pictures go back to their\n"
-           "source paths, copies are removed, folders the run made are removed when empty.\n"
-           "A file whose bytes changed since the run, or a source path taken since, is left\n"
-           "alone and listed. Works on a run that was itself interrupted.\n"
+           "source paths, copies are removed, files the run replaced come back, folders the\n"
+           "run made are removed when empty. A file whose bytes changed since the run, or a\n"
+           "source path taken since, is left alone and listed. Works on a run that was\n"
+           "itself interrupted; what could not be taken back stays for the next undo.\n"
+           "\n"
+           << kTrustText <<
            "\n"
            "Exit status: 0 when everything went back, 1 when something was left alone or\n"
-           "failed, 2 on a usage error.\n";
+           "failed, or the journal is refused, 2 on a usage error.\n";
 }
+
+namespace {
+
+// The journal's path as given, made absolute, so its target folder can be told.
+std::string absolutePath(const std::string& path) {
+    if (!path.empty() && path.front() == '/') {
+        return path;
+    }
+    char here[4096];
+    return ::getcwd(here, sizeof here) != nullptr ? std::string(here) + "/" + path : path;
+}
+
+}  // namespace
 
 int JournalCommand::run(const std::vector<std::string>& args) {
     const std::optional<std::string> journalPath = soleOperand(splitCommandWords(args), err_);
@@ -105,23 +141,36 @@ int JournalCommand::run(const std::vector<std::string>& args) {
         return kUsageError;
     }
     const std::string& path = *journalPath;
-    std::string error;
-    std::optional<RunRecord> run = readJournal(fileSystem_, path, error);
-    if (!run) {
-        err_ << "dezoredu-cli: " << path << ": " << error << "\n";
+    JournalTrust trust(userDataFolder());
+    std::string refusal;
+    std::optional<AdmittedRun> admitted;
+    if (trust.loadKey(false) != 0) {
+        refusal = "this user's program has no journal key: it wrote no journal";
+    } else {
+        admitted = admitJournal(absolutePath(path), trust, refusal);
+    }
+    if (!admitted) {
+        err_ << "dezoredu-cli: " << path << ": refused, nothing was touched: " << refusal << "\n";
         return kIncomplete;
     }
+    RunRecord* run = &admitted->run;
     if (run->undone) {
         err_ << "dezoredu-cli: " << path << ": this run was undone already\n";
         return kIncomplete;
     }
     const bool resume = kind_ == Kind::Resume;
+    err_ << "dezoredu-cli: " << (resume ? "finishing" : "undoing") << " the run from " << run->sourceFolder
+         << " into " << run->targetFolder << "\n";
     RunJournal journal;
-    if (const int e = journal.reopen(path, resume ? "resume" : "undo")) {
+    if (const int e = journal.reopen(*run, trust, resume ? "resume" : "undo")) {
         err_ << "dezoredu-cli: " << path << ": cannot be written: " << std::strerror(e) << "\n";
         return kIncomplete;
     }
-    const ReplayReport report = resume ? resumeRun(*run, journal, fileSystem_) : undoRun(*run, journal, fileSystem_);
+    const ReplayReport report = resume ? resumeRun(*admitted, journal) : undoRun(*admitted, journal);
+    if (!report.journalError.empty()) {
+        err_ << "dezoredu-cli: " << path << ": the journal cannot be written (" << report.journalError
+             << "); stopped before the next file operation\n";
+    }
     for (const std::string& left : report.leftAlone) {
         err_ << "dezoredu-cli: left alone: " << left << "\n";
     }
@@ -133,11 +182,10 @@ int JournalCommand::run(const std::vector<std::string>& args) {
         .integer("failed", report.failed)
         .integer("leftAlone", static_cast<std::int64_t>(report.leftAlone.size()));
     out_ << summary.str() << '\n';
-    bool complete = report.failed == 0 && report.leftAlone.empty();
+    bool complete = report.failed == 0 && report.leftAlone.empty() && report.journalError.empty();
     if (resume) {
         for (const JournalStep& step : run->steps) {
-            complete = complete && step.state == JournalStep::State::Finished &&
-                       (step.outcome == "copied" || step.outcome == "moved" || step.outcome == "already-there");
+            complete = complete && step.state == JournalStep::State::Finished && isPlacedOutcome(step.outcome);
         }
     }
     return complete ? kDone : kIncomplete;

@@ -156,7 +156,8 @@ int ProcessCommand::process(LoadedSession& session) {
     }
     const Settings& s = state.settings;
     ProcessJob job{state.albums, session.catalogue(), state.processTargetPath, s.moveFiles != 0,
-                   NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}, true};
+                   NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}, true,
+                   state.texts.sourceFolder, state.dataFolder};
     CProcess window(session.window().host(), state.fileSystem, job);
     window.onInit();
     if (window.control(CProcess::kProcess).enabled) {

@@ -35,6 +35,8 @@ struct AppState {
     std::string appFolder;
     // Where "fl.cfg" is read and written, chosen at start-up.
     std::string settingsFolder;
+    // The user's data folder: the journals' key and the records of runs.
+    std::string dataFolder;
     Settings settings;
     // The "Picture files" choice, kept in a file of its own.
     PictureFiles pictureFiles = PictureFiles::JpegOnly;

@@ -75,6 +75,7 @@ void CVazedazDlg::createControls() {
 void CVazedazDlg::onInit() {
     state_.appFolder = currentDirectory();
     state_.settingsFolder = settingsFolder(state_.appFolder, userConfigFolder());
+    state_.dataFolder = userDataFolder();
     setHelpFile(helpFilePath());
     loadSettings(state_.settingsFolder, state_.settings);
     host().applySkin(state_.settings.skinEnabled != 0);

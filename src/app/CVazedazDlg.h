@@ -58,7 +58,7 @@ public:
     // When the target holds a run that was cut short, offers to finish it.
     void offerToFinishRun(const std::string& targetFolder);
     // Opens a run's journal for a resume or an undo; says so when it cannot.
-    bool reopenJournal(RunJournal& journal, const std::string& path, const char* event);
+    bool reopenJournal(RunJournal& journal, RunRecord& run, const JournalTrust& trust, const char* event);
     // Adds to the catalogue the pictures that journaled moves took from
     // `sourceFolder` into `targetFolder`, read at their new places, so that a
     // session saved before the move still pairs; the albums those runs

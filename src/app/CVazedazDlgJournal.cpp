@@ -5,7 +5,7 @@
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
 #include "exif/TextFormat.h"
-#include "journal/JournalReader.h"
+#include "journal/JournalFolder.h"
 #include "journal/JournalReplay.h"
 #include "journal/RunJournal.h"
 
@@ -19,18 +19,31 @@ using namespace mainwin;
 
 namespace {
 
-// The newest run into `targetFolder` that `wanted` accepts.
-std::optional<RunRecord> newestRun(FileSystem& fs, const std::string& targetFolder,
-                                   bool (*wanted)(const RunRecord&)) {
-    const std::vector<std::string> journals = journalsOf(fs, targetFolder);
+// The newest run into `targetFolder` that passes the gate and `wanted`
+// accepts. `refused` gets the first journal, newest first, the gate refused,
+// with the reason, when it is newer than the run found.
+std::optional<AdmittedRun> newestRun(const JournalTrust& trust, const std::string& targetFolder,
+                                     bool (*wanted)(const RunRecord&), std::string* refused = nullptr) {
+    const std::vector<std::string> journals = journalsOf(targetFolder);
     for (auto path = journals.rbegin(); path != journals.rend(); ++path) {
-        std::string error;
-        std::optional<RunRecord> run = readJournal(fs, *path, error);
-        if (run && wanted(*run)) {
-            return run;
+        std::string refusal;
+        std::optional<AdmittedRun> admitted = admitJournal(*path, trust, refusal);
+        if (!admitted) {
+            if (refused != nullptr && refused->empty()) {
+                *refused = *path + ": " + refusal;
+            }
+            continue;
+        }
+        if (wanted(admitted->run)) {
+            return admitted;
         }
     }
     return std::nullopt;
+}
+
+// The run's folders, for the questions that act on them.
+std::string runFolders(const RunRecord& run) {
+    return "\n\nSource folder: " + run.sourceFolder + "\nTarget folder: " + run.targetFolder;
 }
 
 // Pictures a run put somewhere, finished or cut short.
@@ -57,8 +70,8 @@ std::string leftAloneLines(const ReplayReport& report) {
 
 }  // namespace
 
-bool CVazedazDlg::reopenJournal(RunJournal& journal, const std::string& path, const char* event) {
-    if (const int error = journal.reopen(path, event)) {
+bool CVazedazDlg::reopenJournal(RunJournal& journal, RunRecord& run, const JournalTrust& trust, const char* event) {
+    if (const int error = journal.reopen(run, trust, event)) {
         host().messageBox(formatText("The journal of that run cannot be written (%s).", std::strerror(error)),
                           kCaption, Icon::Error);
         return false;
@@ -67,22 +80,27 @@ bool CVazedazDlg::reopenJournal(RunJournal& journal, const std::string& path, co
 }
 
 void CVazedazDlg::offerToFinishRun(const std::string& targetFolder) {
-    std::optional<RunRecord> run =
-        newestRun(state_.fileSystem, targetFolder, [](const RunRecord& r) { return r.unfinished(); });
-    if (!run) {
+    JournalTrust trust(state_.dataFolder);
+    if (trust.loadKey(false) != 0) {
+        return;  // no key: this user's program never kept a journal
+    }
+    std::optional<AdmittedRun> admitted =
+        newestRun(trust, targetFolder, [](const RunRecord& r) { return r.unfinished(); });
+    if (!admitted) {
         return;
     }
+    RunRecord* run = &admitted->run;
     const std::string question = formatText(
         "The target folder holds a processing run that was interrupted (%d of %d pictures done). Finish it now?",
-        run->finishedCount(), run->pictureCount());
+        run->finishedCount(), run->pictureCount()) + runFolders(*run);
     if (host().messageBox(question, kCaption, Icon::Question, Buttons::YesNo) != Answer::Yes) {
         return;
     }
     RunJournal journal;
-    if (!reopenJournal(journal, run->path, "resume")) {
+    if (!reopenJournal(journal, *run, trust, "resume")) {
         return;
     }
-    const ReplayReport report = resumeRun(*run, journal, state_.fileSystem);
+    const ReplayReport report = resumeRun(*admitted, journal);
     for (Album& album : state_.albums) {
         if (std::find(report.albumsDone.begin(), report.albumsDone.end(), album.id) != report.albumsDone.end()) {
             album.isProcessed = 1;
@@ -94,7 +112,11 @@ void CVazedazDlg::offerToFinishRun(const std::string& targetFolder) {
         text += formatText(" %d could not be done; left alone:", report.failed + static_cast<int>(report.leftAlone.size()));
         text += leftAloneLines(report);
     }
-    host().messageBox(text, kCaption, report.failed == 0 ? Icon::Information : Icon::Exclamation);
+    if (!report.journalError.empty()) {
+        text += "\nThe journal could not be written (" + report.journalError + "); the rest was not done.";
+    }
+    host().messageBox(text, kCaption,
+                      report.failed == 0 && report.journalError.empty() ? Icon::Information : Icon::Exclamation);
     refreshAlbumList();
 }
 
@@ -104,14 +126,19 @@ bool CVazedazDlg::catalogueMovedPictures(const std::string& sourceFolder, const 
         return false;
     }
     FileSystem& fs = state_.fileSystem;
+    JournalTrust trust(state_.dataFolder);
+    if (trust.loadKey(false) != 0) {
+        return false;
+    }
     const std::string below = sourceFolder + "/";
     bool added = false;
-    for (const std::string& path : journalsOf(fs, targetFolder)) {
-        std::string error;
-        const std::optional<RunRecord> run = readJournal(fs, path, error);
-        if (!run || run->undone || !run->move) {
+    for (const std::string& path : journalsOf(targetFolder)) {
+        std::string refusal;
+        const std::optional<AdmittedRun> admitted = admitJournal(path, trust, refusal);
+        if (!admitted || admitted->run.undone || !admitted->run.move) {
             continue;
         }
+        const RunRecord* run = &admitted->run;
         for (const JournalStep& step : run->steps) {
             // A raw or sidecar that went with its picture is not a picture of its own.
             if (step.travelling) {
@@ -120,9 +147,11 @@ bool CVazedazDlg::catalogueMovedPictures(const std::string& sourceFolder, const 
             const bool tried = step.state == JournalStep::State::Started ||
                                (step.state == JournalStep::State::Finished &&
                                 (step.outcome == "moved" || step.outcome == "already-there"));
+            const std::string source = run->sourcePathOf(step);
+            const std::string place = run->placePathOf(step);
             // Gone from the source and at its place: the run moved it.
-            if (tried && step.source.compare(0, below.size(), below) == 0 && !fs.exists(step.source) &&
-                fs.exists(step.place()) && state_.dirReader->readFile(step.place())) {
+            if (tried && source.compare(0, below.size(), below) == 0 && !fs.exists(source) && fs.exists(place) &&
+                state_.dirReader->readFile(place)) {
                 added = true;
             }
         }
@@ -133,27 +162,35 @@ bool CVazedazDlg::catalogueMovedPictures(const std::string& sourceFolder, const 
 
 void CVazedazDlg::undoLastProcessing() {
     const std::string& target = state_.texts.targetFolder;
-    std::optional<RunRecord> run;
-    if (target != kNotSelected) {
-        run = newestRun(state_.fileSystem, target, [](const RunRecord& r) { return !r.undone; });
+    JournalTrust trust(state_.dataFolder);
+    std::optional<AdmittedRun> admitted;
+    std::string refused;
+    if (target != kNotSelected && trust.loadKey(false) == 0) {
+        admitted = newestRun(trust, target, [](const RunRecord& r) { return !r.undone; }, &refused);
     }
-    if (!run) {
-        host().messageBox("There is no processing to undo in the target folder.", kCaption, Icon::Information);
+    if (!admitted) {
+        std::string text = "There is no processing to undo in the target folder.";
+        if (!refused.empty()) {
+            text += "\nA journal there is not trusted and was left as it is: " + refused;
+        }
+        host().messageBox(text, kCaption, Icon::Information);
         return;
     }
+    RunRecord* run = &admitted->run;
     const int placed = picturesPlaced(*run);
     const std::string question =
-        run->move ? formatText("Undo the last processing? %d moved pictures go back to their source folders.", placed)
-                  : formatText("Undo the last processing? %d copied pictures are removed from the target folder.",
-                               placed);
+        (run->move ? formatText("Undo the last processing? %d moved pictures go back to their source folders.", placed)
+                   : formatText("Undo the last processing? %d copied pictures are removed from the target folder.",
+                                placed)) +
+        runFolders(*run);
     if (host().messageBox(question, kCaption, Icon::Question, Buttons::YesNo) != Answer::Yes) {
         return;
     }
     RunJournal journal;
-    if (!reopenJournal(journal, run->path, "undo")) {
+    if (!reopenJournal(journal, *run, trust, "undo")) {
         return;
     }
-    const ReplayReport report = undoRun(*run, journal, state_.fileSystem);
+    const ReplayReport report = undoRun(*admitted, journal);
     // The albums the run wrote are to do again.
     for (Album& album : state_.albums) {
         const bool inRun = std::any_of(run->steps.begin(), run->steps.end(),
@@ -168,8 +205,16 @@ void CVazedazDlg::undoLastProcessing() {
                            report.failed + static_cast<int>(report.leftAlone.size()));
         text += leftAloneLines(report);
     }
-    host().messageBox(text, kCaption, report.leftAlone.empty() && report.failed == 0 ? Icon::Information
-                                                                                   : Icon::Exclamation);
+    if (report.failed != 0) {
+        text += "\nWhat could not be taken back stays in the journal: Undo again to try it once more.";
+    }
+    if (!report.journalError.empty()) {
+        text += "\nThe journal could not be written (" + report.journalError + "); the rest was not taken back.";
+    }
+    host().messageBox(text, kCaption,
+                      report.leftAlone.empty() && report.failed == 0 && report.journalError.empty()
+                          ? Icon::Information
+                          : Icon::Exclamation);
     refreshAlbumList();
 }
 

@@ -17,7 +17,8 @@ void CVazedazDlg::runProcessWindow() {
     std::vector<PictureRecord>& catalogue = state_.dirReader ? state_.dirReader->catalogue() : empty;
     const Settings& s = state_.settings;
     ProcessJob job{state_.albums, catalogue, state_.processTargetPath, s.moveFiles != 0,
-                   NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}, true};
+                   NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}, true,
+                   state_.texts.sourceFolder, state_.dataFolder};
     CProcess window(host(), state_.fileSystem, std::move(job));
     window.setHelpFile(helpFile());
     host().runModal(window);

@@ -1,16 +1,78 @@
 #include "journal/JournalReader.h"
 
-#include "journal/JsonValue.h"
-#include "journal/RunJournal.h"
-#include "platform/FileSystem.h"
+#include "journal/JournalFolder.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace dz {
 
 namespace {
 
-// Steps are numbered from 1 in the plan; a number out of that range is refused.
+bool readUnsigned(const JsonValue* object, std::string_view key, std::uint64_t& out) {
+    if (object == nullptr || object->kind != JsonValue::Kind::Object) {
+        return false;
+    }
+    const std::string text = object->textOr(key);
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+bool readStamp(const JsonValue* object, FolderStamp& stamp) {
+    return readUnsigned(object, "fs", stamp.fileSystem) && readUnsigned(object, "dev", stamp.device) &&
+           readUnsigned(object, "ino", stamp.inode);
+}
+
+bool readIdentity(const JsonValue* object, FileIdentity& identity) {
+    std::uint64_t mtime = 0;
+    if (!readUnsigned(object, "dev", identity.device) || !readUnsigned(object, "ino", identity.inode) ||
+        !readUnsigned(object, "size", identity.size) || !readUnsigned(object, "mtime", mtime)) {
+        return false;
+    }
+    identity.modifiedNs = static_cast<std::int64_t>(mtime);
+    return true;
+}
+
+bool readHead(const JsonValue& line, RunRecord& run, std::string& error) {
+    if (line.textOr("event") != "plan" || line.integerOr("version", 0) != 2) {
+        error = "the journal does not start with a plan this program writes";
+        return false;
+    }
+    run.runId = line.textOr("run");
+    run.move = line.textOr("mode") == "move";
+    run.pid = line.integerOr("pid", 0);
+    run.startedAt = line.textOr("time");
+    run.sourceFolder = line.textOr("source");
+    run.adopted = line.booleanOr("adopted", false);
+    const std::int64_t steps = line.integerOr("steps", -1);
+    if (!readStamp(line.find("sourceStamp"), run.sourceStamp) ||
+        !readStamp(line.find("targetStamp"), run.targetStamp) || steps < 0 || steps > kJournalMaxSteps ||
+        run.sourceFolder.empty() || run.sourceFolder.front() != '/') {
+        error = "the plan's head is incomplete";
+        return false;
+    }
+    run.plannedSteps = static_cast<int>(steps);
+    return true;
+}
+
+bool readStep(const JsonValue& line, RunRecord& run, std::string& error) {
+    JournalStep step;
+    step.number = static_cast<int>(run.steps.size()) + 1;
+    if (line.textOr("event") != "step" || line.integerOr("step", 0) != step.number) {
+        error = "the plan's steps are not in order";
+        return false;
+    }
+    step.albumId = static_cast<int>(line.integerOr("album", 0));
+    step.source = line.textOr("source");
+    step.sourceInTarget = line.booleanOr("sourceInTarget", false);
+    step.target = line.textOr("target");
+    step.size = static_cast<std::uint64_t>(std::max<std::int64_t>(0, line.integerOr("size", 0)));
+    step.move = run.move;
+    step.travelling = line.booleanOr("travelling", false);
+    run.steps.push_back(std::move(step));
+    return true;
+}
+
 JournalStep* stepOf(RunRecord& run, const JsonValue& line) {
     const std::int64_t n = line.integerOr("step", 0);
     if (n < 1 || n > static_cast<std::int64_t>(run.steps.size())) {
@@ -19,69 +81,80 @@ JournalStep* stepOf(RunRecord& run, const JsonValue& line) {
     return &run.steps[static_cast<std::size_t>(n - 1)];
 }
 
-bool readPlan(const JsonValue& line, RunRecord& run, std::string& error) {
-    run.targetFolder = line.textOr("target");
-    run.move = line.textOr("mode") == "move";
-    run.pid = line.integerOr("pid", 0);
-    run.startedAt = line.textOr("time");
-    const JsonValue* steps = line.find("steps");
-    if (run.targetFolder.empty() || steps == nullptr || steps->kind != JsonValue::Kind::Array) {
-        error = "the plan names no target folder or steps";
+bool readStepEvent(const std::string& event, const JsonValue& line, RunRecord& run, std::string& error) {
+    JournalStep* step = stepOf(run, line);
+    if (step == nullptr) {
+        error = "a line names a step the plan does not have";
         return false;
     }
-    for (const JsonValue& item : steps->items) {
-        JournalStep step;
-        step.number = static_cast<int>(run.steps.size()) + 1;
-        step.albumId = static_cast<int>(item.integerOr("album", 0));
-        step.source = item.textOr("source");
-        step.target = item.textOr("target");
-        step.size = static_cast<std::uint64_t>(std::max<std::int64_t>(0, item.integerOr("size", 0)));
-        step.move = run.move;
-        step.travelling = item.booleanOr("travelling", false);
-        if (step.source.empty() || step.target.empty()) {
-            error = "a step of the plan names no source or target";
+    if (event == "start") {
+        step->state = JournalStep::State::Started;
+        step->placedAt = line.textOr("target");
+        step->sha256 = line.textOr("sha256");
+        step->identity = {};
+        if (line.find("identity") != nullptr && !readIdentity(line.find("identity"), step->identity)) {
+            error = "a start line's identity does not read";
             return false;
         }
-        run.steps.push_back(std::move(step));
+        step->move = line.textOr("action") == "move";
+        step->replace = line.booleanOr("replace", false);
+        step->outcome.clear();
+    } else if (event == "copied") {
+        step->sha256 = line.textOr("sha256");
+    } else if (event == "kept") {
+        step->keptAt = line.textOr("keptAt");
+    } else if (event == "done") {
+        step->state = JournalStep::State::Finished;
+        step->outcome = line.textOr("outcome");
+        if (const std::string sha256 = line.textOr("sha256"); !sha256.empty()) {
+            step->sha256 = sha256;
+        }
+    } else {
+        step->state = JournalStep::State::Undone;
+        step->outcome = line.textOr("outcome");
     }
     return true;
 }
 
-bool readEvent(const JsonValue& line, RunRecord& run, std::string& error) {
+}  // namespace
+
+bool applyJournalLine(RunRecord& run, const JsonValue& line, int number, std::string& error) {
+    if (line.kind != JsonValue::Kind::Object) {
+        error = "a line is no object";
+        return false;
+    }
+    if (number == 1) {
+        return readHead(line, run, error);
+    }
+    // The head's steps follow it, one a line.
+    if (static_cast<int>(run.steps.size()) < run.plannedSteps) {
+        return readStep(line, run, error);
+    }
     const std::string event = line.textOr("event");
-    if (event == "start" || event == "done" || event == "undo") {
-        JournalStep* step = stepOf(run, line);
-        if (step == nullptr) {
-            error = "a line names a step the plan does not have";
-            return false;
-        }
-        if (event == "start") {
-            step->state = JournalStep::State::Started;
-            step->placedAt = line.textOr("target");
-            step->sha256 = line.textOr("sha256");
-            step->move = line.textOr("action") == "move";
-            step->replace = line.booleanOr("replace", false);
-            step->outcome.clear();
-        } else if (event == "done") {
-            step->state = JournalStep::State::Finished;
-            step->outcome = line.textOr("outcome");
-            if (const std::string sha256 = line.textOr("sha256"); !sha256.empty()) {
-                step->sha256 = sha256;
-            }
-        } else {
-            step->state = JournalStep::State::Undone;
-            step->outcome = line.textOr("outcome");
-        }
-        return true;
+    if (event == "start" || event == "copied" || event == "kept" || event == "done" || event == "undo-step") {
+        return readStepEvent(event, line, run, error);
+    }
+    if (event == "step" || event == "plan") {
+        error = "a plan line after the plan";
+        return false;
     }
     if (event == "folder") {
         run.foldersCreated.push_back(line.textOr("path"));
+    } else if (event == "folder-removed") {
+        const std::string path = line.textOr("path");
+        run.foldersCreated.erase(std::remove(run.foldersCreated.begin(), run.foldersCreated.end(), path),
+                                 run.foldersCreated.end());
     } else if (event == "album") {
         run.albumsDone.push_back(static_cast<int>(line.integerOr("album", 0)));
     } else if (event == "end") {
         run.ended = true;
-    } else if (event == "resume") {
-        run.ended = false;
+    } else if (event == "open") {
+        const std::string kind = line.textOr("kind");
+        if (kind == "resume") {
+            run.ended = false;
+        } else if (kind == "undo") {
+            run.undoing = true;
+        }
     } else if (event == "undone") {
         run.undone = true;
     }
@@ -89,11 +162,13 @@ bool readEvent(const JsonValue& line, RunRecord& run, std::string& error) {
     return true;
 }
 
-}  // namespace
+bool planComplete(const RunRecord& run) {
+    return static_cast<int>(run.steps.size()) == run.plannedSteps;
+}
 
 int RunRecord::finishedCount() const {
     return static_cast<int>(std::count_if(steps.begin(), steps.end(), [](const JournalStep& s) {
-        return s.state == JournalStep::State::Finished && !s.travelling;
+        return s.state == JournalStep::State::Finished && isPlacedOutcome(s.outcome) && !s.travelling;
     }));
 }
 
@@ -102,85 +177,16 @@ int RunRecord::pictureCount() const {
         std::count_if(steps.begin(), steps.end(), [](const JournalStep& s) { return !s.travelling; }));
 }
 
-std::optional<RunRecord> parseJournal(const std::string& text, std::string& error) {
-    RunRecord run;
-    bool planRead = false;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        const bool lastCut = end == std::string::npos;
-        const std::string_view line(text.data() + start, (lastCut ? text.size() : end) - start);
-        start = lastCut ? text.size() : end + 1;
-        if (line.empty()) {
-            continue;
-        }
-        std::string reason;
-        const std::optional<JsonValue> value = parseJson(line, &reason);
-        if (!value || value->kind != JsonValue::Kind::Object) {
-            // A crash can cut only the line being written, the last one.
-            if (lastCut) {
-                break;
-            }
-            error = "a line does not read: " + reason;
-            return std::nullopt;
-        }
-        if (!planRead) {
-            if (value->textOr("event") != "plan") {
-                error = "the journal does not start with its plan";
-                return std::nullopt;
-            }
-            if (!readPlan(*value, run, error)) {
-                return std::nullopt;
-            }
-            planRead = true;
-            continue;
-        }
-        if (!readEvent(*value, run, error)) {
-            return std::nullopt;
-        }
-    }
-    if (!planRead) {
-        error = "the journal holds no plan";
-        return std::nullopt;
-    }
-    return run;
+std::string RunRecord::sourcePathOf(const JournalStep& step) const {
+    return (step.sourceInTarget ? targetFolder : sourceFolder) + "/" + step.source;
 }
 
-std::optional<RunRecord> readJournal(FileSystem& fileSystem, const std::string& path, std::string& error) {
-    auto source = fileSystem.openRead(path);
-    if (!source) {
-        error = "the journal cannot be opened";
-        return std::nullopt;
-    }
-    std::string text;
-    char chunk[65536];
-    for (;;) {
-        const std::size_t n = source->read(reinterpret_cast<std::uint8_t*>(chunk), sizeof chunk);
-        if (n == 0) {
-            break;
-        }
-        text.append(chunk, n);
-    }
-    auto run = parseJournal(text, error);
-    if (run) {
-        run->path = path;
-    }
-    return run;
+std::string RunRecord::placePathOf(const JournalStep& step) const {
+    return targetFolder + "/" + step.place();
 }
 
-std::vector<std::string> journalsOf(FileSystem& fileSystem, const std::string& targetFolder) {
-    const std::string folder = RunJournal::folderFor(targetFolder);
-    std::vector<DirEntry> entries;
-    std::vector<std::string> paths;
-    if (!fileSystem.listDirectory(folder, "*.jsonl", entries)) {
-        return paths;
-    }
-    for (const DirEntry& entry : entries) {
-        if (!entry.isDirectory()) {
-            paths.push_back(folder + "/" + entry.name);
-        }
-    }
-    return paths;  // listed by name, and names start with the UTC time
+bool isPlacedOutcome(const std::string& outcome) {
+    return outcome == "copied" || outcome == "moved" || outcome == "already-there" || outcome == "in-place";
 }
 
 }  // namespace dz

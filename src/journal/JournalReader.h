@@ -1,24 +1,20 @@
 #pragma once
 
+#include "journal/JsonValue.h"
 #include "journal/RunRecord.h"
 
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace dz {
 
-class FileSystem;
+// Takes one journal line, already known to be this user's (see
+// journal/JournalGate.h), into `run`: `number` is its place in the chain,
+// from 1. The first line must be the plan's head and the next ones its
+// steps, as many as the head says. False, with the reason, for a line that
+// does not fit the run.
+bool applyJournalLine(RunRecord& run, const JsonValue& line, int number, std::string& error);
 
-// Reads a run back from its journal. A last line cut short by a crash is
-// passed over; any other line that does not read, or a file without its
-// plan, gives nullopt with the reason in `error`.
-std::optional<RunRecord> readJournal(FileSystem& fileSystem, const std::string& path, std::string& error);
-
-// The same from the journal's text.
-std::optional<RunRecord> parseJournal(const std::string& text, std::string& error);
-
-// The journals of runs into `targetFolder`, oldest first.
-std::vector<std::string> journalsOf(FileSystem& fileSystem, const std::string& targetFolder);
+// True when every step of the plan has been read.
+bool planComplete(const RunRecord& run);
 
 }  // namespace dz

@@ -1,26 +1,42 @@
 #include "journal/RunJournal.h"
 
+#include "journal/JournalFolder.h"
 #include "journal/JsonWriter.h"
 
+#include <cerrno>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dz {
 
 namespace {
 
-std::string stepJson(const JournalStep& step) {
-    JsonWriter json;
-    json.integer("step", step.number)
+void stepJson(JsonWriter& json, const JournalStep& step) {
+    json.text("event", "step")
+        .integer("step", step.number)
         .integer("album", step.albumId)
         .text("source", step.source)
         .text("target", step.target)
         .unsignedInteger("size", step.size);
-    // Written only when set, so journals of runs without such files read as before.
+    if (step.sourceInTarget) {
+        json.boolean("sourceInTarget", true);
+    }
     if (step.travelling) {
         json.boolean("travelling", true);
     }
-    return json.str();
+}
+
+// The journal's file name: the UTC time first, so names sort as runs started.
+std::string journalName(const std::string& startedAt, const std::string& runId) {
+    std::string stamp = startedAt;
+    for (char& c : stamp) {
+        if (c == ':') {
+            c = '-';
+        }
+    }
+    return stamp + "-" + std::to_string(::getpid()) + "-" + runId.substr(0, 8) + ".jsonl";
 }
 
 }  // namespace
@@ -34,64 +50,161 @@ std::string utcTimeText() {
     return text;
 }
 
-std::string RunJournal::folderFor(const std::string& targetFolder) {
-    return targetFolder + "/.dezoredu/journal";
+std::string stampJson(const FolderStamp& stamp) {
+    return JsonWriter()
+        .text("fs", std::to_string(stamp.fileSystem))
+        .text("dev", std::to_string(stamp.device))
+        .text("ino", std::to_string(stamp.inode))
+        .str();
 }
 
-int RunJournal::begin(RunRecord& run) {
+std::string identityJson(const FileIdentity& identity) {
+    return JsonWriter()
+        .text("dev", std::to_string(identity.device))
+        .text("ino", std::to_string(identity.inode))
+        .text("size", std::to_string(identity.size))
+        .text("mtime", std::to_string(identity.modifiedNs))
+        .str();
+}
+
+std::string RunJournal::folderFor(const std::string& targetFolder) {
+    return targetFolder + "/" + kFolderBelowTarget;
+}
+
+int RunJournal::begin(RunRecord& run, const JournalTrust& trust) {
+    close();
+    if (!trust.hasKey()) {
+        return ENOKEY;
+    }
+    RootedFolder target;
+    if (const int error = target.open(run.targetFolder)) {
+        return error;
+    }
+    run.targetStamp = target.stamp();
+    RootedFolder source;
+    if (source.open(run.sourceFolder) == 0) {
+        run.sourceStamp = source.stamp();
+    }
+    int folderFd = -1;
+    if (const int error = openOwnFolder(target, kFolderBelowTarget, true, folderFd)) {
+        return error;
+    }
+    run.runId = JournalTrust::newRunId();
     run.pid = ::getpid();
     run.startedAt = utcTimeText();
-    std::string stamp = run.startedAt;
-    // File names sort as the runs started: no ':' to trouble other systems.
-    for (char& c : stamp) {
-        if (c == ':') {
-            c = '-';
-        }
-    }
-    run.path = folderFor(run.targetFolder) + "/" + stamp + "-" + std::to_string(run.pid) + ".jsonl";
-    if (const int error = file_.open(run.path)) {
+    const std::string name = journalName(run.startedAt, run.runId);
+    const int fd = ::openat(folderFd, name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                            0600);
+    if (fd < 0) {
+        const int error = errno;
+        ::close(folderFd);
         return error;
     }
-    std::string steps = "[";
+    run.path = folderFor(target.path()) + "/" + name;
+    file_.adopt(fd, folderFd, run.path);
+    trust_ = &trust;
+    runId_ = run.runId;
+    lines_ = 0;
+    lastSeal_.clear();
+    markedLines_ = 0;
+
+    JsonWriter head;
+    head.text("event", "plan")
+        .integer("version", 2)
+        .text("run", run.runId)
+        .integer("pid", run.pid)
+        .text("time", run.startedAt)
+        .text("mode", run.move ? "move" : "copy")
+        .text("source", run.sourceFolder)
+        .raw("sourceStamp", stampJson(run.sourceStamp))
+        .text("target", run.targetFolder)
+        .raw("targetStamp", stampJson(run.targetStamp))
+        .integer("steps", static_cast<std::int64_t>(run.steps.size()));
+    if (run.adopted) {
+        head.boolean("adopted", true);
+    }
+    if (const int error = write(head, false)) {
+        return error;
+    }
     for (const JournalStep& step : run.steps) {
-        if (steps.size() > 1) {
-            steps += ',';
+        JsonWriter line;
+        stepJson(line, step);
+        if (const int error = write(line, false)) {
+            return error;
         }
-        steps += stepJson(step);
     }
-    steps += ']';
-    return write(JsonWriter()
-                     .text("event", "plan")
-                     .integer("version", 1)
-                     .integer("pid", run.pid)
-                     .text("time", run.startedAt)
-                     .text("target", run.targetFolder)
-                     .text("mode", run.move ? "move" : "copy")
-                     .raw("steps", steps)
-                     .str(),
-                 true);
+    // The plan is flushed once, with the user's record of the run.
+    return seal();
 }
 
-int RunJournal::reopen(const std::string& path, const std::string& event) {
-    if (const int error = file_.open(path)) {
+int RunJournal::reopen(RunRecord& run, const JournalTrust& trust, const std::string& kind) {
+    close();
+    if (!trust.hasKey()) {
+        return ENOKEY;
+    }
+    RootedFolder target;
+    if (const int error = target.open(run.targetFolder)) {
         return error;
     }
-    return write(JsonWriter().text("event", event).integer("pid", ::getpid()).text("time", utcTimeText()).str(),
-                 true);
+    int folderFd = -1;
+    if (const int error = openOwnFolder(target, kFolderBelowTarget, false, folderFd)) {
+        return error;
+    }
+    const std::string name = run.path.substr(run.path.rfind('/') + 1);
+    const int fd = ::openat(folderFd, name.c_str(), O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        const int error = fd < 0 ? errno : EACCES;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        ::close(folderFd);
+        return error;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    file_.adopt(fd, folderFd, run.path);
+    trust_ = &trust;
+    runId_ = run.runId;
+    lines_ = run.lines;
+    lastSeal_ = run.lastSeal;
+    markedLines_ = 0;
+    // A line cut short by a crash is closed, so this one is read as a line of its own.
+    char last = '\n';
+    if (st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n') {
+        if (::write(fd, "\n", 1) != 1) {
+            return errno;
+        }
+    }
+    run.tornEnd = false;
+    const int error = write(JsonWriter().text("event", "open").text("kind", kind).integer("pid", ::getpid())
+                                .text("time", utcTimeText()),
+                            false);
+    return error != 0 ? error : seal();
 }
 
-int RunJournal::stepStarted(const JournalStep& step) {
-    return write(JsonWriter()
-                     .text("event", "start")
-                     .integer("step", step.number)
-                     .text("source", step.source)
-                     .text("target", step.place())
-                     .unsignedInteger("size", step.size)
-                     .text("sha256", step.sha256)
-                     .text("action", step.move ? "move" : "copy")
-                     .boolean("replace", step.replace)
-                     .str(),
-                 step.move);
+int RunJournal::stepStarted(const JournalStep& step, bool flushNow) {
+    JsonWriter line;
+    line.text("event", "start")
+        .integer("step", step.number)
+        .text("target", step.place())
+        .unsignedInteger("size", step.size)
+        .text("action", step.move ? "move" : "copy")
+        .boolean("replace", step.replace);
+    if (!step.sha256.empty()) {
+        line.text("sha256", step.sha256);
+    }
+    if (step.identity.inode != 0) {
+        line.raw("identity", identityJson(step.identity));
+    }
+    return write(line, flushNow);
+}
+
+int RunJournal::stepCopied(int number, const std::string& sha256) {
+    return write(JsonWriter().text("event", "copied").integer("step", number).text("sha256", sha256), true);
+}
+
+int RunJournal::fileKept(int number, const std::string& keptAt) {
+    return write(JsonWriter().text("event", "kept").integer("step", number).text("keptAt", keptAt), true);
 }
 
 int RunJournal::stepFinished(int number, const std::string& outcome, const std::string& sha256) {
@@ -100,33 +213,67 @@ int RunJournal::stepFinished(int number, const std::string& outcome, const std::
     if (!sha256.empty()) {
         line.text("sha256", sha256);
     }
-    // Flushed with the next move's start or the album's end: a step that is
-    // done but not known to be is checked again by a resume, which is safe.
-    return write(line.str(), false);
+    // Flushed with the next group: a step done but not known to be is
+    // checked again by a resume, which is safe.
+    return write(line, false);
 }
 
 int RunJournal::stepUndone(int number, const std::string& outcome) {
-    return write(JsonWriter().text("event", "undo").integer("step", number).text("outcome", outcome).str(), true);
+    return write(JsonWriter().text("event", "undo-step").integer("step", number).text("outcome", outcome), true);
 }
 
 int RunJournal::folderCreated(const std::string& folder) {
-    return write(JsonWriter().text("event", "folder").text("path", folder).str(), true);
+    return write(JsonWriter().text("event", "folder").text("path", folder), true);
 }
 
 int RunJournal::folderRemoved(const std::string& folder) {
-    return write(JsonWriter().text("event", "folder-removed").text("path", folder).str(), false);
+    return write(JsonWriter().text("event", "folder-removed").text("path", folder), false);
 }
 
 int RunJournal::albumDone(int albumId) {
-    return write(JsonWriter().text("event", "album").integer("album", albumId).str(), false);
+    return write(JsonWriter().text("event", "album").integer("album", albumId), false);
 }
 
 int RunJournal::ended(const std::string& event, const std::string& status) {
-    return write(JsonWriter().text("event", event).text("time", utcTimeText()).text("status", status).str(), true);
+    const int error =
+        write(JsonWriter().text("event", event).text("time", utcTimeText()).text("status", status), false);
+    return error != 0 ? error : seal();
 }
 
-int RunJournal::write(const std::string& line, bool flush) {
-    return file_.append(line, flush);
+int RunJournal::flush() {
+    return file_.flush();
+}
+
+int RunJournal::seal() {
+    if (const int error = file_.flush()) {
+        return error;
+    }
+    if (markedLines_ == lines_ || trust_ == nullptr) {
+        return 0;
+    }
+    // The record follows the lines that are on the disk: a journal found
+    // behind it later has lost lines, and is refused.
+    if (const int error = trust_->writeMark(runId_, RunMark{lines_, lastSeal_})) {
+        return error;
+    }
+    markedLines_ = lines_;
+    return 0;
+}
+
+int RunJournal::write(const JsonWriter& line, bool flushNow) {
+    if (trust_ == nullptr) {
+        return EBADF;
+    }
+    const std::string body = line.str();
+    const std::string seal = trust_->seal(runId_, lines_ + 1, lastSeal_, body);
+    std::string sealed = body.substr(0, body.size() - 1);
+    sealed += ",\"mac\":\"" + seal + "\"}";
+    if (const int error = file_.append(sealed, false)) {
+        return error;
+    }
+    ++lines_;
+    lastSeal_ = seal;
+    return flushNow ? flush() : 0;
 }
 
 }  // namespace dz

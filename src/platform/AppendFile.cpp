@@ -46,13 +46,28 @@ int AppendFile::open(const std::string& path) {
     return 0;
 }
 
+void AppendFile::adopt(int fd, int folderFd, const std::string& path) {
+    close();
+    fd_ = fd;
+    folderFd_ = folderFd;
+    path_ = path;
+    folderFlushed_ = false;
+}
+
 int AppendFile::append(const std::string& line, bool flushNow) {
     if (fd_ < 0) {
         return EBADF;
     }
     std::string bytes = line;
     bytes += '\n';
+    struct stat before {};
+    const bool sized = ::fstat(fd_, &before) == 0;
     if (const int error = writeAll(fd_, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())) {
+        // A line written in part is taken back, so the next line does not
+        // continue it; a crash can still cut one, which readers pass over.
+        if (sized) {
+            ::ftruncate(fd_, before.st_size);
+        }
         return error;
     }
     return flushNow ? flush() : 0;
@@ -66,7 +81,11 @@ int AppendFile::flush() {
         return errno;
     }
     if (!folderFlushed_) {
-        if (const int error = flushFolderEntries(folderOf(path_))) {
+        if (folderFd_ >= 0) {
+            if (::fsync(folderFd_) != 0 && errno != EINVAL && errno != EROFS) {
+                return errno;
+            }
+        } else if (const int error = flushFolderEntries(folderOf(path_))) {
             return error;
         }
         folderFlushed_ = true;
@@ -78,6 +97,10 @@ void AppendFile::close() {
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
+    }
+    if (folderFd_ >= 0) {
+        ::close(folderFd_);
+        folderFd_ = -1;
     }
 }
 

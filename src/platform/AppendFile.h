@@ -17,6 +17,9 @@ public:
 
     // Opens `path` for appending, creating it (and its folders) if needed.
     int open(const std::string& path);
+    // Takes over `fd`, a file opened for appending, and `folderFd`, its
+    // folder (flushed with the first flush), both closed by this object.
+    void adopt(int fd, int folderFd, const std::string& path);
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
 
@@ -28,6 +31,7 @@ public:
 
 private:
     int fd_ = -1;
+    int folderFd_ = -1;
     bool folderFlushed_ = false;
     std::string path_;
 };

@@ -51,6 +51,16 @@ std::string userConfigFolder() {
     return userConfigFolder(std::getenv("XDG_CONFIG_HOME"), fallback.empty() ? home : fallback.c_str());
 }
 
+std::string userDataFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (isAbsolute(data)) {
+        return std::string(data) + "/dezoredu";
+    }
+    const char* home = std::getenv("HOME");
+    const std::string fallback = isAbsolute(home) ? std::string(home) : homeFromPasswordEntry();
+    return fallback.empty() ? std::string() : fallback + "/.local/share/dezoredu";
+}
+
 bool makeFolders(const std::string& folder) {
     if (folder.empty() || isFolder(folder)) {
         return !folder.empty();

@@ -14,6 +14,11 @@ std::string userConfigFolder(const char* xdgConfigHome, const char* home);
 // to the user's entry in the password database.
 std::string userConfigFolder();
 
+// This program's folder for data of the user's own (the journals' key and
+// the records of runs): XDG_DATA_HOME/dezoredu when absolute, otherwise
+// HOME/.local/share/dezoredu; empty when neither gives an absolute folder.
+std::string userDataFolder();
+
 // Creates `folder` with every missing parent; true when it is a folder then.
 bool makeFolders(const std::string& folder);
 

@@ -44,4 +44,14 @@ std::string firstFreeNumberedPlace(const std::string& folder, const std::string&
     }
 }
 
+int FreeNumbers::next(const std::string& key, const std::function<bool(int)>& isFree) {
+    int& from = from_[key];
+    int n = from < 2 ? 2 : from;
+    while (!isFree(n)) {
+        ++n;
+    }
+    from = n + 1;
+    return n;
+}
+
 }  // namespace dz

@@ -7,7 +7,7 @@
 namespace dz {
 
 CProcess::CProcess(Host& host, FileSystem& fileSystem, ProcessJob job)
-    : Window(host, "CProcess", "Albums Processing", 22), fileSystem_(fileSystem), job_(std::move(job)) {
+    : Window(host, "CProcess", "Albums Processing", 22), fileSystem_(fileSystem), job_(std::move(job)), trust_(job_.dataFolder) {
     addControl(kCloseWindow, ControlKind::Button, "Close Window");
     addControl(kProcessStatus, ControlKind::Static, "Processing...");
     addControl(kAlbumProgress, ControlKind::Progress);

@@ -4,6 +4,7 @@
 #include "journal/RunJournal.h"
 #include "catalogue/PictureRecord.h"
 #include "platform/FileSystem.h"
+#include "platform/PathParts.h"
 #include "platform/Window.h"
 #include "process/PictureName.h"
 
@@ -18,7 +19,9 @@ namespace dz {
 // Where the last run put one picture of an album, or a file travelling
 // with it, or meant to.
 struct PlacedPicture {
-    enum class How { Written, AlreadyThere, RenamedForClash };
+    // InPlace: the target is the picture's own file (a folder reached twice,
+    // a picture catalogued where an earlier run put it): nothing to do.
+    enum class How { Written, AlreadyThere, RenamedForClash, InPlace };
 
     std::string source;
     std::string target;
@@ -38,6 +41,10 @@ struct ProcessJob {
     NameFormats formats;
     // Keep a journal of the run under the target folder, for resume and undo.
     bool keepJournal = false;
+    // The source folder the pictures were scanned from, and the user's data
+    // folder that holds the key the journal is sealed with.
+    std::string sourcePath;
+    std::string dataFolder;
 };
 
 // The "Albums Processing" window: checks the free space when it opens and
@@ -110,7 +117,7 @@ private:
     void enterFolder(const std::string& folder, AlbumPass& pass);
     bool flushFolders(AlbumPass& pass);
     bool isAlreadyThere(const std::string& from, const std::string& to);
-    TransferEnd keepAlreadyThere(const std::string& from);
+    TransferEnd keepAlreadyThere(const std::string& from, const std::string& to);
     TransferEnd copyPicture(const std::string& from, const std::string& to);
     TransferEnd movePicture(const std::string& from, const std::string& to, AlbumPass& pass);
     void endRun(int albumsVisited);
@@ -125,6 +132,7 @@ private:
     // the album; Ignore goes on without the line.
     bool journalStarted(JournalStep* step, const std::string& from, const std::string& to);
     std::future<std::string> hashWhileCopying(const JournalStep* step, const std::string& from) const;
+    void journalInPlace(JournalStep* step);
     void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved,
                          std::future<std::string> copyHash = {});
 
@@ -139,9 +147,14 @@ private:
     std::set<std::string> writtenThisRun_;
     std::set<std::string> foldersEntered_;
     std::vector<PlacedPicture> placed_;
+    FreeNumbers freeNumbers_;
     int renamedForClash_ = 0;
     int leftAtSource_ = 0;
+    std::string journalPath(const std::string& path) const;
+
+    JournalTrust trust_;
     RunJournal journal_;
+    std::string journalSource_;  // the folder the journal's sources are relative to
     std::vector<JournalStep> journalSteps_;
     std::map<std::pair<int, std::string>, std::size_t> stepIndex_;
 };

@@ -5,13 +5,52 @@
 
 #include "exif/TextFormat.h"
 #include "platform/FileHash.h"
+#include "platform/FileIdentity.h"
 #include "platform/SystemError.h"
 #include "process/FileErrorPrompt.h"
 #include "process/RunPlan.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace dz {
+
+namespace {
+
+// `path` below `root`, or empty when it lies elsewhere.
+std::string below(const std::string& root, const std::string& path) {
+    if (root == "/" && path.size() > 1 && path.front() == '/') {
+        return path.substr(1);
+    }
+    if (path.size() > root.size() + 1 && path.compare(0, root.size(), root) == 0 && path[root.size()] == '/') {
+        return path.substr(root.size() + 1);
+    }
+    return {};
+}
+
+// The folder all of `paths` lie below, `preferred` when it holds them all.
+std::string commonFolder(const std::vector<std::string>& paths, const std::string& preferred) {
+    const bool allBelow = !preferred.empty() && std::all_of(paths.begin(), paths.end(), [&](const std::string& p) {
+        return !below(preferred, p).empty();
+    });
+    if (allBelow || paths.empty()) {
+        return preferred.empty() ? std::string("/") : preferred;
+    }
+    std::string common = folderOf(paths.front());
+    for (const std::string& path : paths) {
+        while (common != "/" && !common.empty() && below(common, path).empty()) {
+            common = folderOf(common);
+        }
+    }
+    return common.empty() ? std::string("/") : common;
+}
+
+}  // namespace
+
+std::string CProcess::journalPath(const std::string& path) const {
+    return below(job_.targetPath, path);
+}
 
 bool CProcess::startJournal() {
     journal_.close();
@@ -20,28 +59,46 @@ bool CProcess::startJournal() {
     if (!job_.keepJournal) {
         return true;
     }
+    const RunPlan plan = planRun(job_, fileSystem_);
+    std::vector<std::string> outside;
+    for (const PlannedPicture& planned : plan.pictures) {
+        if (planned.action != PlannedPicture::Action::Refused && below(job_.targetPath, planned.source).empty()) {
+            outside.push_back(planned.source);
+        }
+    }
+    journalSource_ = commonFolder(outside, job_.sourcePath);
     RunRecord run;
     run.targetFolder = job_.targetPath;
+    run.sourceFolder = journalSource_;
     run.move = job_.moveFiles;
-    for (const PlannedPicture& planned : planRun(job_, fileSystem_).pictures) {
+    for (const PlannedPicture& planned : plan.pictures) {
         if (planned.action == PlannedPicture::Action::Refused) {
             continue;
         }
         JournalStep step;
         step.number = static_cast<int>(run.steps.size()) + 1;
         step.albumId = planned.albumId;
-        step.source = planned.source;
-        step.target = planned.target;
+        step.sourceInTarget = !below(job_.targetPath, planned.source).empty();
+        step.source = step.sourceInTarget ? below(job_.targetPath, planned.source) : below(journalSource_, planned.source);
+        step.target = below(job_.targetPath, planned.target);
         step.size = planned.size;
         step.move = job_.moveFiles;
         step.travelling = planned.travelling;
-        stepIndex_[{step.albumId, step.source}] = run.steps.size();
+        if (step.source.empty() || step.target.empty()) {
+            continue;
+        }
+        stepIndex_[{step.albumId, planned.source}] = run.steps.size();
         run.steps.push_back(std::move(step));
     }
     if (run.steps.empty()) {
         return true;
     }
-    if (const int error = journal_.begin(run)) {
+    int error = trust_.loadKey(true);
+    if (error == 0) {
+        error = journal_.begin(run, trust_);
+    }
+    if (error != 0) {
+        journal_.close();
         stepIndex_.clear();
         const std::string text = formatText(
             "The journal of this run cannot be written in the target folder (%s). Without it an interrupted run "
@@ -62,23 +119,31 @@ bool CProcess::journalStarted(JournalStep* step, const std::string& from, const 
     if (step == nullptr) {
         return true;
     }
-    step->placedAt = to;
+    step->placedAt = journalPath(to);
     step->move = job_.moveFiles;
-    // The hash lets a resume and an undo know the picture's bytes wherever
-    // they find them. A move takes it first, as its source goes; a copy's is
-    // taken while it is made (hashWhileCopying). A source that cannot be read
-    // fails its transfer anyway.
     step->sha256.clear();
+    step->identity = {};
     if (job_.moveFiles) {
-        fileSystem_.hashFile(from, step->sha256);
+        // A rename keeps the file: its identity tells it again without a
+        // byte read. A move to another file system reads the bytes anyway;
+        // their hash lets a resume know the copy when the source is gone.
+        FileIdentity source;
+        FileIdentity folder;
+        if (identifyFile(from, source)) {
+            step->identity = source;
+        }
+        if (!identifyFile(folderOf(to), folder) || folder.device != source.device) {
+            fileSystem_.hashFile(from, step->sha256);
+        }
     }
     // No operation without its line: the journal is what a resume and an
     // undo go by. A full disk is asked about like any other write.
-    while (const int error = journal_.stepStarted(*step)) {
+    while (const int error = journal_.stepStarted(*step, job_.moveFiles)) {
         const FileErrorChoice choice =
             reportFileError(host(), mapErrno(error, FileOperation::Write), journal_.path());
         if (!choice.retry) {
-            return choice.goOn;
+            // Without its line the operation is not made.
+            return false;
         }
     }
     return true;
@@ -95,6 +160,12 @@ std::future<std::string> CProcess::hashWhileCopying(const JournalStep* step, con
         sha256OfFile(from, sha256);
         return sha256;
     });
+}
+
+void CProcess::journalInPlace(JournalStep* step) {
+    if (step != nullptr) {
+        journal_.stepFinished(step->number, "in-place");
+    }
 }
 
 void CProcess::journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved,

@@ -22,6 +22,7 @@ std::string noteFor(const PlannedPicture& p) {
     case PlannedPicture::Action::RenamedForClash: return "renamed, its name is taken by another picture: " + p.source;
     case PlannedPicture::Action::AsksOverwrite: return "asks to overwrite another file: " + p.source;
     case PlannedPicture::Action::Refused: return "refused: " + p.reason;
+    case PlannedPicture::Action::InPlace: return "in-place: the picture is already this file";
     }
     return {};
 }

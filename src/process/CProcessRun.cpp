@@ -1,6 +1,7 @@
 #include "process/CProcess.h"
 
 #include "exif/TextFormat.h"
+#include "platform/FileIdentity.h"
 #include "platform/SystemError.h"
 #include "process/AlbumFolders.h"
 #include "process/FileErrorPrompt.h"
@@ -23,6 +24,7 @@ void CProcess::runProcessing() {
     placed_.clear();
     renamedForClash_ = 0;
     leftAtSource_ = 0;
+    freeNumbers_ = FreeNumbers();
     if (!startJournal()) {
         running_ = false;
         control(kPreview).enabled = true;
@@ -173,8 +175,14 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     }
     if (clash) {
         // The files of one shot keep one base name: a clash of any renames all.
-        names = shot.names(firstFreeShotNumber(folder, shot, [this](const std::string& place) {
-            return writtenThisRun_.count(place) != 0 || fileSystem_.exists(place);
+        names = shot.names(freeNumbers_.next(folder + "/" + shot.stem, [&](int n) {
+            for (const std::string& name : shot.names(n)) {
+                const std::string place = folder + "/" + name;
+                if (writtenThisRun_.count(place) != 0 || fileSystem_.exists(place)) {
+                    return false;
+                }
+            }
+            return true;
         }));
         ++renamedForClash_;
     }
@@ -201,11 +209,22 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
                             AlbumPass& pass, bool& left) {
     JournalStep* step = journalStepOf(albumId, source);
     TransferEnd end;
+    if (!renamed && sameFileAt(source, target)) {
+        // Already its own target: nothing is written, nothing removed.
+        if (!journalStarted(step, source, target)) {
+            return false;
+        }
+        journalInPlace(step);
+        placed_.push_back(PlacedPicture{source, target, albumId, false, PlacedPicture::How::InPlace, true,
+                                        step != nullptr ? step->sha256 : std::string()});
+        writtenThisRun_.insert(target);
+        return true;
+    }
     if (!renamed && isAlreadyThere(source, target)) {
         if (!journalStarted(step, source, target)) {
             return false;
         }
-        end = keepAlreadyThere(source);
+        end = keepAlreadyThere(source, target);
         journalFinished(step, end, true, job_.moveFiles);
         placed_.push_back(PlacedPicture{source, target, albumId, job_.moveFiles && end.placed,
                                         PlacedPicture::How::AlreadyThere, true,
@@ -249,7 +268,7 @@ bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, Alb
             // last one is the album's folder and asks when it exists.
             if (first && i + 1 < levels->size() && !fileSystem_.exists(path) && fileSystem_.createDirectory(path) &&
                 journal_.isOpen()) {
-                journal_.folderCreated(path);
+                journal_.folderCreated(journalPath(path));
             }
         }
         if (first && !levels->empty() && !makeFolder(path)) {
@@ -284,7 +303,7 @@ bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, Alb
 bool CProcess::makeFolder(const std::string& path) {
     if (fileSystem_.createDirectory(path)) {
         if (journal_.isOpen()) {
-            journal_.folderCreated(path);
+            journal_.folderCreated(journalPath(path));
         }
         return true;
     }

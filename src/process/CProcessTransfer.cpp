@@ -3,6 +3,7 @@
 #include "process/CProcess.h"
 
 #include "exif/TextFormat.h"
+#include "platform/FileIdentity.h"
 #include "platform/SystemError.h"
 #include "process/FileErrorPrompt.h"
 
@@ -56,8 +57,9 @@ bool CProcess::isAlreadyThere(const std::string& from, const std::string& to) {
     return fileSystem_.exists(to) && fileSystem_.compareFiles(from, to, same) && same;
 }
 
-CProcess::TransferEnd CProcess::keepAlreadyThere(const std::string& from) {
-    if (!job_.moveFiles) {
+CProcess::TransferEnd CProcess::keepAlreadyThere(const std::string& from, const std::string& to) {
+    // Removing the "source" of a file that is its own target removes the picture.
+    if (!job_.moveFiles || sameFileAt(from, to)) {
         return {true, true};
     }
     // The bytes were compared just now: the source may go.

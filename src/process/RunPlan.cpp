@@ -2,6 +2,7 @@
 
 #include "process/AlbumFolders.h"
 #include "process/PictureName.h"
+#include "platform/FileIdentity.h"
 
 #include <optional>
 #include <set>
@@ -94,7 +95,9 @@ private:
             PlannedPicture& planned = files[i];
             planned.target = *folder + "/" + names[i];
             planned.action = job_.moveFiles ? PlannedPicture::Action::Move : PlannedPicture::Action::Copy;
-            if (clash) {
+            if (!clash && sameFileAt(planned.source, planned.target)) {
+                planned.action = PlannedPicture::Action::InPlace;
+            } else if (clash) {
                 planned.reason = "the name is taken by another picture of this run: " + *folder + "/" + wanted[i];
                 planned.action = PlannedPicture::Action::RenamedForClash;
             } else if (fs_.exists(planned.target)) {
@@ -110,7 +113,8 @@ private:
                 taken_.insert(planned.target);
             }
             if (planned.action != PlannedPicture::Action::AlreadyThere &&
-                planned.action != PlannedPicture::Action::AsksOverwrite) {
+                planned.action != PlannedPicture::Action::AsksOverwrite &&
+                planned.action != PlannedPicture::Action::InPlace) {
                 plan_.bytes += planned.size;
             }
             plan_.pictures.push_back(std::move(planned));
@@ -159,6 +163,7 @@ const char* actionName(PlannedPicture::Action action) {
     case PlannedPicture::Action::RenamedForClash: return "renamed-for-clash";
     case PlannedPicture::Action::AsksOverwrite: return "asks-overwrite";
     case PlannedPicture::Action::Refused: return "refused";
+    case PlannedPicture::Action::InPlace: return "in-place";
     }
     return "?";
 }

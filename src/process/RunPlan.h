@@ -10,7 +10,8 @@ namespace dz {
 
 // What a run will do with one picture, worked out before anything is written.
 struct PlannedPicture {
-    enum class Action { Copy, Move, AlreadyThere, RenamedForClash, AsksOverwrite, Refused };
+    // InPlace: the target is the file itself, which stays as it is.
+    enum class Action { Copy, Move, AlreadyThere, RenamedForClash, AsksOverwrite, Refused, InPlace };
 
     int albumId = 0;
     std::string source;
@@ -36,7 +37,7 @@ struct RunPlan {
 // levels, names and clash rule. Reads the disk, never writes it.
 RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem);
 
-// "copy", "move", "already-there", "renamed-for-clash", "asks-overwrite", "refused".
+// "copy", "move", "already-there", "renamed-for-clash", "asks-overwrite", "refused", "in-place".
 const char* actionName(PlannedPicture::Action action);
 
 }  // namespace dz

@@ -133,7 +133,8 @@ TEST_F(MainWindowPairs, MoveLeavesOnlyTheStraySidecarAndUndoBringsThePairBack) {
     EXPECT_EQ(filesIn(source.str()), originals);
     // Two shots of six files: the user is told of pictures.
     ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].text, "Undo the last processing? 2 moved pictures go back to their source folders.");
+    EXPECT_EQ(host.messages[0].text, "Undo the last processing? 2 moved pictures go back to their source folders."
+                                     "\n\nSource folder: " + source.str() + "\nTarget folder: " + target);
     EXPECT_EQ(host.messages[1].text, "2 pictures went back.");
     EXPECT_FALSE(std::filesystem::exists(target + "/Spring"));
 }

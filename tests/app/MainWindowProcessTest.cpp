@@ -2,6 +2,7 @@
 
 #include "app/CPotion.h"
 #include "app/Settings.h"
+#include "platform/ConfigFolder.h"
 #include "process/CProcess.h"
 
 #include "TinyJpeg.h"
@@ -88,7 +89,8 @@ TEST_F(MainWindowProcess, UndoTakesTheMovedAlbumBackAndAnInterruptedRunIsOffered
 
     host.answer(Answer::Yes);
     window->onCommand(kMenuUndoProcessing);
-    EXPECT_EQ(host.messages.at(0).text, "Undo the last processing? 2 moved pictures go back to their source folders.");
+    EXPECT_EQ(host.messages.at(0).text, "Undo the last processing? 2 moved pictures go back to their source folders."
+                                        "\n\nSource folder: " + source.str() + "\nTarget folder: " + target);
     EXPECT_EQ(host.messages.at(1).text, "2 pictures went back.");
     EXPECT_EQ(fileText(p0), bytes0);
     EXPECT_FALSE(std::filesystem::exists(target + "/Spring"));
@@ -105,9 +107,14 @@ TEST_F(MainWindowProcess, UndoTakesTheMovedAlbumBackAndAnInterruptedRunIsOffered
     for (const auto& entry : std::filesystem::directory_iterator(target + "/.dezoredu/journal")) {
         journal = std::max(journal, entry.path().string());
     }
+    // A crash there: the journal ends with that line, and the user's record
+    // of the run is where it was sealed last, no further than the cut.
     std::string text = fileText(journal);
     text.erase(text.find('\n', text.find("\"event\":\"start\"")) + 1);
     std::ofstream(journal, std::ios::binary | std::ios::trunc) << text;
+    const std::string runId = text.substr(text.find("\"run\":\"") + 7, 32);
+    const std::string firstSeal = text.substr(text.find("\"mac\":\"") + 7, 64);
+    std::ofstream(userDataFolder() + "/runs/" + runId, std::ios::trunc) << "lines 1 mac " << firstSeal << "\n";
     std::filesystem::rename(target + "/Spring/Spring-1.jpg", source.str() + "/p1.jpg");
     state.albums[0].isProcessed = 0;
 
@@ -115,7 +122,8 @@ TEST_F(MainWindowProcess, UndoTakesTheMovedAlbumBackAndAnInterruptedRunIsOffered
     host.onModal("CProcess", [](Window& w) { w.onCommand(CProcess::kCloseWindow); });
     window->onCommand(kProcess);
     EXPECT_EQ(host.messages.at(0).text,
-              "The target folder holds a processing run that was interrupted (0 of 2 pictures done). Finish it now?");
+              "The target folder holds a processing run that was interrupted (0 of 2 pictures done). Finish it now?"
+              "\n\nSource folder: " + source.str() + "\nTarget folder: " + target);
     EXPECT_EQ(host.messages.at(1).text, "The interrupted run is finished: 2 pictures done now, 0 found done.");
     EXPECT_EQ(state.albums[0].isProcessed, 1);
     EXPECT_FALSE(std::filesystem::exists(source.str() + "/p1.jpg"));

@@ -1,5 +1,7 @@
 #include "ProcessFixture.h"
 
+#include "platform/ConfigFolder.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/mount.h>
@@ -18,7 +20,9 @@ protected:
     }
     void TearDown() override {
         if (mounted_) {
-            ::umount(target.str().c_str());
+            // The window holds the journal open there: it goes first, or the unmount is refused.
+            window.reset();
+            EXPECT_EQ(::umount(target.str().c_str()), 0) << std::strerror(errno);
         }
     }
     bool mounted_ = false;
@@ -38,7 +42,7 @@ TEST_P(ProcessDiskFullTest, NoPictureIsLostOrLeftHalfWritten) {
     window = std::make_unique<CProcess>(
         host, fs,
         ProcessJob{albums, catalogue, target.str(), move, NameFormats{1, 1, currentTimeZone().totalBiasMinutes()},
-                   true});
+                   true, source.str(), userDataFolder()});
     window->onInit();
     for (int i = 0; i < 8; ++i) {
         host.answer(Answer::Cancel);
