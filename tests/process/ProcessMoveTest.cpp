@@ -202,3 +202,34 @@ TEST_F(ProcessMoveTest, AFailedMoveOfATravellingFileIsAskedLikeAPictureAndRetrie
 
 }  // namespace
 }  // namespace dz::test
+
+namespace dz::test {
+namespace {
+
+// Moving the folder ".../Trip" into its own parent as the album "Trip": every
+// picture's target is the picture itself. It stays; nothing is removed.
+TEST_F(ProcessFixture, APictureThatIsItsOwnTargetStaysInPlace) {
+    addPicture("img_1.jpg", "2006:05:14 10:20:30", 1, 0);
+    addPicture("img_2.jpg", "2006:05:14 10:20:31", 1, 1);
+    const std::filesystem::path folder = source.path();
+    Album& album = addAlbum(1, folder.filename().string());
+    album.createSubDir = 1;
+    album.keepOriginalName = 1;
+    for (const bool rerun : {false, true}) {
+        album.isProcessed = 0;
+        window = std::make_unique<CProcess>(host, fs,
+                                            ProcessJob{albums, catalogue, folder.parent_path().string(), true,
+                                                       NameFormats{1, 1, currentTimeZone().totalBiasMinutes()}});
+        window->onInit();
+        window->onCommand(CProcess::kProcess);
+        EXPECT_EQ(status(), "1 albums created succesfuly!") << rerun;
+        for (const auto& [path, bytes] : originals) {
+            EXPECT_EQ(fileBytes(path), bytes) << path;
+        }
+        ASSERT_EQ(window->placedPictures().size(), 2u);
+        EXPECT_EQ(window->placedPictures()[0].how, PlacedPicture::How::InPlace);
+    }
+}
+
+}  // namespace
+}  // namespace dz::test
