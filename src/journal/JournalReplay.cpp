@@ -499,6 +499,11 @@ private:
         if (step.keptAt.empty() || stopped()) {
             return;
         }
+        // Put back already by the run itself, when its picture failed to take the place.
+        FileIdentity kept;
+        if (target_.facts(step.keptAt, kept) == ENOENT) {
+            return;
+        }
         std::string hash;
         if (moveBeneath(target_, step.keptAt, target_, step.place(), hash) != 0) {
             leave(target_.pathOf(step.keptAt), "the file the run replaced could not be put back");

@@ -4,6 +4,7 @@
 #include "journal/JsonWriter.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,14 +30,18 @@ void stepJson(JsonWriter& json, const JournalStep& step) {
 }
 
 // The journal's file name: the UTC time first, so names sort as runs started.
-std::string journalName(const std::string& startedAt, const std::string& runId) {
-    std::string stamp = startedAt;
-    for (char& c : stamp) {
-        if (c == ':') {
-            c = '-';
-        }
-    }
-    return stamp + "-" + std::to_string(::getpid()) + "-" + runId.substr(0, 8) + ".jsonl";
+// Names sort by the run's start, to the millisecond: two runs in one second
+// are still told apart as older and newer.
+std::string journalName(const std::string& runId) {
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    std::tm utc {};
+    ::gmtime_r(&now.tv_sec, &utc);
+    char stamp[40];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H-%M-%S", &utc);
+    char millis[8];
+    std::snprintf(millis, sizeof millis, ".%03ldZ", now.tv_nsec / 1000000);
+    return std::string(stamp) + millis + "-" + std::to_string(::getpid()) + "-" + runId.substr(0, 8) + ".jsonl";
 }
 
 }  // namespace
@@ -92,7 +97,7 @@ int RunJournal::begin(RunRecord& run, const JournalTrust& trust) {
     run.runId = JournalTrust::newRunId();
     run.pid = ::getpid();
     run.startedAt = utcTimeText();
-    const std::string name = journalName(run.startedAt, run.runId);
+    const std::string name = journalName(run.runId);
     const int fd = ::openat(folderFd, name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                             0600);
     if (fd < 0) {

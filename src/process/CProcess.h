@@ -118,8 +118,15 @@ private:
     bool flushFolders(AlbumPass& pass);
     bool isAlreadyThere(const std::string& from, const std::string& to);
     TransferEnd keepAlreadyThere(const std::string& from, const std::string& to);
-    TransferEnd copyPicture(const std::string& from, const std::string& to);
-    TransferEnd movePicture(const std::string& from, const std::string& to, AlbumPass& pass);
+    TransferEnd copyPicture(const std::string& from, const std::string& to, JournalStep* step);
+    TransferEnd movePicture(const std::string& from, const std::string& to, AlbumPass& pass, JournalStep* step);
+    // Yes to the overwrite question: the file at `to` goes aside under the
+    // target's `.dezoredu/replaced/<run>/`, recorded for undo; asked again
+    // on an error. False when the user gives the picture up.
+    bool keepInTheWay(const std::string& to, JournalStep* step, std::string& keptAt);
+    int putAside(const std::string& to, JournalStep* step, std::string& keptAt);
+    // A file put aside goes back when its picture did not take the place after all.
+    void putBack(const std::string& to, const std::string& keptAt);
     void endRun(int albumsVisited);
     std::string runNotes() const;
 
@@ -149,6 +156,7 @@ private:
     std::vector<PlacedPicture> placed_;
     FreeNumbers freeNumbers_;
     int renamedForClash_ = 0;
+    std::string replacedRun_;  // names the folder files put aside by this run go to
     int leftAtSource_ = 0;
     std::string journalPath(const std::string& path) const;
 

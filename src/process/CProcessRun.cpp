@@ -34,6 +34,7 @@ void CProcess::runProcessing() {
         refresh();
         return;
     }
+    replacedRun_ = journal_.isOpen() ? journal_.runId() : JournalTrust::newRunId();
     refresh();
 
     int albumsVisited = 0;
@@ -238,7 +239,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
         return false;
     }
     std::future<std::string> copyHash = hashWhileCopying(step, source);
-    end = job_.moveFiles ? movePicture(source, target, pass) : copyPicture(source, target);
+    end = job_.moveFiles ? movePicture(source, target, pass, step) : copyPicture(source, target, step);
     journalFinished(step, end, false, job_.moveFiles && pass.moveThis, std::move(copyHash));
     placed_.push_back(PlacedPicture{source, target, albumId, end.placed && job_.moveFiles && pass.moveThis,
                                     renamed ? PlacedPicture::How::RenamedForClash : PlacedPicture::How::Written,

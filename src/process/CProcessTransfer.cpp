@@ -72,10 +72,10 @@ CProcess::TransferEnd CProcess::keepAlreadyThere(const std::string& from, const 
     return {true, true};
 }
 
-CProcess::TransferEnd CProcess::copyPicture(const std::string& from, const std::string& to) {
-    bool replace = false;
+CProcess::TransferEnd CProcess::copyPicture(const std::string& from, const std::string& to, JournalStep* step) {
+    std::string keptAt;
     for (;;) {
-        if (fileSystem_.copyFile(from, to, replace)) {
+        if (fileSystem_.copyFile(from, to, false)) {
             return {true, true};
         }
         const int error = fileSystem_.lastError();
@@ -83,17 +83,31 @@ CProcess::TransferEnd CProcess::copyPicture(const std::string& from, const std::
         const FileErrorChoice choice = reportFileError(host(), error, from, detail);
         if (!choice.retry) {
             // No keeps the existing file, Ignore passes the picture over.
+            putBack(to, keptAt);
             return {choice.goOn, false};
         }
-        // Only the overwrite question's Yes allows replacing a file.
-        replace = replace || choice.answer == Answer::Yes;
+        // Only the overwrite question's Yes lets the picture take the place.
+        if (choice.answer == Answer::Yes && keptAt.empty() && !keepInTheWay(to, step, keptAt)) {
+            return {false, false};
+        }
     }
 }
 
-CProcess::TransferEnd CProcess::movePicture(const std::string& from, const std::string& to, AlbumPass& pass) {
-    bool replace = false;
+bool CProcess::keepInTheWay(const std::string& to, JournalStep* step, std::string& keptAt) {
+    while (const int error = putAside(to, step, keptAt)) {
+        const FileErrorChoice choice = reportFileError(host(), mapErrno(error, FileOperation::Move), to);
+        if (!choice.retry) {
+            return false;
+        }
+    }
+    return true;
+}
+
+CProcess::TransferEnd CProcess::movePicture(const std::string& from, const std::string& to, AlbumPass& pass,
+                                            JournalStep* step) {
+    std::string keptAt;
     for (;;) {
-        if (fileSystem_.moveFile(from, to, replace)) {
+        if (fileSystem_.moveFile(from, to, false)) {
             return {true, true};
         }
         int error = fileSystem_.lastError();
@@ -105,21 +119,25 @@ CProcess::TransferEnd CProcess::movePicture(const std::string& from, const std::
         const std::string detail = error == syserr::kFileExists ? bothFiles(from, to) : std::string();
         const FileErrorChoice choice = reportFileError(host(), error, from, detail);
         if (choice.retry) {
-            replace = replace || choice.answer == Answer::Yes;
+            if (choice.answer == Answer::Yes && keptAt.empty() && !keepInTheWay(to, step, keptAt)) {
+                return {false, false};
+            }
             continue;
         }
         if (choice.answer != Answer::Ignore) {
+            putBack(to, keptAt);
             return {choice.goOn, false};
         }
-        if (fileSystem_.moveFile(from, to, replace)) {
+        if (fileSystem_.moveFile(from, to, false)) {
             return {true, true};
         }
         if (host().messageBox("File could not be moved. Copy instead of move?", "", Icon::Question,
                               Buttons::OkCancel) != Answer::Ok) {
+            putBack(to, keptAt);
             return {false, false};
         }
         pass.moveThis = false;
-        return copyPicture(from, to);
+        return copyPicture(from, to, step);
     }
 }
 

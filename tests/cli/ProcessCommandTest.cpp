@@ -1,7 +1,9 @@
+#include "JournalCommands.h"
 #include "ProcessCommand.h"
 
 #include "SessionFixture.h"
 
+#include "journal/JournalFolder.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/SystemError.h"
 
@@ -119,6 +121,21 @@ TEST_F(ProcessCommandTest, OverwriteReplacesTheFilesThere) {
     EXPECT_EQ(std::count(printed.begin(), printed.end(), "System Error: Directory already exists( Home)! Continue? [Yes]"),
               1);
     expectAllPicturesCopied();
+
+    // The files replaced are kept aside, and the undo of the run puts them back.
+    const std::string journal = journalsOf(target.str()).back();
+    std::string kept;
+    for (const auto& entry : fs::recursive_directory_iterator(target.path() / ".dezoredu/replaced")) {
+        kept += entry.is_regular_file() ? fileText(entry.path().string()) + ";" : "";
+    }
+    EXPECT_EQ(kept, "old;old;");
+    std::ostringstream undoOut;
+    std::ostringstream undoErr;
+    FileSystem fileSystem;
+    ASSERT_EQ(JournalCommand(JournalCommand::Kind::Undo, undoOut, undoErr, fileSystem).run({journal}), 0)
+        << undoErr.str();
+    EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), "old");
+    EXPECT_EQ(fileText(homeFolder() + "/Home-1.jpg"), "old");
 }
 
 TEST_F(ProcessCommandTest, StopOnAnExistingAlbumFolderGivesUpAndEndsTheRun) {

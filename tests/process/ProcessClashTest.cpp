@@ -112,8 +112,12 @@ TEST_F(ProcessSafetyTest, ReplacingCopyLeavesNoPartialFileBehind) {
     target.write("A-0.jpg", "older");
     host.answer(Answer::Yes);
     process();
-    EXPECT_EQ(targetFiles(), std::vector<std::string>{"A-0.jpg"});
+    const std::vector<std::string> files = targetFiles();
+    ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(targetBytes("A-0.jpg"), originals.at(catalogue[0].path));
+    // The file replaced is kept aside, not destroyed.
+    EXPECT_EQ(files[0].rfind(".dezoredu/replaced/", 0), 0u) << files[0];
+    EXPECT_EQ(targetBytes(files[0]), "older");
 }
 
 TEST_F(ProcessSafetyTest, CountsOfADamagedSessionNeverWrapAround) {
