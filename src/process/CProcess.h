@@ -108,7 +108,10 @@ private:
     // One file of a shot to `target`; `left` tells that a move left it at
     // its source by the user's choice. False when the album is given up.
     bool transferFile(const std::string& source, const std::string& target, bool renamed, int albumId,
-                      AlbumPass& pass, bool& left);
+                      AlbumPass& pass, bool& left, bool& placed);
+    // Whether a file of its own sits in the place of a file travelling with `picture`.
+    bool companionInTheWay(const PictureRecord& picture, const std::string& folder,
+                           const std::vector<std::string>& names);
     // Builds the album folder of a picture, creating its levels on the first
     // picture; empty when the album is given up.
     bool albumPathOf(const PictureRecord& picture, const Album& album, AlbumPass& pass, std::string& path);
@@ -156,7 +159,9 @@ private:
     std::vector<PlacedPicture> placed_;
     FreeNumbers freeNumbers_;
     int renamedForClash_ = 0;
-    std::string replacedRun_;  // names the folder files put aside by this run go to
+    std::string replacedRun_;
+    // Yes to the overwrite question for a picture holds for the files travelling with it.
+    bool shotReplaces_ = false;  // names the folder files put aside by this run go to
     int leftAtSource_ = 0;
     std::string journalPath(const std::string& path) const;
 

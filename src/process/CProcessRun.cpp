@@ -174,6 +174,10 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         // Never over a picture of this same run: cameras restart their numbers.
         clash = clash || writtenThisRun_.count(folder + "/" + name) != 0;
     }
+    // A file of its own in the place of a raw or a sidecar while the
+    // picture's own place is free: the shot takes free names together
+    // rather than leave a sidecar beside a stranger's raw.
+    clash = clash || (!fileSystem_.exists(folder + "/" + names[0]) && companionInTheWay(picture, folder, names));
     if (clash) {
         // The files of one shot keep one base name: a clash of any renames all.
         names = shot.names(freeNumbers_.next(folder + "/" + shot.stem, [&](int n) {
@@ -188,17 +192,30 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         ++renamedForClash_;
     }
     bool left = false;
+    shotReplaces_ = false;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0 && job_.moveFiles) {
             pass.moveThis = true;
         }
         const std::string& source = i == 0 ? picture.path : picture.companions[i - 1].path;
         bool leftThis = false;
-        if (!transferFile(source, folder + "/" + names[i], clash, album.id, pass, leftThis)) {
+        bool placed = false;
+        if (!transferFile(source, folder + "/" + names[i], clash, album.id, pass, leftThis, placed)) {
             return false;
         }
         left = left || leftThis;
+        if (i == 0 && !placed) {
+            // The files travelling with a picture go where it goes: one kept
+            // at its source keeps them there too.
+            for (const CompanionFile& companion : picture.companions) {
+                if (JournalStep* step = journalStepOf(album.id, companion.path)) {
+                    journal_.stepFinished(step->number, "left");
+                }
+            }
+            break;
+        }
     }
+    shotReplaces_ = false;
     if (left) {
         pass.leftBehind = true;
         ++leftAtSource_;
@@ -206,8 +223,20 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     return true;
 }
 
+bool CProcess::companionInTheWay(const PictureRecord& picture, const std::string& folder,
+                                 const std::vector<std::string>& names) {
+    for (std::size_t i = 1; i < names.size() && i <= picture.companions.size(); ++i) {
+        const std::string place = folder + "/" + names[i];
+        if (fileSystem_.exists(place) && !sameFileAt(picture.companions[i - 1].path, place) &&
+            !isAlreadyThere(picture.companions[i - 1].path, place)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CProcess::transferFile(const std::string& source, const std::string& target, bool renamed, int albumId,
-                            AlbumPass& pass, bool& left) {
+                            AlbumPass& pass, bool& left, bool& placed) {
     JournalStep* step = journalStepOf(albumId, source);
     TransferEnd end;
     if (!renamed && sameFileAt(source, target)) {
@@ -216,6 +245,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
             return false;
         }
         journalInPlace(step);
+        placed = true;
         placed_.push_back(PlacedPicture{source, target, albumId, false, PlacedPicture::How::InPlace, true,
                                         step != nullptr ? step->sha256 : std::string()});
         writtenThisRun_.insert(target);
@@ -233,6 +263,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
         // The file there is this run's picture now: no other may replace it.
         writtenThisRun_.insert(target);
         left = !end.placed && job_.moveFiles && end.goOn;
+        placed = end.placed;
         return end.goOn;
     }
     if (!journalStarted(step, source, target)) {
@@ -244,6 +275,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
     placed_.push_back(PlacedPicture{source, target, albumId, end.placed && job_.moveFiles && pass.moveThis,
                                     renamed ? PlacedPicture::How::RenamedForClash : PlacedPicture::How::Written,
                                     end.placed, step != nullptr ? step->sha256 : std::string()});
+    placed = end.placed;
     if (end.placed) {
         writtenThisRun_.insert(target);
     } else {

@@ -79,6 +79,12 @@ CProcess::TransferEnd CProcess::copyPicture(const std::string& from, const std::
             return {true, true};
         }
         const int error = fileSystem_.lastError();
+        if (error == syserr::kFileExists && shotReplaces_ && keptAt.empty()) {
+            if (!keepInTheWay(to, step, keptAt)) {
+                return {false, false};
+            }
+            continue;
+        }
         const std::string detail = error == syserr::kFileExists ? bothFiles(from, to) : std::string();
         const FileErrorChoice choice = reportFileError(host(), error, from, detail);
         if (!choice.retry) {
@@ -87,8 +93,11 @@ CProcess::TransferEnd CProcess::copyPicture(const std::string& from, const std::
             return {choice.goOn, false};
         }
         // Only the overwrite question's Yes lets the picture take the place.
-        if (choice.answer == Answer::Yes && keptAt.empty() && !keepInTheWay(to, step, keptAt)) {
-            return {false, false};
+        if (choice.answer == Answer::Yes && keptAt.empty()) {
+            if (!keepInTheWay(to, step, keptAt)) {
+                return {false, false};
+            }
+            shotReplaces_ = true;
         }
     }
 }
@@ -116,11 +125,20 @@ CProcess::TransferEnd CProcess::movePicture(const std::string& from, const std::
         if (error == syserr::kAlreadyExists) {
             error = syserr::kFileExists;
         }
+        if (error == syserr::kFileExists && shotReplaces_ && keptAt.empty()) {
+            if (!keepInTheWay(to, step, keptAt)) {
+                return {false, false};
+            }
+            continue;
+        }
         const std::string detail = error == syserr::kFileExists ? bothFiles(from, to) : std::string();
         const FileErrorChoice choice = reportFileError(host(), error, from, detail);
         if (choice.retry) {
-            if (choice.answer == Answer::Yes && keptAt.empty() && !keepInTheWay(to, step, keptAt)) {
-                return {false, false};
+            if (choice.answer == Answer::Yes && keptAt.empty()) {
+                if (!keepInTheWay(to, step, keptAt)) {
+                    return {false, false};
+                }
+                shotReplaces_ = true;
             }
             continue;
         }

@@ -83,6 +83,18 @@ private:
         for (const std::string& name : names) {
             clash = clash || taken_.count(*folder + "/" + name) != 0;
         }
+        // A file of its own in the place of a raw or a sidecar, the picture's
+        // own place free: the shot takes free names together.
+        bool companionTaken = false;
+        if (!clash && !fs_.exists(*folder + "/" + names[0])) {
+            for (std::size_t i = 1; i < files.size(); ++i) {
+                const std::string place = *folder + "/" + names[i];
+                bool same = false;
+                companionTaken = companionTaken || (fs_.exists(place) && !sameFileAt(files[i].source, place) &&
+                                  !(fs_.compareFiles(files[i].source, place, same) && same));
+            }
+            clash = companionTaken;
+        }
         // The files of one shot keep one base name, so a clash of any renames all.
         if (clash) {
             names = shot.names(firstFreeShotNumber(*folder, shot, [this](const std::string& place) {
@@ -98,7 +110,9 @@ private:
             if (!clash && sameFileAt(planned.source, planned.target)) {
                 planned.action = PlannedPicture::Action::InPlace;
             } else if (clash) {
-                planned.reason = "the name is taken by another picture of this run: " + *folder + "/" + wanted[i];
+                planned.reason = companionTaken
+                                     ? "a file travelling with it would meet another file: " + *folder + "/" + wanted[i]
+                                     : "the name is taken by another picture of this run: " + *folder + "/" + wanted[i];
                 planned.action = PlannedPicture::Action::RenamedForClash;
             } else if (fs_.exists(planned.target)) {
                 bool same = false;

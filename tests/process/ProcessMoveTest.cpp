@@ -200,6 +200,26 @@ TEST_F(ProcessMoveTest, AFailedMoveOfATravellingFileIsAskedLikeAPictureAndRetrie
     EXPECT_EQ(albums[0].isProcessed, 1);
 }
 
+// A shot goes as one: a stranger's file in the raw's place sends the whole
+// shot to a free name, and No to overwriting the picture keeps its raw too.
+TEST_F(ProcessMoveTest, AShotIsRenamedOrLeftAsOne) {
+    PictureRecord& first = addPicture("IMG_0001.JPG", "2006:05:14 10:20:30", 1, 0);
+    first.companions.push_back(CompanionFile{source.write("IMG_0001.NEF", "raw one").string(), 7, true});
+    PictureRecord& second = addPicture("IMG_0002.JPG", "2006:05:14 10:20:31", 1, 1);
+    const std::string secondRaw = source.write("IMG_0002.NEF", "raw two").string();
+    second.companions.push_back(CompanionFile{secondRaw, 7, true});
+    addAlbum(1, "A").createSubDir = 0;
+    target.write("A-0.nef", "a stranger's raw");
+    target.write("A-1.jpg", "a stranger's picture");
+    openWindow(true);
+    host.answer(Answer::No);
+    window->onCommand(CProcess::kProcess);
+    EXPECT_EQ(targetFiles(), (std::vector<std::string>{"A-0 (2).jpg", "A-0 (2).nef", "A-0.nef", "A-1.jpg"}));
+    EXPECT_EQ(targetBytes("A-0 (2).nef"), "raw one");
+    EXPECT_EQ(fileBytes(secondRaw), "raw two");
+    EXPECT_TRUE(std::filesystem::exists(second.path));
+}
+
 }  // namespace
 }  // namespace dz::test
 
