@@ -10,6 +10,7 @@
 #include "CliHost.h"
 
 #include "catalogue/CDirReader.h"
+#include "platform/ConfigFolder.h"
 #include "platform/FileSystem.h"
 #include "process/CProcess.h"
 #include "process/RunPlan.h"
@@ -75,7 +76,8 @@ int process(const std::string& root, const std::string& target, bool move, bool 
     dz::CliHost host(std::cerr);  // a prompt in a benchmark is shown, never waited for
     dz::FileSystem fileSystem;
     fileSystem.setFlushCopies(flush);
-    const dz::ProcessJob job{albums, catalogue, target, move, dz::NameFormats{}, journal};
+    // The journal's key lives in the user's data folder: the script gives it one of its own.
+    const dz::ProcessJob job{albums, catalogue, target, move, dz::NameFormats{}, journal, root, dz::userDataFolder()};
     if (planOnly) {
         const auto start = std::chrono::steady_clock::now();
         const dz::RunPlan plan = dz::planRun(job, fileSystem);

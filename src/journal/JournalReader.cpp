@@ -69,6 +69,10 @@ bool readStep(const JsonValue& line, RunRecord& run, std::string& error) {
     step.size = static_cast<std::uint64_t>(std::max<std::int64_t>(0, line.integerOr("size", 0)));
     step.move = run.move;
     step.travelling = line.booleanOr("travelling", false);
+    if (line.find("identity") != nullptr && !readIdentity(line.find("identity"), step.identity)) {
+        error = "a step's identity does not read";
+        return false;
+    }
     run.steps.push_back(std::move(step));
     return true;
 }

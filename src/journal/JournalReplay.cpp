@@ -69,6 +69,14 @@ protected:
                hash == sourceHash;
     }
 
+    // A move whose start line had not reached the disk: the plan's file,
+    // every fact as the plan knew it, at its planned place.
+    bool renamedAsPlanned(const JournalStep& step) const {
+        FileIdentity there;
+        return step.state == JournalStep::State::Planned && step.move && step.identity.inode != 0 &&
+               step.placedAt.empty() && target_.facts(step.target, there) == 0 && there == step.identity;
+    }
+
     RunRecord& run_;
     const RootedFolder& target_;
     const RootedFolder& source_;
@@ -237,6 +245,10 @@ private:
         }
         FileIdentity source;
         if (root->facts(step.source, source) != 0) {
+            if (renamedAsPlanned(step)) {
+                finish(step, "moved");  // its start line had not reached the disk
+                return;
+            }
             leave(run_.sourcePathOf(step), "the picture is no longer at its source");
             return;
         }
@@ -247,7 +259,7 @@ private:
         FileIdentity there;
         if (target_.facts(step.place(), there) == 0) {
             if (there.sameFile(source)) {
-                if (journalled(journal_.stepStarted(step, false))) {
+                if (journalled(journal_.stepStarted(step, RunJournal::LineWay::Written))) {
                     finish(step, "in-place");
                 }
                 return;
@@ -257,7 +269,7 @@ private:
             if (root->hash(step.source, sourceHash) == 0 && target_.hash(step.place(), placeHash) == 0 &&
                 sourceHash == placeHash) {
                 step.sha256 = sourceHash;
-                if (!journalled(journal_.stepStarted(step, true))) {
+                if (!journalled(journal_.stepStarted(step, RunJournal::LineWay::Flushed))) {
                     return;
                 }
                 if (moves_ && root->remove(step.source, source) != 0) {
@@ -302,7 +314,7 @@ private:
             failed(step);
             return;
         }
-        if (!journalled(journal_.stepStarted(step, true))) {
+        if (!journalled(journal_.stepStarted(step, RunJournal::LineWay::Flushed))) {
             return;
         }
         std::string hash;
@@ -353,7 +365,7 @@ public:
 
     ReplayReport run() {
         for (auto step = run_.steps.rbegin(); step != run_.steps.rend() && !stopped(); ++step) {
-            if (step->state == JournalStep::State::Started ||
+            if (step->state == JournalStep::State::Started || renamedAsPlanned(*step) ||
                 (step->state == JournalStep::State::Finished && isPlacedOutcome(step->outcome))) {
                 takeBack(*step);
             }

@@ -27,11 +27,15 @@ void stepJson(JsonWriter& json, const JournalStep& step) {
     if (step.travelling) {
         json.boolean("travelling", true);
     }
+    // A move's source as planned: a rename to the planned place is known
+    // again by it, so its start line need not reach the disk first.
+    if (step.identity.inode != 0) {
+        json.raw("identity", identityJson(step.identity));
+    }
 }
 
-// The journal's file name: the UTC time first, so names sort as runs started.
-// Names sort by the run's start, to the millisecond: two runs in one second
-// are still told apart as older and newer.
+// The journal's file name: the UTC time first, to the millisecond, so names
+// sort as runs started, two runs in one second included.
 std::string journalName(const std::string& runId) {
     timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -128,13 +132,13 @@ int RunJournal::begin(RunRecord& run, const JournalTrust& trust) {
     if (run.adopted) {
         head.boolean("adopted", true);
     }
-    if (const int error = write(head, false)) {
+    if (const int error = write(head, LineWay::Held)) {
         return error;
     }
     for (const JournalStep& step : run.steps) {
         JsonWriter line;
         stepJson(line, step);
-        if (const int error = write(line, false)) {
+        if (const int error = write(line, LineWay::Held)) {
             return error;
         }
     }
@@ -183,11 +187,11 @@ int RunJournal::reopen(RunRecord& run, const JournalTrust& trust, const std::str
     run.tornEnd = false;
     const int error = write(JsonWriter().text("event", "open").text("kind", kind).integer("pid", ::getpid())
                                 .text("time", utcTimeText()),
-                            false);
+                            LineWay::Written);
     return error != 0 ? error : seal();
 }
 
-int RunJournal::stepStarted(const JournalStep& step, bool flushNow) {
+int RunJournal::stepStarted(const JournalStep& step, LineWay way) {
     JsonWriter line;
     line.text("event", "start")
         .integer("step", step.number)
@@ -201,15 +205,15 @@ int RunJournal::stepStarted(const JournalStep& step, bool flushNow) {
     if (step.identity.inode != 0) {
         line.raw("identity", identityJson(step.identity));
     }
-    return write(line, flushNow);
+    return write(line, way);
 }
 
 int RunJournal::stepCopied(int number, const std::string& sha256) {
-    return write(JsonWriter().text("event", "copied").integer("step", number).text("sha256", sha256), true);
+    return write(JsonWriter().text("event", "copied").integer("step", number).text("sha256", sha256), LineWay::Flushed);
 }
 
 int RunJournal::fileKept(int number, const std::string& keptAt) {
-    return write(JsonWriter().text("event", "kept").integer("step", number).text("keptAt", keptAt), true);
+    return write(JsonWriter().text("event", "kept").integer("step", number).text("keptAt", keptAt), LineWay::Flushed);
 }
 
 int RunJournal::stepFinished(int number, const std::string& outcome, const std::string& sha256) {
@@ -218,30 +222,30 @@ int RunJournal::stepFinished(int number, const std::string& outcome, const std::
     if (!sha256.empty()) {
         line.text("sha256", sha256);
     }
-    // Flushed with the next group: a step done but not known to be is
-    // checked again by a resume, which is safe.
-    return write(line, false);
+    // Held for the next group: a step done but not known to be is checked
+    // again by a resume, which is safe.
+    return write(line, LineWay::Held);
 }
 
 int RunJournal::stepUndone(int number, const std::string& outcome) {
-    return write(JsonWriter().text("event", "undo-step").integer("step", number).text("outcome", outcome), true);
+    return write(JsonWriter().text("event", "undo-step").integer("step", number).text("outcome", outcome), LineWay::Flushed);
 }
 
 int RunJournal::folderCreated(const std::string& folder) {
-    return write(JsonWriter().text("event", "folder").text("path", folder), true);
+    return write(JsonWriter().text("event", "folder").text("path", folder), LineWay::Flushed);
 }
 
 int RunJournal::folderRemoved(const std::string& folder) {
-    return write(JsonWriter().text("event", "folder-removed").text("path", folder), false);
+    return write(JsonWriter().text("event", "folder-removed").text("path", folder), LineWay::Written);
 }
 
 int RunJournal::albumDone(int albumId) {
-    return write(JsonWriter().text("event", "album").integer("album", albumId), false);
+    return write(JsonWriter().text("event", "album").integer("album", albumId), LineWay::Held);
 }
 
 int RunJournal::ended(const std::string& event, const std::string& status) {
     const int error =
-        write(JsonWriter().text("event", event).text("time", utcTimeText()).text("status", status), false);
+        write(JsonWriter().text("event", event).text("time", utcTimeText()).text("status", status), LineWay::Written);
     return error != 0 ? error : seal();
 }
 
@@ -265,7 +269,7 @@ int RunJournal::seal() {
     return 0;
 }
 
-int RunJournal::write(const JsonWriter& line, bool flushNow) {
+int RunJournal::write(const JsonWriter& line, LineWay way) {
     if (trust_ == nullptr) {
         return EBADF;
     }
@@ -273,12 +277,12 @@ int RunJournal::write(const JsonWriter& line, bool flushNow) {
     const std::string seal = trust_->seal(runId_, lines_ + 1, lastSeal_, body);
     std::string sealed = body.substr(0, body.size() - 1);
     sealed += ",\"mac\":\"" + seal + "\"}";
-    if (const int error = file_.append(sealed, false)) {
+    if (const int error = way == LineWay::Held ? file_.hold(sealed) : file_.append(sealed, false)) {
         return error;
     }
     ++lines_;
     lastSeal_ = seal;
-    return flushNow ? flush() : 0;
+    return way == LineWay::Flushed ? flush() : 0;
 }
 
 }  // namespace dz

@@ -38,7 +38,12 @@ public:
     // crash is closed first, so the new lines start on a line of their own.
     int reopen(RunRecord& run, const JournalTrust& trust, const std::string& kind);
 
-    int stepStarted(const JournalStep& step, bool flush);
+    // How far a line goes before the call returns: held in memory (a line a
+    // crash may lose: the plan or the disk still decides the step), written
+    // to the file, or flushed to the disk.
+    enum class LineWay { Held, Written, Flushed };
+
+    int stepStarted(const JournalStep& step, LineWay way);
     // A move across file systems: its copy is complete, with this hash.
     int stepCopied(int number, const std::string& sha256);
     // A file in the step's place was put aside at `keptAt` before the step replaced it.
@@ -65,7 +70,7 @@ public:
     const std::string& runId() const { return runId_; }
 
 private:
-    int write(const JsonWriter& line, bool flush);
+    int write(const JsonWriter& line, LineWay way);
     int writeStep(const JournalStep& step);
 
     AppendFile file_;

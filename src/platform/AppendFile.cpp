@@ -40,9 +40,7 @@ int AppendFile::open(const std::string& path) {
     if (fd < 0) {
         return errno;
     }
-    fd_ = fd;
-    path_ = path;
-    folderFlushed_ = false;
+    adopt(fd, -1, path);
     return 0;
 }
 
@@ -52,30 +50,63 @@ void AppendFile::adopt(int fd, int folderFd, const std::string& path) {
     folderFd_ = folderFd;
     path_ = path;
     folderFlushed_ = false;
+    struct stat st {};
+    size_ = ::fstat(fd, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
 int AppendFile::append(const std::string& line, bool flushNow) {
     if (fd_ < 0) {
         return EBADF;
     }
-    std::string bytes = line;
-    bytes += '\n';
-    struct stat before {};
-    const bool sized = ::fstat(fd_, &before) == 0;
-    if (const int error = writeAll(fd_, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())) {
-        // A line written in part is taken back, so the next line does not
-        // continue it; a crash can still cut one, which readers pass over.
-        if (sized) {
-            ::ftruncate(fd_, before.st_size);
-        }
+    const std::size_t before = held_.size();
+    held_ += line;
+    held_ += '\n';
+    if (const int error = writeHeld()) {
+        // Not appended: the lines held before it wait for the next try.
+        held_.resize(before);
         return error;
     }
     return flushNow ? flush() : 0;
 }
 
+int AppendFile::hold(const std::string& line) {
+    if (fd_ < 0) {
+        return EBADF;
+    }
+    const std::size_t before = held_.size();
+    held_ += line;
+    held_ += '\n';
+    if (held_.size() < kHeldBytes) {
+        return 0;
+    }
+    const int error = writeHeld();
+    if (error != 0) {
+        held_.resize(before);
+    }
+    return error;
+}
+
+int AppendFile::writeHeld() {
+    if (held_.empty()) {
+        return 0;
+    }
+    if (const int error = writeAll(fd_, reinterpret_cast<const std::uint8_t*>(held_.data()), held_.size())) {
+        // Lines written in part are taken back, so the next line does not
+        // continue one; a crash can still cut one, which readers pass over.
+        ::ftruncate(fd_, static_cast<off_t>(size_));
+        return error;
+    }
+    size_ += held_.size();
+    held_.clear();
+    return 0;
+}
+
 int AppendFile::flush() {
     if (fd_ < 0) {
         return EBADF;
+    }
+    if (const int error = writeHeld()) {
+        return error;
     }
     if (::fdatasync(fd_) != 0) {
         return errno;
@@ -95,6 +126,7 @@ int AppendFile::flush() {
 
 void AppendFile::close() {
     if (fd_ >= 0) {
+        writeHeld();
         ::close(fd_);
         fd_ = -1;
     }

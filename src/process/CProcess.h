@@ -140,7 +140,8 @@ private:
     JournalStep* journalStepOf(int albumId, const std::string& source);
     // False when the start line cannot be written and the user gives up
     // the album; Ignore goes on without the line.
-    bool journalStarted(JournalStep* step, const std::string& from, const std::string& to);
+    bool journalStarted(JournalStep* step, const std::string& from, const std::string& to,
+                        const FileIdentity& source);
     std::future<std::string> hashWhileCopying(const JournalStep* step, const std::string& from) const;
     void journalInPlace(JournalStep* step);
     void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved,
@@ -169,6 +170,7 @@ private:
     RunJournal journal_;
     std::string journalSource_;  // the folder the journal's sources are relative to
     std::vector<JournalStep> journalSteps_;
+    std::pair<std::string, std::uint64_t> targetFolder_;  // the last album folder and its device
     std::map<std::pair<int, std::string>, std::size_t> stepIndex_;
 };
 

@@ -84,6 +84,9 @@ bool CProcess::startJournal() {
         step.size = planned.size;
         step.move = job_.moveFiles;
         step.travelling = planned.travelling;
+        if (job_.moveFiles) {
+            step.identity = planned.sourceFacts;
+        }
         if (step.source.empty() || step.target.empty()) {
             continue;
         }
@@ -115,30 +118,44 @@ JournalStep* CProcess::journalStepOf(int albumId, const std::string& source) {
     return found == stepIndex_.end() ? nullptr : &journalSteps_[found->second];
 }
 
-bool CProcess::journalStarted(JournalStep* step, const std::string& from, const std::string& to) {
+bool CProcess::journalStarted(JournalStep* step, const std::string& from, const std::string& to,
+                              const FileIdentity& source) {
     if (step == nullptr) {
         return true;
     }
     step->placedAt = journalPath(to);
     step->move = job_.moveFiles;
     step->sha256.clear();
+    const FileIdentity planned = step->identity;
     step->identity = {};
+    bool flushFirst = false;
     if (job_.moveFiles) {
         // A rename keeps the file: its identity tells it again without a
         // byte read. A move to another file system reads the bytes anyway;
         // their hash lets a resume know the copy when the source is gone.
-        FileIdentity source;
-        FileIdentity folder;
-        if (identifyFile(from, source)) {
-            step->identity = source;
+        step->identity = source;
+        // One look at each album folder's device, not one per picture.
+        const std::string folder = folderOf(to);
+        if (folder != targetFolder_.first) {
+            FileIdentity facts;
+            targetFolder_ = {folder, identifyFile(folder, facts) ? facts.device : 0};
         }
-        if (!identifyFile(folderOf(to), folder) || folder.device != source.device) {
+        if (targetFolder_.second == 0 || targetFolder_.second != source.device) {
             fileSystem_.hashFile(from, step->sha256);
         }
+        // The plan on the disk already tells a rename of the planned file to
+        // its planned place; anything else needs its line there first.
+        flushFirst = !step->sha256.empty() || step->placedAt != step->target || planned.inode == 0 ||
+                     !(planned == step->identity);
     }
     // No operation without its line: the journal is what a resume and an
     // undo go by. A full disk is asked about like any other write.
-    while (const int error = journal_.stepStarted(*step, job_.moveFiles)) {
+    // A copy's line is written before it; a plain rename's may wait for
+    // the next group, the plan telling it meanwhile.
+    const RunJournal::LineWay way = flushFirst          ? RunJournal::LineWay::Flushed
+                                    : job_.moveFiles ? RunJournal::LineWay::Held
+                                                     : RunJournal::LineWay::Written;
+    while (const int error = journal_.stepStarted(*step, way)) {
         const FileErrorChoice choice =
             reportFileError(host(), mapErrno(error, FileOperation::Write), journal_.path());
         if (!choice.retry) {

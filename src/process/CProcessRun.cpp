@@ -25,6 +25,7 @@ void CProcess::runProcessing() {
     renamedForClash_ = 0;
     leftAtSource_ = 0;
     freeNumbers_ = FreeNumbers();
+    targetFolder_ = {};
     if (!startJournal()) {
         running_ = false;
         control(kPreview).enabled = true;
@@ -239,9 +240,14 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
                             AlbumPass& pass, bool& left, bool& placed) {
     JournalStep* step = journalStepOf(albumId, source);
     TransferEnd end;
-    if (!renamed && sameFileAt(source, target)) {
+    // One look at each side, shared by the checks below and the journal.
+    FileIdentity sourceFacts;
+    FileIdentity there;
+    const bool sourceKnown = identifyFile(source, sourceFacts);
+    const bool taken = identifyFile(target, there);
+    if (!renamed && sourceKnown && taken && there.sameFile(sourceFacts)) {
         // Already its own target: nothing is written, nothing removed.
-        if (!journalStarted(step, source, target)) {
+        if (!journalStarted(step, source, target, sourceFacts)) {
             return false;
         }
         journalInPlace(step);
@@ -251,8 +257,8 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
         writtenThisRun_.insert(target);
         return true;
     }
-    if (!renamed && isAlreadyThere(source, target)) {
-        if (!journalStarted(step, source, target)) {
+    if (!renamed && taken && isAlreadyThere(source, target)) {
+        if (!journalStarted(step, source, target, sourceFacts)) {
             return false;
         }
         end = keepAlreadyThere(source, target);
@@ -266,7 +272,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
         placed = end.placed;
         return end.goOn;
     }
-    if (!journalStarted(step, source, target)) {
+    if (!journalStarted(step, source, target, sourceFacts)) {
         return false;
     }
     std::future<std::string> copyHash = hashWhileCopying(step, source);

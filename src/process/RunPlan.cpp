@@ -107,14 +107,17 @@ private:
             PlannedPicture& planned = files[i];
             planned.target = *folder + "/" + names[i];
             planned.action = job_.moveFiles ? PlannedPicture::Action::Move : PlannedPicture::Action::Copy;
-            if (!clash && sameFileAt(planned.source, planned.target)) {
+            FileIdentity there;
+            const bool sourceKnown = identifyFile(planned.source, planned.sourceFacts);
+            const bool taken = identifyFile(planned.target, there);
+            if (!clash && sourceKnown && taken && there.sameFile(planned.sourceFacts)) {
                 planned.action = PlannedPicture::Action::InPlace;
             } else if (clash) {
                 planned.reason = companionTaken
                                      ? "a file travelling with it would meet another file: " + *folder + "/" + wanted[i]
                                      : "the name is taken by another picture of this run: " + *folder + "/" + wanted[i];
                 planned.action = PlannedPicture::Action::RenamedForClash;
-            } else if (fs_.exists(planned.target)) {
+            } else if (taken) {
                 bool same = false;
                 if (fs_.compareFiles(planned.source, planned.target, same) && same) {
                     planned.action = PlannedPicture::Action::AlreadyThere;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
+
 #include "process/CProcess.h"
 
 #include <cstdint>
@@ -20,6 +22,7 @@ struct PlannedPicture {
     Action action = Action::Copy;
     std::string reason;  // why it is refused, or what it meets
     bool travelling = false;  // a file that goes with the picture before it
+    FileIdentity sourceFacts;  // the source as planned (inode 0: not reached)
 };
 
 struct RunPlan {
