@@ -4,6 +4,7 @@
 #include "CommandWords.h"
 #include "LoadedSession.h"
 
+#include "journal/JournalAdoption.h"
 #include "journal/JournalReplay.h"
 #include "journal/JsonWriter.h"
 #include "journal/RunJournal.h"
@@ -87,7 +88,9 @@ const char* const kTrustText =
     "folders of the run (a drive mounted at another place is found again). Any other\n"
     "journal is refused whole, naming why, and nothing is touched. Reading is\n"
     "bounded: at most 2 GiB and 1,000,000 steps a journal, and the newest 100\n"
-    "journals of a target folder are looked at.\n";
+    "journals of a target folder are looked at. A journal of your own written under\n"
+    "another account or before your key was made anew can be taken with\n"
+    "`dezoredu-cli trust`.\n";
 
 }  // namespace
 
@@ -189,6 +192,61 @@ int JournalCommand::run(const std::vector<std::string>& args) {
         }
     }
     return complete ? kDone : kIncomplete;
+}
+
+void TrustCommand::printUsage(std::ostream& err) {
+    err << "usage: dezoredu-cli trust JOURNAL --source FOLDER\n"
+           "\n"
+           "Takes a journal of your own that resume and undo refuse because it was written\n"
+           "under another account or before your key was made anew. FOLDER is the run's\n"
+           "source folder, named by you: the folder the journal names is never used. The\n"
+           "journal must still lie in its run's own target folder, every path in it beneath\n"
+           "that folder or FOLDER. A new journal telling the same run is written beside it,\n"
+           "sealed with your key, and the old one is renamed to NAME.jsonl.adopted. Resume\n"
+           "and undo of an adopted run never remove anything from the source folder: a\n"
+           "move is finished as a copy.\n"
+           "\n"
+           "Prints the new journal's path. Exit status: 0 when the journal was taken, 1\n"
+           "when it is refused or cannot be written, 2 on a usage error.\n";
+}
+
+int TrustCommand::run(const std::vector<std::string>& args) {
+    std::string journalPath;
+    std::string sourceFolder;
+    bool wellFormed = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--source" && i + 1 < args.size() && sourceFolder.empty()) {
+            sourceFolder = args[++i];
+        } else if (!args[i].empty() && args[i].front() != '-' && journalPath.empty()) {
+            journalPath = args[i];
+        } else {
+            wellFormed = false;
+        }
+    }
+    if (!wellFormed || journalPath.empty() || sourceFolder.empty()) {
+        printUsage(err_);
+        return kUsageError;
+    }
+    std::string refusal;
+    std::optional<AdmittedRun> foreign = admitForeignJournal(absolutePath(journalPath), absolutePath(sourceFolder), refusal);
+    if (!foreign) {
+        err_ << "dezoredu-cli: " << journalPath << ": refused, nothing was touched: " << refusal << "\n";
+        return kRefused;
+    }
+    JournalTrust trust(userDataFolder());
+    std::string adopted;
+    int error = trust.loadKey(true);
+    if (error == 0) {
+        error = adoptJournal(*foreign, trust, adopted);
+    }
+    if (error != 0) {
+        err_ << "dezoredu-cli: " << journalPath << ": cannot be taken: " << std::strerror(error) << "\n";
+        return kRefused;
+    }
+    err_ << "dezoredu-cli: the run from " << foreign->run.sourceFolder << " into " << foreign->run.targetFolder
+         << " is now yours; nothing will be removed from its source folder\n";
+    out_ << adopted << '\n';
+    return kDone;
 }
 
 }  // namespace dz

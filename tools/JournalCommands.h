@@ -49,4 +49,22 @@ private:
     FileSystem& fileSystem_;
 };
 
+// `dezoredu-cli trust JOURNAL --source FOLDER`: the user's own journal,
+// written under another account or before the key was made anew, taken as
+// this user's, with the source folder the user names.
+class TrustCommand {
+public:
+    static constexpr int kDone = 0;
+    static constexpr int kRefused = 1;
+    static constexpr int kUsageError = 2;
+
+    TrustCommand(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    int run(const std::vector<std::string>& args);
+    static void printUsage(std::ostream& err);
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
 }  // namespace dz

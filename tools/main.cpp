@@ -32,7 +32,7 @@ constexpr CommandUsage kCommands[] = {
     {"info", dz::InfoCommand::printUsage},   {"process", dz::ProcessCommand::printUsage},
     {"session", dz::SessionCommand::printUsage}, {"duplicates", dz::DuplicatesCommand::printUsage},
     {"plan", dz::PlanCommand::printUsage},   {"resume", resumeUsage},
-    {"undo", undoUsage},
+    {"undo", undoUsage},                     {"trust", dz::TrustCommand::printUsage},
 };
 
 void printUsage(std::ostream& out) {
@@ -94,6 +94,9 @@ int main(int argc, char** argv) {
         dz::FileSystem fileSystem;
         const auto kind = words[0] == "resume" ? dz::JournalCommand::Kind::Resume : dz::JournalCommand::Kind::Undo;
         return dz::JournalCommand(kind, std::cout, std::cerr, fileSystem).run(args);
+    }
+    if (words[0] == "trust") {
+        return dz::TrustCommand(std::cout, std::cerr).run(args);
     }
     std::cerr << "dezoredu-cli: unknown command " << words[0] << "\n";
     printUsage(std::cerr);

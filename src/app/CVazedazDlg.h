@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/ForwardingHost.h"
+#include "journal/JournalGate.h"
 #include "journal/RunJournal.h"
 #include "platform/Window.h"
 
@@ -55,6 +56,9 @@ public:
     void process();
     // Takes the last processing run into the target folder back, from its journal.
     void undoLastProcessing();
+    // Offers to take a journal sealed with another key as the user's own,
+    // the user naming its source folder; the run as admitted after, or none.
+    std::optional<AdmittedRun> takeForeignRun(const std::string& journalPath, JournalTrust& trust);
     // When the target holds a run that was cut short, offers to finish it.
     void offerToFinishRun(const std::string& targetFolder);
     // Opens a run's journal for a resume or an undo; says so when it cannot.

@@ -5,6 +5,7 @@
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
 #include "exif/TextFormat.h"
+#include "journal/JournalAdoption.h"
 #include "journal/JournalFolder.h"
 #include "journal/JournalReplay.h"
 #include "journal/RunJournal.h"
@@ -22,15 +23,22 @@ namespace {
 // The newest run into `targetFolder` that passes the gate and `wanted`
 // accepts. `refused` gets the first journal, newest first, the gate refused,
 // with the reason, when it is newer than the run found.
+// `anotherKey` gets that journal's path when it is refused only for being
+// sealed with another key, so the user may take it.
 std::optional<AdmittedRun> newestRun(const JournalTrust& trust, const std::string& targetFolder,
-                                     bool (*wanted)(const RunRecord&), std::string* refused = nullptr) {
+                                     bool (*wanted)(const RunRecord&), std::string* refused = nullptr,
+                                     std::string* anotherKey = nullptr) {
     const std::vector<std::string> journals = journalsOf(targetFolder);
     for (auto path = journals.rbegin(); path != journals.rend(); ++path) {
         std::string refusal;
-        std::optional<AdmittedRun> admitted = admitJournal(*path, trust, refusal);
+        bool foreign = false;
+        std::optional<AdmittedRun> admitted = admitJournal(*path, trust, refusal, refused != nullptr ? &foreign : nullptr);
         if (!admitted) {
             if (refused != nullptr && refused->empty()) {
                 *refused = *path + ": " + refusal;
+                if (foreign && anotherKey != nullptr) {
+                    *anotherKey = *path;
+                }
             }
             continue;
         }
@@ -160,13 +168,51 @@ bool CVazedazDlg::catalogueMovedPictures(const std::string& sourceFolder, const 
     return added;
 }
 
+std::optional<AdmittedRun> CVazedazDlg::takeForeignRun(const std::string& journalPath, JournalTrust& trust) {
+    const std::string question =
+        "A journal in the target folder was written under another account or before your journal key was made "
+        "anew:\n" +
+        journalPath +
+        "\n\nIf it is a run of your own, take it as yours? You name its source folder next; nothing will ever be "
+        "removed from that folder.";
+    if (host().messageBox(question, kCaption, Icon::Question, Buttons::YesNo) != Answer::Yes) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> source = host().browseFolder("Source folder of that run");
+    if (!source) {
+        return std::nullopt;
+    }
+    std::string refusal;
+    std::optional<AdmittedRun> foreign = admitForeignJournal(journalPath, *source, refusal);
+    std::string adopted;
+    int error = 0;
+    if (foreign && (error = trust.loadKey(true)) == 0 && (error = adoptJournal(*foreign, trust, adopted)) == 0) {
+        std::optional<AdmittedRun> admitted = admitJournal(adopted, trust, refusal);
+        if (admitted) {
+            return admitted;
+        }
+    } else if (foreign) {
+        refusal = std::strerror(error);
+    }
+    host().messageBox("The journal was not taken, nothing was touched: " + refusal, kCaption, Icon::Exclamation);
+    return std::nullopt;
+}
+
 void CVazedazDlg::undoLastProcessing() {
     const std::string& target = state_.texts.targetFolder;
     JournalTrust trust(state_.dataFolder);
     std::optional<AdmittedRun> admitted;
     std::string refused;
-    if (target != kNotSelected && trust.loadKey(false) == 0) {
-        admitted = newestRun(trust, target, [](const RunRecord& r) { return !r.undone; }, &refused);
+    std::string anotherKey;
+    if (target != kNotSelected) {
+        trust.loadKey(false);  // without a key every journal is another key's
+        admitted = newestRun(trust, target, [](const RunRecord& r) { return !r.undone; }, &refused, &anotherKey);
+    }
+    if (!admitted && !anotherKey.empty()) {
+        admitted = takeForeignRun(anotherKey, trust);
+        if (!admitted) {
+            return;
+        }
     }
     if (!admitted) {
         std::string text = "There is no processing to undo in the target folder.";

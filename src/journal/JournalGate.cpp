@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view kSealStart = ",\"mac\":\"";
 constexpr std::size_t kSealHex = 64;
+constexpr const char* kAnotherKey = "it was not written by this user's program (or before its key was made anew)";
+constexpr const char* kNoKey = "this user's program has no journal key";
 
 // Splits a sealed line into its body and seal; false for a line without one
 // (a line cut short).
@@ -69,7 +71,9 @@ bool pathsInBounds(const RunRecord& run, std::string& refusal) {
 // Reads the journal's lines one at a time, each checked against the chain.
 class ChainReader {
 public:
-    ChainReader(const JournalTrust& trust, RunRecord& run) : trust_(trust), run_(run) {}
+    // `foreign`: the seals are another key's; they only tell a whole line from a cut one.
+    ChainReader(const JournalTrust& trust, RunRecord& run, bool foreign)
+        : trust_(trust), run_(run), foreign_(foreign) {}
 
     bool read(int fd, std::string& refusal) {
         std::string pending;
@@ -143,8 +147,8 @@ private:
             }
         }
         const int number = run_.lines + 1;
-        if (trust_.seal(run_.runId, number, run_.lastSeal, body) != seal) {
-            refusal = number == 1 ? "it was not written by this user's program (or before its key was made anew)"
+        if (!foreign_ && trust_.seal(run_.runId, number, run_.lastSeal, body) != seal) {
+            refusal = number == 1 ? std::string(kAnotherKey)
                                   : "line " + std::to_string(physical_) + " was changed, moved or added by hand";
             return false;
         }
@@ -155,7 +159,7 @@ private:
         }
         run_.lines = number;
         run_.lastSeal = seal;
-        if (number == 1 && !readMark(refusal)) {
+        if (number == 1 && !foreign_ && !readMark(refusal)) {
             return false;
         }
         if (number == markLines_) {
@@ -183,6 +187,7 @@ public:
 private:
     const JournalTrust& trust_;
     RunRecord& run_;
+    bool foreign_ = false;
     int physical_ = 0;
     int markLines_ = 0;
     std::string markSeal_;
@@ -203,7 +208,13 @@ bool targetOfJournal(const std::string& path, std::string& target, std::string& 
 
 }  // namespace
 
-std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTrust& trust, std::string& refusal) {
+namespace {
+
+// Both ways in: `adoptedSource` empty for a journal of this user's key, else
+// the source folder the user names for a journal written under another key.
+std::optional<AdmittedRun> admit(const std::string& path, const JournalTrust& trust, const std::string& adoptedSource,
+                                 std::string& refusal) {
+    const bool foreign = !adoptedSource.empty();
     AdmittedRun admitted;
     RunRecord& run = admitted.run;
     std::string name;
@@ -211,8 +222,8 @@ std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTr
         refusal = "it is not a journal in a target's .dezoredu/journal folder";
         return std::nullopt;
     }
-    if (!trust.hasKey()) {
-        refusal = "this user's program has no journal key";
+    if (!foreign && !trust.hasKey()) {
+        refusal = kNoKey;
         return std::nullopt;
     }
     if (admitted.target.open(run.targetFolder) != 0) {
@@ -237,7 +248,7 @@ std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTr
         refusal = regular ? "it is larger than 2 GiB" : "it is not a regular file";
         return std::nullopt;
     }
-    ChainReader reader(trust, run);
+    ChainReader reader(trust, run, foreign);
     const bool read = reader.read(fd, refusal);
     ::close(fd);
     if (!read) {
@@ -248,7 +259,7 @@ std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTr
         refusal = "its plan is cut short";
         return std::nullopt;
     }
-    if (reader.behindMark()) {
+    if (!foreign && reader.behindMark()) {
         refusal = "it is behind this user's record of its run: lines were cut off or it was put back";
         return std::nullopt;
     }
@@ -259,6 +270,17 @@ std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTr
         refusal = "the folder it lies in is not the target folder of its run";
         return std::nullopt;
     }
+    if (foreign) {
+        // The user's word names the source; nothing is taken from the journal's.
+        if (admitted.source.open(adoptedSource) != 0) {
+            refusal = "the source folder " + adoptedSource + " cannot be opened";
+            return std::nullopt;
+        }
+        run.sourceFolder = admitted.source.path();
+        run.sourceStamp = admitted.source.stamp();
+        run.adopted = true;
+        return admitted;
+    }
     // A source folder that could not be opened when the run began stays closed.
     if (run.sourceStamp.inode != 0 && admitted.source.open(run.sourceFolder) == 0 &&
         !admitted.source.stamp().matches(run.sourceStamp)) {
@@ -266,6 +288,30 @@ std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTr
         return std::nullopt;
     }
     return admitted;
+}
+
+}  // namespace
+
+std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTrust& trust, std::string& refusal,
+                                        bool* anotherKey) {
+    std::optional<AdmittedRun> admitted = admit(path, trust, {}, refusal);
+    if (anotherKey != nullptr) {
+        // Read again as another key's: well-formed and in its own target otherwise.
+        std::string ignored;
+        *anotherKey = !admitted && (refusal == kAnotherKey || refusal == kNoKey) &&
+                      admit(path, JournalTrust(std::string()), "/", ignored).has_value();
+    }
+    return admitted;
+}
+
+std::optional<AdmittedRun> admitForeignJournal(const std::string& path, const std::string& sourceFolder,
+                                               std::string& refusal) {
+    if (sourceFolder.empty()) {
+        refusal = "no source folder was named";
+        return std::nullopt;
+    }
+    const JournalTrust none{std::string()};
+    return admit(path, none, sourceFolder, refusal);
 }
 
 }  // namespace dz

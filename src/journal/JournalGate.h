@@ -25,6 +25,18 @@ struct AdmittedRun {
 // folder it was found in the run's own target, by identity, and its source
 // folder, where it can be reached, the run's own. Anything else is refused
 // whole, with the reason naming the first offending line or path.
-std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTrust& trust, std::string& refusal);
+// `anotherKey`, when given, tells a journal refused only because its first
+// line is sealed with another key (or this user has none): one the user may
+// take as theirs with admitForeignJournal.
+std::optional<AdmittedRun> admitJournal(const std::string& path, const JournalTrust& trust, std::string& refusal,
+                                        bool* anotherKey = nullptr);
+
+// A journal this user's program wrote under another account or before its
+// key was made anew, read for adoption: every check of admitJournal but the
+// seals and the record, and the run's source folder is `sourceFolder`, the
+// one the user names, never the one the journal names. The run is marked
+// adopted: nothing on its source side is ever removed.
+std::optional<AdmittedRun> admitForeignJournal(const std::string& path, const std::string& sourceFolder,
+                                               std::string& refusal);
 
 }  // namespace dz

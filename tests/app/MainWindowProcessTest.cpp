@@ -130,6 +130,38 @@ TEST_F(MainWindowProcess, UndoTakesTheMovedAlbumBackAndAnInterruptedRunIsOffered
     EXPECT_TRUE(std::filesystem::exists(target + "/Spring/Spring-1.jpg"));
 }
 
+// A key made anew (another account, a lost data folder): the last run's
+// journal is offered to be taken, the user naming its source, and is then undone.
+TEST_F(MainWindowProcess, AJournalOfAnotherKeyIsUndoneOnlyOnceTheUserTakesIt) {
+    host.onModal("CProcess", [](Window& w) {
+        w.onCommand(CProcess::kProcess);
+        w.onCommand(CProcess::kCloseWindow);
+    });
+    window->onCommand(kProcess);
+    ASSERT_TRUE(std::filesystem::exists(target + "/Spring/Spring-0.jpg"));
+    test::TempDir newKey;
+    state.dataFolder = newKey.str();
+
+    host.answer(Answer::No);
+    window->onCommand(kMenuUndoProcessing);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.rfind("A journal in the target folder was written under another account", 0), 0u)
+        << host.messages[0].text;
+    EXPECT_TRUE(std::filesystem::exists(target + "/Spring/Spring-0.jpg"));
+
+    host.messages.clear();
+    host.answer(Answer::Yes);  // take it
+    host.browseTo(source.str());
+    host.answer(Answer::Yes);  // undo it
+    window->onCommand(kMenuUndoProcessing);
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[1].text, "Undo the last processing? 2 copied pictures are removed from the target folder."
+                                     "\n\nSource folder: " + source.str() + "\nTarget folder: " + target);
+    EXPECT_EQ(host.messages[2].text, "2 pictures went back.");
+    EXPECT_FALSE(std::filesystem::exists(target + "/Spring/Spring-0.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(source.str() + "/p0.jpg"));
+}
+
 TEST_F(MainWindowProcess, ProcessOptionChoosesMoveAfterTheBackupWarning) {
     host.onModal("CPotion", [](Window& w) {
         w.control(CPotion::kMoveFiles).checked = true;

@@ -116,5 +116,33 @@ TEST_F(PlantedJournalTest, ALinkPlantedAsTheProgramsFolderIsNotFollowed) {
     EXPECT_NE(err.str().find("journal of this run cannot be written"), std::string::npos) << err.str();
 }
 
+// The user's own journal from before the key was made anew is refused until
+// the user takes it, naming its source; a journal reaching outside its
+// folders is refused even then.
+TEST_F(PlantedJournalTest, AJournalOfAnotherKeyIsTakenOnlyByTheUsersWordAndStaysInBounds) {
+    test::TempDir newKey;
+    test::EnvScope dataHome{"XDG_DATA_HOME", newKey.str().c_str()};
+    expectRefused(journal, "journal of another key");
+
+    const std::string relativeVictim = fs::relative(victim, target.path()).string();
+    const std::string forged = replaced(genuine, "\"target\":\"2006/Trip/IMG_1.jpg\"",
+                                        "\"target\":\"" + relativeVictim + "\"");
+    std::ofstream(journal, std::ios::trunc) << forged;
+    std::ostringstream trustOut;
+    std::ostringstream trustErr;
+    EXPECT_EQ(TrustCommand(trustOut, trustErr).run({journal, "--source", source.str()}), TrustCommand::kRefused);
+    EXPECT_NE(trustErr.str().find("outside its folders"), std::string::npos) << trustErr.str();
+
+    std::ofstream(journal, std::ios::trunc) << genuine;
+    ASSERT_EQ(TrustCommand(trustOut, trustErr).run({journal, "--source", source.str()}), TrustCommand::kDone)
+        << trustErr.str();
+    const std::string adopted = trustOut.str().substr(0, trustOut.str().find('\n'));
+    EXPECT_FALSE(fs::exists(journal));
+    EXPECT_EQ(journalsOf(target.str()), std::vector<std::string>{adopted});
+    ASSERT_EQ(replay(JournalCommand::Kind::Undo, adopted), JournalCommand::kDone) << err.str();
+    EXPECT_FALSE(fs::exists(tripFolder() + "/IMG_1.jpg"));
+    EXPECT_EQ(fileText(victim), "precious");
+}
+
 }  // namespace
 }  // namespace dz
