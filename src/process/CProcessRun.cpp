@@ -181,10 +181,16 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     clash = clash || (!fileSystem_.exists(folder + "/" + names[0]) && companionInTheWay(picture, folder, names));
     if (clash) {
         // The files of one shot keep one base name: a clash of any renames all.
+        // A name is free when nothing is there, or the shot's own file or
+        // bytes are: an earlier run cut short put them there, and a second
+        // copy under the next name would be a double.
         names = shot.names(freeNumbers_.next(folder + "/" + shot.stem, [&](int n) {
-            for (const std::string& name : shot.names(n)) {
-                const std::string place = folder + "/" + name;
-                if (writtenThisRun_.count(place) != 0 || fileSystem_.exists(place)) {
+            const std::vector<std::string> candidates = shot.names(n);
+            for (std::size_t i = 0; i < candidates.size(); ++i) {
+                const std::string place = folder + "/" + candidates[i];
+                const std::string& from = i == 0 ? picture.path : picture.companions[i - 1].path;
+                if (writtenThisRun_.count(place) != 0 ||
+                    (fileSystem_.exists(place) && !sameFileAt(from, place) && !isAlreadyThere(from, place))) {
                     return false;
                 }
             }
@@ -245,7 +251,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
     FileIdentity there;
     const bool sourceKnown = identifyFile(source, sourceFacts);
     const bool taken = identifyFile(target, there);
-    if (!renamed && sourceKnown && taken && there.sameFile(sourceFacts)) {
+    if (sourceKnown && taken && there.sameFile(sourceFacts)) {
         // Already its own target: nothing is written, nothing removed.
         if (!journalStarted(step, source, target, sourceFacts)) {
             return false;
@@ -257,7 +263,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
         writtenThisRun_.insert(target);
         return true;
     }
-    if (!renamed && taken && isAlreadyThere(source, target)) {
+    if (taken && isAlreadyThere(source, target)) {
         if (!journalStarted(step, source, target, sourceFacts)) {
             return false;
         }

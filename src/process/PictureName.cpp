@@ -90,19 +90,6 @@ std::vector<std::string> ShotNames::names(int number) const {
     return all;
 }
 
-int firstFreeShotNumber(const std::string& folder, const ShotNames& shot,
-                        const std::function<bool(const std::string&)>& taken) {
-    for (int n = 2;; ++n) {
-        bool free = true;
-        for (const std::string& name : shot.names(n)) {
-            free = free && !taken(folder + "/" + name);
-        }
-        if (free) {
-            return n;
-        }
-    }
-}
-
 ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats) {
     const PictureBlock& block = *picture.block;
     std::string name;

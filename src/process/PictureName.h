@@ -3,7 +3,6 @@
 #include "albums/Album.h"
 #include "catalogue/PictureRecord.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,10 +48,6 @@ struct ShotNames {
 };
 
 ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats);
-
-// The first number from 2 that frees every name of `shot` in `folder`.
-int firstFreeShotNumber(const std::string& folder, const ShotNames& shot,
-                        const std::function<bool(const std::string&)>& taken);
 
 // The day folder of a picture: its date text without the brackets.
 std::string dayName(const PictureRecord& picture, const NameFormats& formats);

@@ -97,9 +97,23 @@ private:
         }
         // The files of one shot keep one base name, so a clash of any renames all.
         if (clash) {
-            names = shot.names(firstFreeShotNumber(*folder, shot, [this](const std::string& place) {
-                return taken_.count(place) != 0 || fs_.exists(place);
-            }));
+            // As the run does: a name holding the shot's own file or bytes is free.
+            int n = 2;
+            for (;; ++n) {
+                const std::vector<std::string> candidates = shot.names(n);
+                bool free = true;
+                for (std::size_t i = 0; i < candidates.size() && free; ++i) {
+                    const std::string place = *folder + "/" + candidates[i];
+                    bool same = false;
+                    free = taken_.count(place) == 0 &&
+                           (!fs_.exists(place) || sameFileAt(files[i].source, place) ||
+                            (fs_.compareFiles(files[i].source, place, same) && same));
+                }
+                if (free) {
+                    break;
+                }
+            }
+            names = shot.names(n);
             ++plan_.clashes;
         }
         const std::vector<std::string> wanted = shot.names();
@@ -110,25 +124,22 @@ private:
             FileIdentity there;
             const bool sourceKnown = identifyFile(planned.source, planned.sourceFacts);
             const bool taken = identifyFile(planned.target, there);
-            if (!clash && sourceKnown && taken && there.sameFile(planned.sourceFacts)) {
+            bool same = false;
+            if (sourceKnown && taken && there.sameFile(planned.sourceFacts)) {
                 planned.action = PlannedPicture::Action::InPlace;
+            } else if (taken && fs_.compareFiles(planned.source, planned.target, same) && same) {
+                planned.action = PlannedPicture::Action::AlreadyThere;
             } else if (clash) {
                 planned.reason = companionTaken
                                      ? "a file travelling with it would meet another file: " + *folder + "/" + wanted[i]
                                      : "the name is taken by another picture of this run: " + *folder + "/" + wanted[i];
                 planned.action = PlannedPicture::Action::RenamedForClash;
             } else if (taken) {
-                bool same = false;
-                if (fs_.compareFiles(planned.source, planned.target, same) && same) {
-                    planned.action = PlannedPicture::Action::AlreadyThere;
-                } else {
-                    planned.action = PlannedPicture::Action::AsksOverwrite;
-                    planned.reason = "another file is there";
-                }
+                planned.action = PlannedPicture::Action::AsksOverwrite;
+                planned.reason = "another file is there";
             }
-            if (planned.action != PlannedPicture::Action::AlreadyThere) {
-                taken_.insert(planned.target);
-            }
+            // The run keeps every place it fills, or finds filled, for its own picture.
+            taken_.insert(planned.target);
             if (planned.action != PlannedPicture::Action::AlreadyThere &&
                 planned.action != PlannedPicture::Action::AsksOverwrite &&
                 planned.action != PlannedPicture::Action::InPlace) {

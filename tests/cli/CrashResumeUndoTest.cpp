@@ -110,6 +110,30 @@ protected:
         return n;
     }
 
+    int linesOf(const std::string& event) const {
+        const std::string text = journal().empty() ? std::string() : fileText(journal());
+        int n = 0;
+        for (std::size_t at = text.find(event); at != std::string::npos; at = text.find(event, at + 1)) {
+            ++n;
+        }
+        return n;
+    }
+
+    // Kills `child` once the journal holds `more` lines of `event` beyond
+    // those it held when called, or when it ends by itself first.
+    void killAfter(pid_t child, const std::string& event, int more) const {
+        const int before = linesOf(event);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (linesOf(event) < before + more && std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            if (::waitpid(child, &status, WNOHANG) == child) {
+                return;
+            }
+        }
+        ::kill(child, SIGKILL);
+        finish(child);
+    }
+
     bool moving() const { return GetParam(); }
 
     // bytes -> where they are: at the source path, or in the target tree.
@@ -186,6 +210,7 @@ protected:
 
 TEST_P(CrashResumeUndoTest, KilledAtManyPointsThenResumedThenUndone) {
     int cutShort = 0;
+    int replaysCutShort = 0;
     for (const int killAt : {1, 2, 3, 4, 7, 10, 13, 15}) {
         SCOPED_TRACE("killed after step " + std::to_string(killAt) + " started");
         fs::remove_all(target.path());
@@ -218,7 +243,7 @@ TEST_P(CrashResumeUndoTest, KilledAtManyPointsThenResumedThenUndone) {
         // A user may process the same session again instead: pictures the
         // run had moved are catalogued at their places and stay there, none
         // is removed as "already there" from under itself.
-        if (killAt % 2 == 1 && moving()) {
+        if (killAt % 2 == 1) {
             finish(start({"process", session}, (work.path() / "rerun.log").string()));
             expectNothingLost(false, false);
             if (HasFailure()) {
@@ -228,17 +253,26 @@ TEST_P(CrashResumeUndoTest, KilledAtManyPointsThenResumedThenUndone) {
             continue;
         }
 
+        // Resume and undo are cut short too, and run again to the end.
+        const int ends = linesOf("\"event\":\"end\"");
+        killAfter(start({"resume", journal()}), "\"event\":\"start\"", killAt / 2);
+        replaysCutShort += linesOf("\"event\":\"end\"") == ends ? 1 : 0;
+        expectNothingLost(false, false, true);
         ASSERT_EQ(finish(start({"resume", journal()})), 0);
         expectNothingLost(true, false);
         // Both IMG_0000.JPG made it, the second under a name of its own.
         EXPECT_TRUE(fs::exists(target.path() / "Trip/IMG_0000 (2).jpg"));
 
+        killAfter(start({"undo", journal()}), "\"event\":\"undo-step\"", killAt);
+        replaysCutShort += linesOf("\"event\":\"undone\"") == 0 ? 1 : 0;
+        expectNothingLost(false, false, true);
         ASSERT_EQ(finish(start({"undo", journal()})), 0);
         expectNothingLost(false, true);
         EXPECT_FALSE(fs::exists(target.path() / "Trip"));
     }
     // The test means something only if runs were really cut short.
     EXPECT_GE(cutShort, 3);
+    EXPECT_GE(replaysCutShort, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(MoveAndCopy, CrashResumeUndoTest, ::testing::Bool(),
