@@ -1,6 +1,7 @@
 // The file system's writing operations: copy, move, remove, write, and the
 // volume a path lies on.
 #include "platform/FileSystem.h"
+#include "platform/Sha256.h"
 
 #include "platform/DescriptorIo.h"
 #include "platform/PathParts.h"
@@ -68,7 +69,7 @@ int readAt(int fd, std::uint8_t* out, std::size_t count, off_t offset, std::size
 
 // `readFailed` tells a failing source from a failing target, so that the
 // user is told which device gives up.
-int copyThroughBuffer(int in, int out, bool& readFailed) {
+int copyThroughBuffer(int in, int out, bool& readFailed, Sha256* hash = nullptr) {
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
     for (;;) {
         const ssize_t n = ::read(in, buffer.get(), kBlockSize);
@@ -81,6 +82,9 @@ int copyThroughBuffer(int in, int out, bool& readFailed) {
         }
         if (n == 0) {
             return 0;
+        }
+        if (hash != nullptr) {
+            hash->update(buffer.get(), static_cast<std::size_t>(n));
         }
         if (const int error = writeAll(out, buffer.get(), static_cast<std::size_t>(n))) {
             return error;
@@ -166,6 +170,9 @@ struct CopyWay {
     bool flushed = false;              // flushed, read back and compared before it is put in place
     bool dataFlushed = false;          // its data on the disk before it is put in place
     FileOperation operation = FileOperation::Copy;  // steers the error numbers
+    // Hashes the bytes as they pass: the source is read once, through a
+    // buffer, instead of by the kernel's copy and again for its hash.
+    Sha256* hash = nullptr;
 };
 
 // Copies `from` to `to` through a temporary file beside `to`. Returns 0 or the
@@ -203,7 +210,8 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
     }
     ::posix_fadvise(source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     bool readFailed = false;
-    if (const int error = copyBytes(source.get(), temp.fd(), readFailed)) {
+    if (const int error = way.hash != nullptr ? copyThroughBuffer(source.get(), temp.fd(), readFailed, way.hash)
+                                              : copyBytes(source.get(), temp.fd(), readFailed)) {
         return mapErrno(error, readFailed ? FileOperation::Read : op);
     }
     // The pictures keep their file times; a file system that cannot set them
@@ -295,10 +303,16 @@ std::string nearestExisting(std::string path) {
 }  // namespace
 
 bool FileSystem::copyFile(const std::string& from, const std::string& to, bool replace) {
-    const int error = copyThroughTemp(from, to, CopyWay{replace, false, flushCopies_, FileOperation::Copy});
+    Sha256 hash;
+    lastCopyHash_.clear();
+    const int error = copyThroughTemp(
+        from, to, CopyWay{replace, false, flushCopies_, FileOperation::Copy, hashCopies_ ? &hash : nullptr});
     if (error != 0) {
         setLastError(error);
         return false;
+    }
+    if (hashCopies_) {
+        lastCopyHash_ = hash.finishHex();
     }
     return true;
 }

@@ -101,6 +101,10 @@ public:
     // Copies flush their data by default; the benchmark turns it off to show
     // what the flush costs.
     void setFlushCopies(bool flush) { flushCopies_ = flush; }
+    // Copies hash the bytes as they pass (a journal keeps the hash); the
+    // last successful copy's SHA-256 as 64 hex digits, else empty.
+    void setHashCopies(bool hash) { hashCopies_ = hash; }
+    const std::string& lastCopyHash() const { return lastCopyHash_; }
 
     // Moves `from` to `to`: a rename within one file system (an existing
     // `to` refused with kAlreadyExists unless `replace`); across file systems
@@ -133,6 +137,8 @@ protected:
 private:
     int lastError_ = 0;
     bool flushCopies_ = true;
+    bool hashCopies_ = false;
+    std::string lastCopyHash_;
 };
 
 // Wildcard match of a file name against a mask, letters folded.

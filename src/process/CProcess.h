@@ -8,7 +8,6 @@
 #include "platform/Window.h"
 #include "process/PictureName.h"
 
-#include <future>
 #include <map>
 #include <set>
 #include <string>
@@ -142,10 +141,8 @@ private:
     // the album; Ignore goes on without the line.
     bool journalStarted(JournalStep* step, const std::string& from, const std::string& to,
                         const FileIdentity& source);
-    std::future<std::string> hashWhileCopying(const JournalStep* step, const std::string& from) const;
     void journalInPlace(JournalStep* step);
-    void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved,
-                         std::future<std::string> copyHash = {});
+    void journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved);
 
     FileSystem& fileSystem_;
     ProcessJob job_;

@@ -4,7 +4,6 @@
 #include "process/CProcess.h"
 
 #include "exif/TextFormat.h"
-#include "platform/FileHash.h"
 #include "platform/FileIdentity.h"
 #include "platform/SystemError.h"
 #include "process/FileErrorPrompt.h"
@@ -166,32 +165,18 @@ bool CProcess::journalStarted(JournalStep* step, const std::string& from, const 
     return true;
 }
 
-std::future<std::string> CProcess::hashWhileCopying(const JournalStep* step, const std::string& from) const {
-    if (step == nullptr || job_.moveFiles) {
-        return {};
-    }
-    // On another core, beside the copy the kernel makes: the journal then
-    // costs the run little more than its lines.
-    return std::async(std::launch::async, [from] {
-        std::string sha256;
-        sha256OfFile(from, sha256);
-        return sha256;
-    });
-}
-
 void CProcess::journalInPlace(JournalStep* step) {
     if (step != nullptr) {
         journal_.stepFinished(step->number, "in-place");
     }
 }
 
-void CProcess::journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved,
-                               std::future<std::string> copyHash) {
+void CProcess::journalFinished(JournalStep* step, const TransferEnd& end, bool alreadyThere, bool moved) {
     if (step == nullptr) {
         return;
     }
-    if (copyHash.valid()) {
-        step->sha256 = copyHash.get();
+    if (end.placed && !alreadyThere && !moved) {
+        step->sha256 = fileSystem_.lastCopyHash();
     }
     std::string outcome = "failed";
     if (end.placed) {

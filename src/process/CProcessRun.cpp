@@ -36,6 +36,8 @@ void CProcess::runProcessing() {
         return;
     }
     replacedRun_ = journal_.isOpen() ? journal_.runId() : JournalTrust::newRunId();
+    // A copy's hash goes into the journal; it is taken from the bytes the copy reads.
+    fileSystem_.setHashCopies(journal_.isOpen());
     refresh();
 
     int albumsVisited = 0;
@@ -51,6 +53,7 @@ void CProcess::runProcessing() {
                 journal_.ended("end", "cancelled");
             }
             lastRunCancelled_ = true;
+            fileSystem_.setHashCopies(false);
             running_ = false;
             control(kPreview).enabled = true;
             if (closeAfterRun_) {
@@ -87,6 +90,7 @@ void CProcess::runProcessing() {
 }
 
 void CProcess::endRun(int albumsVisited) {
+    fileSystem_.setHashCopies(false);
     std::string status;
     if (failures_ == 0) {
         status = formatText("%d albums created succesfuly!", albumsVisited);
@@ -281,9 +285,8 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
     if (!journalStarted(step, source, target, sourceFacts)) {
         return false;
     }
-    std::future<std::string> copyHash = hashWhileCopying(step, source);
     end = job_.moveFiles ? movePicture(source, target, pass, step) : copyPicture(source, target, step);
-    journalFinished(step, end, false, job_.moveFiles && pass.moveThis, std::move(copyHash));
+    journalFinished(step, end, false, job_.moveFiles && pass.moveThis);
     placed_.push_back(PlacedPicture{source, target, albumId, end.placed && job_.moveFiles && pass.moveThis,
                                     renamed ? PlacedPicture::How::RenamedForClash : PlacedPicture::How::Written,
                                     end.placed, step != nullptr ? step->sha256 : std::string()});
