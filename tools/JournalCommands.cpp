@@ -12,6 +12,7 @@
 #include "platform/TimeZone.h"
 #include "process/RunPlan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unistd.h>
 
@@ -96,13 +97,14 @@ const char* const kTrustText =
 
 void JournalCommand::printUsage(Kind kind, std::ostream& err) {
     if (kind == Kind::Resume) {
-        err << "usage: dezoredu-cli resume JOURNAL\n"
+        err << "usage: dezoredu-cli resume [--verify] JOURNAL\n"
                "\n"
                "Finishes an interrupted processing run from its journal alone (the file under\n"
                "TARGET/.dezoredu/journal/): steps done are checked and passed over, a step cut\n"
                "short is completed or redone, the others are carried out. Nothing is replaced:\n"
                "a different file in a picture's place sends the picture and the files that\n"
-               "travel with it to free names.\n"
+               "travel with it to free names. --verify reads each copy back from the disk and\n"
+               "compares it before it takes its name.\n"
                "\n"
                << kTrustText <<
                "\n"
@@ -138,7 +140,13 @@ std::string absolutePath(const std::string& path) {
 }  // namespace
 
 int JournalCommand::run(const std::vector<std::string>& args) {
-    const std::optional<std::string> journalPath = soleOperand(splitCommandWords(args), err_);
+    CommandWords words = splitCommandWords(args);
+    const auto verifyOption = std::find(words.options.begin(), words.options.end(), "--verify");
+    const bool verify = kind_ == Kind::Resume && verifyOption != words.options.end();
+    if (verify) {
+        words.options.erase(verifyOption);
+    }
+    const std::optional<std::string> journalPath = soleOperand(words, err_);
     if (!journalPath) {
         printUsage(kind_, err_);
         return kUsageError;
@@ -169,7 +177,7 @@ int JournalCommand::run(const std::vector<std::string>& args) {
         err_ << "dezoredu-cli: " << path << ": cannot be written: " << std::strerror(e) << "\n";
         return kIncomplete;
     }
-    const ReplayReport report = resume ? resumeRun(*admitted, journal) : undoRun(*admitted, journal);
+    const ReplayReport report = resume ? resumeRun(*admitted, journal, verify) : undoRun(*admitted, journal);
     if (!report.journalError.empty()) {
         err_ << "dezoredu-cli: " << path << ": the journal cannot be written (" << report.journalError
              << "); stopped before the next file operation\n";

@@ -38,13 +38,15 @@ std::string placeProblem(const PictureRecord& picture, const PlacedPicture& plac
 
 void ProcessCommand::printUsage(std::ostream& err) {
     err << "usage: dezoredu-cli process [--on-exists skip|overwrite|stop] [--on-error stop|continue]\n"
-           "                            [--all-formats] SESSION.fls\n"
+           "                            [--all-formats] [--verify] SESSION.fls\n"
            "\n"
            "Loads the session as File > Load Session does (the source folder is scanned\n"
            "again and must hold the same pictures; --all-formats rescans for every photo\n"
            "and video file \"All photos and videos\" takes, raw files and sidecars going\n"
            "with their pictures), then processes its albums into the\n"
            "session's target folder by copy or by move, as the session's settings say.\n"
+           "--verify reads each copy back from the disk once it is written and compares\n"
+           "it with the picture (\"Verify copies\"); a copy that differs is a failed write.\n"
            "Every prompt goes to standard error as \"caption: text [answer]\"; nothing waits\n"
            "for input. The status lines of the processing window go to standard output.\n"
            "\n"
@@ -67,7 +69,7 @@ void ProcessCommand::printUsage(std::ostream& err) {
 }
 
 bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptPolicy& policy,
-                                   std::string& sessionPath, bool& allFormats) {
+                                   std::string& sessionPath, bool& allFormats, bool& verify) {
     std::vector<std::string> paths;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -82,6 +84,10 @@ bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptP
         }
         if (arg == "--all-formats") {
             allFormats = true;
+            continue;
+        }
+        if (arg == "--verify") {
+            verify = true;
             continue;
         }
         const bool onExists = arg == "--on-exists";
@@ -121,7 +127,8 @@ int ProcessCommand::run(const std::vector<std::string>& args) {
     PromptPolicy policy;
     std::string sessionPath;
     bool allFormats = false;
-    if (!readArguments(args, policy, sessionPath, allFormats)) {
+    bool verify = false;
+    if (!readArguments(args, policy, sessionPath, allFormats, verify)) {
         printUsage(err_);
         return kUsageError;
     }
@@ -133,6 +140,9 @@ int ProcessCommand::run(const std::vector<std::string>& args) {
     if (!session.load(sessionPath)) {
         err_ << "dezoredu-cli: session not loaded: " << sessionPath << "\n";
         return kIncomplete;
+    }
+    if (verify) {
+        session.state().verifyCopies = true;
     }
     const int status = process(session);
     out_.flush();
@@ -158,7 +168,7 @@ int ProcessCommand::process(LoadedSession& session) {
     const Settings& s = state.settings;
     ProcessJob job{state.albums, session.catalogue(), state.processTargetPath, s.moveFiles != 0,
                    NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}, true,
-                   state.texts.sourceFolder, state.dataFolder};
+                   state.texts.sourceFolder, state.dataFolder, state.verifyCopies};
     CProcess window(session.window().host(), state.fileSystem, job);
     window.onInit();
     if (window.control(CProcess::kProcess).enabled) {

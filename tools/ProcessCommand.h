@@ -31,7 +31,7 @@ public:
 
 private:
     bool readArguments(const std::vector<std::string>& args, PromptPolicy& policy, std::string& sessionPath,
-                       bool& allFormats);
+                       bool& allFormats, bool& verify);
     int process(LoadedSession& session);
 
     std::ostream& out_;

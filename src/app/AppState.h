@@ -40,6 +40,8 @@ struct AppState {
     Settings settings;
     // The "Picture files" choice, kept in a file of its own.
     PictureFiles pictureFiles = PictureFiles::JpegOnly;
+    // The "Verify copies" choice, kept in a file of its own.
+    bool verifyCopies = false;
     MainWindowTexts texts;
     // The target path the processing window reads; set with texts.targetFolder.
     std::string processTargetPath;

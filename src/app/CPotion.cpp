@@ -7,9 +7,10 @@
 namespace dz {
 
 CPotion::CPotion(Host& host, Settings& settings, const AlbumList& albums, std::function<void()> reload,
-                 std::function<void()> save)
+                 std::function<void()> save, bool* verifyCopies)
     : Window(host, "CPotion", "Process Option", 14),
       settings_(settings),
+      verifyCopies_(verifyCopies),
       albums_(albums),
       reload_(std::move(reload)),
       save_(std::move(save)) {
@@ -19,6 +20,10 @@ CPotion::CPotion(Host& host, Settings& settings, const AlbumList& albums, std::f
     addControl(kExplanation, ControlKind::Static,
                "Check this box in order to move files instead of copy from source to target folder while "
                "processing albums");
+    addControl(kVerifyCopies, ControlKind::CheckBox);
+    addControl(kVerifyExplanation, ControlKind::Static,
+               "Verify copies: read each copy back from the disk once it is written and compare it with the "
+               "picture (slower)");
 }
 
 void CPotion::onInit() {
@@ -26,6 +31,9 @@ void CPotion::onInit() {
         reload_();
     }
     control(kMoveFiles).checked = settings_.moveFiles != 0;
+    control(kVerifyCopies).checked = verifyCopies_ != nullptr && *verifyCopies_;
+    control(kVerifyCopies).visible = verifyCopies_ != nullptr;
+    control(kVerifyExplanation).visible = verifyCopies_ != nullptr;
     // Half the albums copied and half moved would leave the source in a
     // state nobody can follow, so the choice is fixed once one is processed.
     const bool anyProcessed =
@@ -64,6 +72,9 @@ void CPotion::onCommand(int id) {
             return;
         }
         settings_.moveFiles = control(kMoveFiles).checked ? 1 : 0;
+        if (verifyCopies_ != nullptr) {
+            *verifyCopies_ = control(kVerifyCopies).checked;
+        }
         host().messageBox(settings_.moveFiles != 0 ? "Move selected" : "Copy selected", "Dezoredu",
                           Icon::Information);
         if (save_) {

@@ -10,17 +10,21 @@ namespace dz {
 struct Settings;
 
 // The "Process Option" window: whether albums are processed by moving the
-// pictures instead of copying them.
+// pictures instead of copying them, and whether copies are read back from
+// the disk and compared.
 class CPotion final : public Window {
 public:
     static constexpr int kSave = 1;
     static constexpr int kDiscard = 2;
     static constexpr int kMoveFiles = 1174;
     static constexpr int kExplanation = 1175;
+    static constexpr int kVerifyCopies = 1176;
+    static constexpr int kVerifyExplanation = 1177;
 
-    // `reload` reads the settings file again, `save` writes it.
+    // `reload` reads the settings file again, `save` writes it. With
+    // `verifyCopies` the window offers "Verify copies" too.
     CPotion(Host& host, Settings& settings, const AlbumList& albums, std::function<void()> reload,
-            std::function<void()> save);
+            std::function<void()> save, bool* verifyCopies = nullptr);
 
     void onInit() override;
     void onCommand(int id) override;
@@ -29,6 +33,7 @@ private:
     void moveBoxTicked();
 
     Settings& settings_;
+    bool* verifyCopies_;
     const AlbumList& albums_;
     std::function<void()> reload_;
     std::function<void()> save_;

@@ -80,6 +80,7 @@ void CVazedazDlg::onInit() {
     loadSettings(state_.settingsFolder, state_.settings);
     host().applySkin(state_.settings.skinEnabled != 0);
     state_.pictureFiles = loadPictureFiles(state_.settingsFolder);
+    state_.verifyCopies = loadVerifyCopies(state_.settingsFolder);
     state_.dirReader = std::make_unique<CDirReader>(scanHost_, state_.fileSystem, state_.abortRequest);
     state_.abortRequest = false;
     control(kDeleteAlbum).enabled = false;

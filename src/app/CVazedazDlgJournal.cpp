@@ -108,7 +108,7 @@ void CVazedazDlg::offerToFinishRun(const std::string& targetFolder) {
     if (!reopenJournal(journal, *run, trust, "resume")) {
         return;
     }
-    const ReplayReport report = resumeRun(*admitted, journal);
+    const ReplayReport report = resumeRun(*admitted, journal, state_.verifyCopies);
     for (Album& album : state_.albums) {
         if (std::find(report.albumsDone.begin(), report.albumsDone.end(), album.id) != report.albumsDone.end()) {
             album.isProcessed = 1;

@@ -1,13 +1,24 @@
 #include "app/CVazedazDlg.h"
 
 #include "app/CPotion.h"
+#include "app/Settings.h"
 #include "platform/TimeZone.h"
 #include "process/CProcess.h"
 
 namespace dz {
 
 void CVazedazDlg::processOptions() {
-    CPotion window(host(), state_.settings, state_.albums, [this] { reloadOptions(); }, [this] { saveOptions(); });
+    CPotion window(
+        host(), state_.settings, state_.albums,
+        [this] {
+            reloadOptions();
+            state_.verifyCopies = loadVerifyCopies(state_.settingsFolder);
+        },
+        [this] {
+            saveOptions();
+            saveVerifyCopies(state_.settingsFolder, state_.verifyCopies, host());
+        },
+        &state_.verifyCopies);
     window.setHelpFile(helpFile());
     host().runModal(window);
 }
@@ -18,7 +29,7 @@ void CVazedazDlg::runProcessWindow() {
     const Settings& s = state_.settings;
     ProcessJob job{state_.albums, catalogue, state_.processTargetPath, s.moveFiles != 0,
                    NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()}, true,
-                   state_.texts.sourceFolder, state_.dataFolder};
+                   state_.texts.sourceFolder, state_.dataFolder, state_.verifyCopies};
     CProcess window(host(), state_.fileSystem, std::move(job));
     window.setHelpFile(helpFile());
     host().runModal(window);

@@ -24,6 +24,12 @@ inline constexpr const char* kPictureFilesFileName = "formats.cfg";
 // Where that file is: in the same folder as "fl.cfg".
 std::string pictureFilesSettingsPath(const std::string& folder);
 
+// The "Verify copies" choice, in a file of its own beside "fl.cfg": "1" or "0".
+inline constexpr const char* kVerifyCopiesFileName = "verify.cfg";
+bool loadVerifyCopies(const std::string& folder);
+// On failure shows "Options could not be saved!".
+bool saveVerifyCopies(const std::string& folder, bool verify, Host& host);
+
 // The folder whose "fl.cfg" is read and written: `startFolder` when it holds
 // one, as the program has always kept it there; otherwise `configFolder`
 // (the user's settings folder), or `startFolder` when that is empty.

@@ -25,6 +25,15 @@ ProcessOptionView::ProcessOptionView(Window& window, QWidget* parent) : WindowVi
     option->addWidget(explanation, 1);
     layout->addLayout(option);
 
+    auto* verifyOption = new QHBoxLayout;
+    QCheckBox* verify = binder().checkBox(CPotion::kVerifyCopies);
+    verifyOption->addWidget(verify, 0, Qt::AlignTop);
+    QLabel* verifyExplanation = binder().captionLabel(CPotion::kVerifyExplanation, verify);
+    verifyExplanation->setWordWrap(true);
+    verifyExplanation->setMinimumWidth(300);
+    verifyOption->addWidget(verifyExplanation, 1);
+    layout->addLayout(verifyOption);
+
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* save = binder().button(CPotion::kSave);
     save->setDefault(true);

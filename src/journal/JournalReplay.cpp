@@ -86,7 +86,8 @@ protected:
 
 class Resume : public Replay {
 public:
-    Resume(AdmittedRun& admitted, RunJournal& journal) : Replay(admitted, journal) {}
+    Resume(AdmittedRun& admitted, RunJournal& journal, bool verifyCopies)
+        : Replay(admitted, journal), verifyCopies_(verifyCopies) {}
 
     ReplayReport run() {
         const bool removesSources = run_.move && !run_.adopted;
@@ -319,7 +320,7 @@ private:
         }
         std::string hash;
         const int error = moves_ ? moveBeneath(root, step.source, target_, step.place(), hash)
-                                 : copyBeneath(root, step.source, target_, step.place(), hash);
+                                 : copyBeneath(root, step.source, target_, step.place(), hash, verifyCopies_);
         if (error != 0) {
             failed(step);
             return;
@@ -355,6 +356,7 @@ private:
     }
 
     bool moves_ = false;
+    bool verifyCopies_ = false;
     FreeNumbers numbers_;
     std::set<std::string> madeFolders_;
 };
@@ -526,8 +528,8 @@ private:
 
 }  // namespace
 
-ReplayReport resumeRun(AdmittedRun& admitted, RunJournal& journal) {
-    return Resume(admitted, journal).run();
+ReplayReport resumeRun(AdmittedRun& admitted, RunJournal& journal, bool verifyCopies) {
+    return Resume(admitted, journal, verifyCopies).run();
 }
 
 ReplayReport undoRun(AdmittedRun& admitted, RunJournal& journal) {

@@ -26,7 +26,9 @@ struct ReplayReport {
 // is ever replaced: a different file in a place sends the picture's whole
 // shot to free names. Every operation works beneath the run's folders.
 // Appends what it does to `journal`, which must be open on the run.
-ReplayReport resumeRun(AdmittedRun& admitted, RunJournal& journal);
+// With `verifyCopies` each copy is read back from the disk and compared
+// before it takes its name (moves across file systems always are).
+ReplayReport resumeRun(AdmittedRun& admitted, RunJournal& journal, bool verifyCopies = false);
 
 // Takes a run back: moved pictures return to their source paths, copies
 // are removed, files a step replaced come back, the folders the run made are

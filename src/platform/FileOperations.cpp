@@ -306,7 +306,7 @@ bool FileSystem::copyFile(const std::string& from, const std::string& to, bool r
     Sha256 hash;
     lastCopyHash_.clear();
     const int error = copyThroughTemp(
-        from, to, CopyWay{replace, false, flushCopies_, FileOperation::Copy, hashCopies_ ? &hash : nullptr});
+        from, to, CopyWay{replace, verifyCopies_, flushCopies_, FileOperation::Copy, hashCopies_ ? &hash : nullptr});
     if (error != 0) {
         setLastError(error);
         return false;

@@ -104,6 +104,9 @@ public:
     // Copies hash the bytes as they pass (a journal keeps the hash); the
     // last successful copy's SHA-256 as 64 hex digits, else empty.
     void setHashCopies(bool hash) { hashCopies_ = hash; }
+    // Copies are read back from the disk once flushed (their cached pages
+    // dropped first) and compared with the source; a mismatch is a failed write.
+    void setVerifyCopies(bool verify) { verifyCopies_ = verify; }
     const std::string& lastCopyHash() const { return lastCopyHash_; }
 
     // Moves `from` to `to`: a rename within one file system (an existing
@@ -138,6 +141,7 @@ private:
     int lastError_ = 0;
     bool flushCopies_ = true;
     bool hashCopies_ = false;
+    bool verifyCopies_ = false;
     std::string lastCopyHash_;
 };
 

@@ -79,9 +79,10 @@ int moveBeneath(const RootedFolder& from, const std::string& fromRel, const Root
 
 // Copies the regular file `fromRel` to `toRel`, never replacing a file: the
 // bytes are read once, hashed as they pass, written to an unnamed file (or a
-// hidden named one where the file system has no unnamed files), flushed, read
-// back from the disk and compared, and only then given their name.
+// hidden named one where the file system has no unnamed files), flushed,
+// with `readBack` read back from the disk and compared, and only then given
+// their name.
 int copyBeneath(const RootedFolder& from, const std::string& fromRel, const RootedFolder& to,
-                const std::string& toRel, std::string& sha256);
+                const std::string& toRel, std::string& sha256, bool readBack = true);
 
 }  // namespace dz

@@ -44,6 +44,8 @@ struct ProcessJob {
     // folder that holds the key the journal is sealed with.
     std::string sourcePath;
     std::string dataFolder;
+    // Read each copy back from the disk and compare it ("Verify copies").
+    bool verifyCopies = false;
 };
 
 // The "Albums Processing" window: checks the free space when it opens and

@@ -38,6 +38,7 @@ void CProcess::runProcessing() {
     replacedRun_ = journal_.isOpen() ? journal_.runId() : JournalTrust::newRunId();
     // A copy's hash goes into the journal; it is taken from the bytes the copy reads.
     fileSystem_.setHashCopies(journal_.isOpen());
+    fileSystem_.setVerifyCopies(job_.verifyCopies);
     refresh();
 
     int albumsVisited = 0;
@@ -54,6 +55,7 @@ void CProcess::runProcessing() {
             }
             lastRunCancelled_ = true;
             fileSystem_.setHashCopies(false);
+            fileSystem_.setVerifyCopies(false);
             running_ = false;
             control(kPreview).enabled = true;
             if (closeAfterRun_) {
@@ -91,6 +93,7 @@ void CProcess::runProcessing() {
 
 void CProcess::endRun(int albumsVisited) {
     fileSystem_.setHashCopies(false);
+    fileSystem_.setVerifyCopies(false);
     std::string status;
     if (failures_ == 0) {
         status = formatText("%d albums created succesfuly!", albumsVisited);

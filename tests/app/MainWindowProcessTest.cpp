@@ -166,10 +166,14 @@ TEST_F(MainWindowProcess, ProcessOptionChoosesMoveAfterTheBackupWarning) {
     host.onModal("CPotion", [](Window& w) {
         w.control(CPotion::kMoveFiles).checked = true;
         w.onCommand(CPotion::kMoveFiles);
+        w.control(CPotion::kVerifyCopies).checked = true;
         w.onCommand(CPotion::kSave);
     });
     host.answer(Answer::Ok);  // the backup warning
     window->onCommand(kMenuProcessOptions);
+    // "Verify copies" is kept beside the other options.
+    EXPECT_TRUE(state.verifyCopies);
+    EXPECT_TRUE(loadVerifyCopies(state.settingsFolder));
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text,
               "Even if this program use the most safe routine for moving files, in order to protect your data, "

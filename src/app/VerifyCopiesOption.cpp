@@ -1,0 +1,43 @@
+// The "Verify copies" choice, kept beside "fl.cfg" so that file keeps its layout.
+#include "app/Settings.h"
+
+#include "platform/ConfigFolder.h"
+#include "platform/Host.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace dz {
+
+namespace {
+
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+std::string verifyPath(const std::string& folder) {
+    return folder.empty() ? std::string(kVerifyCopiesFileName) : folder + "/" + kVerifyCopiesFileName;
+}
+
+}  // namespace
+
+bool loadVerifyCopies(const std::string& folder) {
+    File file(std::fopen(verifyPath(folder).c_str(), "rb"), std::fclose);
+    return file && std::fgetc(file.get()) == '1';
+}
+
+bool saveVerifyCopies(const std::string& folder, bool verify, Host& host) {
+    if (!folder.empty()) {
+        makeFolders(folder);
+    }
+    File file(std::fopen(verifyPath(folder).c_str(), "wb"), std::fclose);
+    bool written = false;
+    if (file) {
+        written = std::fputs(verify ? "1\n" : "0\n", file.get()) >= 0;
+        written = (std::fclose(file.release()) == 0) && written;
+    }
+    if (!written) {
+        host.messageBox("Options could not be saved!", "Dezoredu", Icon::Error);
+    }
+    return written;
+}
+
+}  // namespace dz
