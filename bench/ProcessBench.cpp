@@ -52,7 +52,8 @@ int prepare(const fs::path& photos, const fs::path& root, const fs::path& list) 
     return catalogue.empty() ? 1 : 0;
 }
 
-int process(const std::string& root, const std::string& target, bool move, bool journal, bool flush, bool planOnly) {
+int process(const std::string& root, const std::string& target, bool move, bool journal, bool flush, bool planOnly,
+            bool verify) {
     std::vector<dz::PictureRecord> catalogue = scan(root);
     if (catalogue.empty()) {
         std::fprintf(stderr, "process_bench: nothing catalogued in %s\n", root.c_str());
@@ -77,7 +78,8 @@ int process(const std::string& root, const std::string& target, bool move, bool 
     dz::FileSystem fileSystem;
     fileSystem.setFlushCopies(flush);
     // The journal's key lives in the user's data folder: the script gives it one of its own.
-    const dz::ProcessJob job{albums, catalogue, target, move, dz::NameFormats{}, journal, root, dz::userDataFolder()};
+    const dz::ProcessJob job{albums, catalogue, target, move, dz::NameFormats{}, journal, root, dz::userDataFolder(),
+                             verify};
     if (planOnly) {
         const auto start = std::chrono::steady_clock::now();
         const dz::RunPlan plan = dz::planRun(job, fileSystem);
@@ -106,11 +108,12 @@ int main(int argc, char** argv) {
         return prepare(args[1], args[2], args[3]);
     }
     if (args.size() >= 3 && (args[0] == "copy" || args[0] == "move" || args[0] == "plan")) {
-        // --journal keeps the run's journal; --no-flush leaves the copies unflushed.
+        // --journal keeps the run's journal; --no-flush leaves the copies unflushed; --verify reads them back.
         const auto has = [&](const char* option) { return std::find(args.begin() + 3, args.end(), option) != args.end(); };
-        return process(args[1], args[2], args[0] == "move", has("--journal"), !has("--no-flush"), args[0] == "plan");
+        return process(args[1], args[2], args[0] == "move", has("--journal"), !has("--no-flush"), args[0] == "plan",
+                       has("--verify"));
     }
     std::fprintf(stderr, "usage: process_bench prepare PHOTOS ROOT LIST | copy|move|plan ROOT TARGET [--journal] "
-                         "[--no-flush]\n");
+                         "[--no-flush] [--verify]\n");
     return 2;
 }

@@ -4,8 +4,9 @@
 # of the photos folder (default ../shared/photos) within one file system,
 # against `mv` + `sync` of the same files; copying them durably, against
 # `cp` + `sync`; and each run with its journal against the same run without
-# it. The run's time is the bench program's own figure (after the scan) plus
-# the sync after it. ROUNDS rounds (default 5); TMPDIR picks the file system.
+# it; and the copy with "Verify copies" besides. The run's time is the bench
+# program's own figure (after the scan) plus the sync after it. ROUNDS rounds
+# (default 5); TMPDIR picks the file system.
 set -eu
 repo=$(cd "$(dirname "$0")/.." && pwd)
 photos=${1:-$repo/../shared/photos}
@@ -36,7 +37,7 @@ fresh() {
     sed "s|^$work/source/|$work/m/|" "$work/list" >"$work/mlist"; sync
 }
 
-mv_s=""; move_j=""; move_n=""; cp_s=""; copy_j=""; copy_n=""
+mv_s=""; move_j=""; move_n=""; cp_s=""; copy_j=""; copy_n=""; copy_v=""
 for round in $(seq "$rounds"); do
     fresh; start=$(now)
     xargs -d '\n' -a "$work/mlist" mv -t "$work/t"; sync
@@ -49,12 +50,14 @@ for round in $(seq "$rounds"); do
     cp_s="$cp_s $(since "$start")"
     fresh; copy_j="$copy_j $(synced "$bench" copy "$work/source" "$work/t" --journal)"
     fresh; copy_n="$copy_n $(synced "$bench" copy "$work/source" "$work/t")"
+    fresh; copy_v="$copy_v $(synced "$bench" copy "$work/source" "$work/t" --journal --verify)"
 done
 mv_m=$(median $mv_s); move_jm=$(median $move_j); move_nm=$(median $move_n)
-cp_m=$(median $cp_s); copy_jm=$(median $copy_j); copy_nm=$(median $copy_n)
+cp_m=$(median $cp_s); copy_jm=$(median $copy_j); copy_nm=$(median $copy_n); copy_vm=$(median $copy_v)
 echo "move, $count pictures (median of $rounds): mv+sync ${mv_m}s; run with journal ${move_jm}s," \
      "$(ratio "$move_jm" "$mv_m")x the time of mv (goal <= 1.5); without journal ${move_nm}s"
 echo "copy, $count pictures (median of $rounds): cp+sync ${cp_m}s; run with journal ${copy_jm}s," \
-     "throughput $(ratio "$cp_m" "$copy_jm") of cp (goal >= 0.9); without journal ${copy_nm}s"
+     "throughput $(ratio "$cp_m" "$copy_jm") of cp (goal >= 0.9); without journal ${copy_nm}s;" \
+     "verified ${copy_vm}s, throughput $(ratio "$cp_m" "$copy_vm") of cp"
 echo "journal's cost: move $(awk -v a="$move_jm" -v b="$move_nm" 'BEGIN { printf "%.1f%%", (a / b - 1) * 100 }')," \
      "copy $(awk -v a="$copy_jm" -v b="$copy_nm" 'BEGIN { printf "%.1f%%", (a / b - 1) * 100 }') (goal <= 5%)"
