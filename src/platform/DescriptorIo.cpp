@@ -34,4 +34,22 @@ int flushFolderEntries(const std::string& folder) {
     return error;
 }
 
+int readAt(int fd, std::uint8_t* out, std::size_t count, long long offset, std::size_t& got) {
+    got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd, out + got, count - got, static_cast<off_t>(offset) + static_cast<off_t>(got));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 }  // namespace dz

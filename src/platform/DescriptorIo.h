@@ -9,6 +9,10 @@ namespace dz {
 // Writes all of `count` bytes to `fd`; 0 or an errno value.
 int writeAll(int fd, const std::uint8_t* bytes, std::size_t count);
 
+// Reads up to `count` bytes at `offset`, fewer only at the end of the file;
+// `got` tells how many. 0 or an errno value.
+int readAt(int fd, std::uint8_t* out, std::size_t count, long long offset, std::size_t& got);
+
 // Flushes the entries of `folder` (the current folder when empty), so that a
 // new name in it survives a crash. File systems that cannot flush a folder
 // say so with EINVAL or EROFS; that is no error. 0 or an errno value.

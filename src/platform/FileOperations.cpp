@@ -48,25 +48,6 @@ private:
     int fd_;
 };
 
-// Reads up to `count` bytes at `offset`, fewer only at the end of the file.
-int readAt(int fd, std::uint8_t* out, std::size_t count, off_t offset, std::size_t& got) {
-    got = 0;
-    while (got < count) {
-        const ssize_t n = ::pread(fd, out + got, count - got, offset + static_cast<off_t>(got));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 // `readFailed` tells a failing source from a failing target, so that the
 // user is told which device gives up.
 int copyThroughBuffer(int in, int out, bool& readFailed, Sha256* hash = nullptr) {

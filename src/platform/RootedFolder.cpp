@@ -85,24 +85,6 @@ int openBeneath(int root, const std::string& relative, int flags, int& out) {
     return 0;
 }
 
-int readAt(int fd, std::uint8_t* out, std::size_t count, off_t offset, std::size_t& got) {
-    got = 0;
-    while (got < count) {
-        const ssize_t n = ::pread(fd, out + got, count - got, offset + static_cast<off_t>(got));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 // Whether `copy`, read back from the disk, holds the bytes whose hash is `sha256`.
 int readBackMatches(int copy, const std::string& sha256, bool& same) {
     ::posix_fadvise(copy, 0, 0, POSIX_FADV_DONTNEED);
