@@ -1,7 +1,10 @@
 #include "platform/DescriptorIo.h"
 
+#include "platform/Sha256.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace dz {
@@ -50,6 +53,31 @@ int readAt(int fd, std::uint8_t* out, std::size_t count, long long offset, std::
         got += static_cast<std::size_t>(n);
     }
     return 0;
+}
+
+int copyThrough(int in, int out, bool& readFailed, Sha256* hash) {
+    constexpr std::size_t kBlockSize = 1 << 20;
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
+    readFailed = false;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.get(), kBlockSize);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            readFailed = true;
+            return errno;
+        }
+        if (n == 0) {
+            return 0;
+        }
+        if (hash != nullptr) {
+            hash->update(buffer.get(), static_cast<std::size_t>(n));
+        }
+        if (const int error = writeAll(out, buffer.get(), static_cast<std::size_t>(n))) {
+            return error;
+        }
+    }
 }
 
 }  // namespace dz

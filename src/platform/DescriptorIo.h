@@ -6,8 +6,16 @@
 
 namespace dz {
 
+class Sha256;
+
 // Writes all of `count` bytes to `fd`; 0 or an errno value.
 int writeAll(int fd, const std::uint8_t* bytes, std::size_t count);
+
+// Streams the rest of `in` into `out` through a buffer, `hash` (when given)
+// taking the bytes as they pass. `readFailed` tells a failing source from a
+// failing target, so that the user is told which device gives up. 0 or an
+// errno value.
+int copyThrough(int in, int out, bool& readFailed, Sha256* hash = nullptr);
 
 // Reads up to `count` bytes at `offset`, fewer only at the end of the file;
 // `got` tells how many. 0 or an errno value.

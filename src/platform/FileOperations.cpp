@@ -48,31 +48,6 @@ private:
     int fd_;
 };
 
-// `readFailed` tells a failing source from a failing target, so that the
-// user is told which device gives up.
-int copyThroughBuffer(int in, int out, bool& readFailed, Sha256* hash = nullptr) {
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.get(), kBlockSize);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            readFailed = true;
-            return errno;
-        }
-        if (n == 0) {
-            return 0;
-        }
-        if (hash != nullptr) {
-            hash->update(buffer.get(), static_cast<std::size_t>(n));
-        }
-        if (const int error = writeAll(out, buffer.get(), static_cast<std::size_t>(n))) {
-            return error;
-        }
-    }
-}
-
 // Streams the rest of `in` into `out`, inside the kernel where it can. Both
 // descriptors' offsets advance, so the buffer copy can take over at any
 // point where the kernel refuses. An end before the first byte goes through
@@ -101,7 +76,7 @@ int copyBytes(int in, int out, bool& readFailed) {
         }
         return errno;
     }
-    return copyThroughBuffer(in, out, readFailed);
+    return copyThrough(in, out, readFailed);
 }
 
 // Whether the copy on the disk holds the source's bytes. The copy's cached
@@ -191,7 +166,7 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
     }
     ::posix_fadvise(source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     bool readFailed = false;
-    if (const int error = way.hash != nullptr ? copyThroughBuffer(source.get(), temp.fd(), readFailed, way.hash)
+    if (const int error = way.hash != nullptr ? copyThrough(source.get(), temp.fd(), readFailed, way.hash)
                                               : copyBytes(source.get(), temp.fd(), readFailed)) {
         return mapErrno(error, readFailed ? FileOperation::Read : op);
     }

@@ -126,32 +126,6 @@ int openRegular(const RootedFolder& root, const std::string& relative, Fd& file)
     return 0;
 }
 
-// Streams `in` into `out`, hashing the bytes as they pass.
-int copyHashing(int in, int out, std::string& sha256, bool& readFailed) {
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
-    Sha256 hash;
-    readFailed = false;
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.get(), kBlockSize);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            readFailed = true;
-            return errno;
-        }
-        if (n == 0) {
-            break;
-        }
-        hash.update(buffer.get(), static_cast<std::size_t>(n));
-        if (const int error = writeAll(out, buffer.get(), static_cast<std::size_t>(n))) {
-            return error;
-        }
-    }
-    sha256 = hash.finishHex();
-    return 0;
-}
-
 std::string hiddenName(const std::string& name) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
@@ -435,9 +409,11 @@ int copyBeneath(const RootedFolder& from, const std::string& fromRel, const Root
     };
     ::posix_fadvise(source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     bool readFailed = false;
-    if (const int error = copyHashing(source.get(), copy.get(), sha256, readFailed)) {
+    Sha256 hash;
+    if (const int error = copyThrough(source.get(), copy.get(), readFailed, &hash)) {
         return fail(error);
     }
+    sha256 = hash.finishHex();
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(copy.get(), times);
     if (::fsync(copy.get()) != 0) {
