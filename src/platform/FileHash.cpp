@@ -11,34 +11,35 @@
 namespace dz {
 
 int sha256OfFile(const std::string& path, std::string& sha256) {
-    constexpr std::size_t kBlockSize = 1 << 20;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return errno;
     }
+    const int error = sha256OfDescriptor(fd, sha256);
+    ::close(fd);
+    return error;
+}
+
+int sha256OfDescriptor(int fd, std::string& sha256) {
+    constexpr std::size_t kBlockSize = 1 << 20;
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
     Sha256 hash;
-    int error = 0;
     for (;;) {
         const ssize_t n = ::read(fd, buffer.get(), kBlockSize);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            error = errno;
-            break;
+            return errno;
         }
         if (n == 0) {
             break;
         }
         hash.update(buffer.get(), static_cast<std::size_t>(n));
     }
-    ::close(fd);
-    if (error == 0) {
-        sha256 = hash.finishHex();
-    }
-    return error;
+    sha256 = hash.finishHex();
+    return 0;
 }
 
 }  // namespace dz

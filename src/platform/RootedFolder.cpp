@@ -1,6 +1,7 @@
 #include "platform/RootedFolder.h"
 
 #include "platform/DescriptorIo.h"
+#include "platform/FileHash.h"
 #include "platform/Sha256.h"
 
 #include <cerrno>
@@ -290,24 +291,7 @@ int RootedFolder::hash(const std::string& relative, std::string& sha256) const {
     if (const int error = openRegular(*this, relative, file)) {
         return error;
     }
-    ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
-    Sha256 hash;
-    for (;;) {
-        const ssize_t n = ::read(file.get(), buffer.get(), kBlockSize);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (n == 0) {
-            break;
-        }
-        hash.update(buffer.get(), static_cast<std::size_t>(n));
-    }
-    sha256 = hash.finishHex();
-    return 0;
+    return sha256OfDescriptor(file.get(), sha256);
 }
 
 int RootedFolder::remove(const std::string& relative, const FileIdentity& expected) const {
