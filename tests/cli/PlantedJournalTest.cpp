@@ -116,6 +116,20 @@ TEST_F(PlantedJournalTest, ALinkPlantedAsTheProgramsFolderIsNotFollowed) {
     EXPECT_NE(err.str().find("journal of this run cannot be written"), std::string::npos) << err.str();
 }
 
+// A genuine journal, and the drive's owner swaps an album folder for a link
+// to the user's own files, the same bytes planted there: undo works beneath
+// the target and touches nothing behind the link.
+TEST_F(PlantedJournalTest, AFolderSwappedForALinkIsNotFollowedByUndo) {
+    const fs::path planted = home.path() / "Trip";
+    fs::create_directories(planted);
+    fs::copy_file(tripFolder() + "/IMG_1.jpg", planted / "IMG_1.jpg");
+    fs::remove_all(tripFolder());
+    fs::create_directory_symlink(planted, tripFolder());
+    EXPECT_NE(replay(JournalCommand::Kind::Undo, journal), JournalCommand::kDone);
+    EXPECT_TRUE(fs::exists(planted / "IMG_1.jpg"));
+    EXPECT_EQ(fileText(victim), "precious");
+}
+
 // The user's own journal from before the key was made anew is refused until
 // the user takes it, naming its source; a journal reaching outside its
 // folders is refused even then.
