@@ -9,6 +9,7 @@
 #include "platform/SystemError.h"
 #include "platform/TempFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -129,6 +130,8 @@ struct CopyWay {
     // Hashes the bytes as they pass: the source is read once, through a
     // buffer, instead of by the kernel's copy and again for its hash.
     Sha256* hash = nullptr;
+    // Neither flushed nor named: the file goes here, to be placed with its group.
+    std::shared_ptr<TempFile>* held = nullptr;
 };
 
 // Copies `from` to `to` through a temporary file beside `to`. Returns 0 or the
@@ -160,7 +163,8 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
         return mapped(errno, op, to);
     }
 
-    TempFile temp;
+    auto file = std::make_shared<TempFile>();
+    TempFile& temp = *file;
     if (const int error = temp.create(to, st.st_mode & 0777)) {
         return mapped(error, op, to);
     }
@@ -174,6 +178,10 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
     // still gets the copy.
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(temp.fd(), times);
+    if (way.held != nullptr) {
+        *way.held = std::move(file);
+        return 0;
+    }
     if (way.dataFlushed && !way.flushed && ::fdatasync(temp.fd()) != 0) {
         return mapErrno(errno, op);
     }
@@ -261,8 +269,11 @@ std::string nearestExisting(std::string path) {
 bool FileSystem::copyFile(const std::string& from, const std::string& to, bool replace) {
     Sha256 hash;
     lastCopyHash_.clear();
-    const int error = copyThroughTemp(
-        from, to, CopyWay{replace, verifyCopies_, flushCopies_, FileOperation::Copy, hashCopies_ ? &hash : nullptr});
+    std::shared_ptr<TempFile> held;
+    const bool holding = holdCopies_ && !replace;
+    const int error = copyThroughTemp(from, to,
+                                      CopyWay{replace, verifyCopies_, flushCopies_, FileOperation::Copy,
+                                              hashCopies_ ? &hash : nullptr, holding ? &held : nullptr});
     if (error != 0) {
         setLastError(error);
         return false;
@@ -270,7 +281,61 @@ bool FileSystem::copyFile(const std::string& from, const std::string& to, bool r
     if (hashCopies_) {
         lastCopyHash_ = hash.finishHex();
     }
+    if (held) {
+        std::uint64_t size = 0;
+        fileSize(from, size);
+        heldBytes_ += size;
+        held_.push_back(HeldCopy{from, to, size, std::move(held)});
+    }
     return true;
+}
+
+bool FileSystem::placeHeldCopies(std::vector<UnplacedCopy>& unplaced) {
+    std::vector<HeldCopy> group;
+    group.swap(held_);
+    heldBytes_ = 0;
+    if (group.empty()) {
+        return true;
+    }
+    // One flush for the whole group; where the file system cannot, one each.
+    const bool synced = !flushCopies_ || ::syncfs(group.front().file->fd()) == 0;
+    std::vector<std::string> folders;
+    for (HeldCopy& copy : group) {
+        TempFile& temp = *copy.file;
+        int error = 0;
+        if (flushCopies_ && !synced && ::fdatasync(temp.fd()) != 0) {
+            error = mapErrno(errno, FileOperation::Copy);
+        }
+        if (error == 0 && verifyCopies_) {
+            const Descriptor source(::open(copy.source.c_str(), O_RDONLY | O_CLOEXEC));
+            bool same = false;
+            if (source.get() < 0 || compareWithSource(source.get(), temp.fd(), same) != 0) {
+                error = mapErrno(source.get() < 0 ? errno : EIO, FileOperation::Read);
+            } else if (!same) {
+                error = syserr::kWriteFault;
+            }
+        }
+        if (error == 0) {
+            if (const int closed = temp.close()) {
+                error = mapErrno(closed, FileOperation::Copy);
+            } else if (const int placed = temp.placeAs(copy.target, false)) {
+                error = mapped(placed, FileOperation::Copy, copy.target);
+            }
+        }
+        copy.file.reset();  // an unplaced copy's bytes go with it
+        if (error != 0) {
+            unplaced.push_back(UnplacedCopy{copy.target, error});
+        } else if (flushCopies_ && std::find(folders.begin(), folders.end(), folderOf(copy.target)) == folders.end()) {
+            folders.push_back(folderOf(copy.target));
+        }
+    }
+    for (const std::string& folder : folders) {
+        flushFolderEntries(folder);
+    }
+    if (!unplaced.empty()) {
+        setLastError(unplaced.front().error);
+    }
+    return unplaced.empty();
 }
 
 bool FileSystem::copyFlushed(const std::string& from, const std::string& to, bool replace) {

@@ -38,6 +38,22 @@ struct DirEntry {
     bool isDirectory() const { return (attributes & attr::kDirectory) != 0; }
 };
 
+class TempFile;
+
+// A copy whose bytes are written but not yet flushed nor named.
+struct HeldCopy {
+    std::string source;
+    std::string target;
+    std::uint64_t size = 0;
+    std::shared_ptr<TempFile> file;
+};
+
+// A held copy that could not be given its name, and why (SystemError.h).
+struct UnplacedCopy {
+    std::string target;
+    int error = 0;
+};
+
 // The file system as the program uses it. Every operation records its error
 // number (see SystemError.h) for lastError(). Virtual so that tests can put a
 // failing file system in front of the real one.
@@ -107,6 +123,16 @@ public:
     // Copies are read back from the disk once flushed (their cached pages
     // dropped first) and compared with the source; a mismatch is a failed write.
     void setVerifyCopies(bool verify) { verifyCopies_ = verify; }
+    // Copies are held, written but unnamed, until placeHeldCopies: one flush
+    // of the file system for a group of copies instead of one for each, and
+    // still no name on a file whose bytes are not on the disk.
+    void setHoldCopies(bool hold) { holdCopies_ = hold; }
+    std::size_t heldCopyCount() const { return held_.size(); }
+    std::uint64_t heldCopyBytes() const { return heldBytes_; }
+    // Flushes the held copies' file system once, reads each back when
+    // verifying, names each and flushes their folders. The ones that could
+    // not be named go to `unplaced`, their bytes dropped. False when any failed.
+    bool placeHeldCopies(std::vector<UnplacedCopy>& unplaced);
     const std::string& lastCopyHash() const { return lastCopyHash_; }
 
     // Moves `from` to `to`: a rename within one file system (an existing
@@ -142,6 +168,9 @@ private:
     bool flushCopies_ = true;
     bool hashCopies_ = false;
     bool verifyCopies_ = false;
+    bool holdCopies_ = false;
+    std::vector<HeldCopy> held_;
+    std::uint64_t heldBytes_ = 0;
     std::string lastCopyHash_;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/Window.h"
 #include "process/PictureName.h"
 
+#include <chrono>
 #include <map>
 #include <set>
 #include <string>
@@ -132,6 +133,11 @@ private:
     // A file put aside goes back when its picture did not take the place after all.
     void putBack(const std::string& to, const std::string& keptAt);
     void endRun(int albumsVisited);
+    // Copies held for their group's flush (see CProcessCopyGroups.cpp).
+    void noteHeldCopy(JournalStep* step, const std::string& source, const std::string& target);
+    bool copyGroupIsFull() const;
+    // Flushes and names the held copies; false when the user gives the album up.
+    bool placeCopyGroup();
     std::string runNotes() const;
 
     // The journal: false when it cannot be written and the user would
@@ -158,6 +164,14 @@ private:
     std::set<std::string> foldersEntered_;
     std::vector<PlacedPicture> placed_;
     FreeNumbers freeNumbers_;
+    struct HeldStep {
+        JournalStep* step = nullptr;
+        std::size_t placedIndex = 0;  // in placed_
+        std::string source;
+        std::string target;
+    };
+    std::vector<HeldStep> heldSteps_;
+    std::chrono::steady_clock::time_point groupStarted_;
     int renamedForClash_ = 0;
     std::string replacedRun_;
     // Yes to the overwrite question for a picture holds for the files travelling with it.

@@ -39,6 +39,8 @@ void CProcess::runProcessing() {
     // A copy's hash goes into the journal; it is taken from the bytes the copy reads.
     fileSystem_.setHashCopies(journal_.isOpen());
     fileSystem_.setVerifyCopies(job_.verifyCopies);
+    fileSystem_.setHoldCopies(!job_.moveFiles);
+    heldSteps_.clear();
     refresh();
 
     int albumsVisited = 0;
@@ -49,11 +51,14 @@ void CProcess::runProcessing() {
         Album& album = job_.albums[i];
         const PassEnd end = processAlbum(album);
         if (end == PassEnd::Cancelled) {
+            // The copies made before the stop are whole: they take their names.
+            placeCopyGroup();
             // Stopped on purpose: nothing is left to resume.
             if (journal_.isOpen()) {
                 journal_.ended("end", "cancelled");
             }
             lastRunCancelled_ = true;
+            fileSystem_.setHoldCopies(false);
             fileSystem_.setHashCopies(false);
             fileSystem_.setVerifyCopies(false);
             running_ = false;
@@ -92,6 +97,8 @@ void CProcess::runProcessing() {
 }
 
 void CProcess::endRun(int albumsVisited) {
+    placeCopyGroup();
+    fileSystem_.setHoldCopies(false);
     fileSystem_.setHashCopies(false);
     fileSystem_.setVerifyCopies(false);
     std::string status;
@@ -143,7 +150,7 @@ CProcess::PassEnd CProcess::processAlbum(Album& album) {
         if (picture.albumId != album.id) {
             continue;
         }
-        if (!processPicture(picture, album, pass)) {
+        if (!processPicture(picture, album, pass) || (copyGroupIsFull() && !placeCopyGroup())) {
             flushFolders(pass);
             return PassEnd::Failed;
         }
@@ -288,11 +295,19 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
     if (!journalStarted(step, source, target, sourceFacts)) {
         return false;
     }
+    const std::size_t heldBefore = fileSystem_.heldCopyCount();
     end = job_.moveFiles ? movePicture(source, target, pass, step) : copyPicture(source, target, step);
-    journalFinished(step, end, false, job_.moveFiles && pass.moveThis);
+    const bool held = fileSystem_.heldCopyCount() > heldBefore;
+    if (!held) {
+        journalFinished(step, end, false, job_.moveFiles && pass.moveThis);
+    }
     placed_.push_back(PlacedPicture{source, target, albumId, end.placed && job_.moveFiles && pass.moveThis,
                                     renamed ? PlacedPicture::How::RenamedForClash : PlacedPicture::How::Written,
                                     end.placed, step != nullptr ? step->sha256 : std::string()});
+    if (held) {
+        // Its done line follows the group's flush.
+        noteHeldCopy(step, source, target);
+    }
     placed = end.placed;
     if (end.placed) {
         writtenThisRun_.insert(target);

@@ -29,6 +29,8 @@ void CProcess::enterFolder(const std::string& folder, AlbumPass& pass) {
 }
 
 bool CProcess::flushFolders(AlbumPass& pass) {
+    // The album's held copies are flushed and named first.
+    const bool groupPlaced = placeCopyGroup();
     std::set<std::string> done;
     for (const std::string& folder : pass.folders) {
         if (!done.insert(folder).second) {
@@ -49,7 +51,7 @@ bool CProcess::flushFolders(AlbumPass& pass) {
     if (journal_.isOpen()) {
         journal_.flush();
     }
-    return true;
+    return groupPlaced;
 }
 
 bool CProcess::isAlreadyThere(const std::string& from, const std::string& to) {
