@@ -297,8 +297,21 @@ bool FileSystem::placeHeldCopies(std::vector<UnplacedCopy>& unplaced) {
     if (group.empty()) {
         return true;
     }
-    // One flush for the whole group; where the file system cannot, one each.
-    const bool synced = !flushCopies_ || ::syncfs(group.front().file->fd()) == 0;
+    // One flush for each file system the group was written to (an album
+    // folder may be a mount of its own); where that fails, one for each file.
+    bool synced = true;
+    std::vector<dev_t> devices;
+    for (const HeldCopy& copy : group) {
+        struct stat st {};
+        if (!flushCopies_ || ::fstat(copy.file->fd(), &st) != 0) {
+            synced = synced && !flushCopies_;
+            continue;
+        }
+        if (std::find(devices.begin(), devices.end(), st.st_dev) == devices.end()) {
+            devices.push_back(st.st_dev);
+            synced = ::syncfs(copy.file->fd()) == 0 && synced;
+        }
+    }
     std::vector<std::string> folders;
     for (HeldCopy& copy : group) {
         TempFile& temp = *copy.file;
