@@ -192,7 +192,8 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
     // A file of its own in the place of a raw or a sidecar while the
     // picture's own place is free: the shot takes free names together
     // rather than leave a sidecar beside a stranger's raw.
-    clash = clash || (!fileSystem_.exists(folder + "/" + names[0]) && companionInTheWay(picture, folder, names));
+    clash = clash || (!picture.companions.empty() && !fileSystem_.exists(folder + "/" + names[0]) &&
+                      companionInTheWay(picture, folder, names));
     if (clash) {
         // The files of one shot keep one base name: a clash of any renames all.
         // A name is free when nothing is there, or the shot's own file or

@@ -86,7 +86,7 @@ private:
         // A file of its own in the place of a raw or a sidecar, the picture's
         // own place free: the shot takes free names together.
         bool companionTaken = false;
-        if (!clash && !fs_.exists(*folder + "/" + names[0])) {
+        if (!clash && files.size() > 1 && !fs_.exists(*folder + "/" + names[0])) {
             for (std::size_t i = 1; i < files.size(); ++i) {
                 const std::string place = *folder + "/" + names[i];
                 bool same = false;
