@@ -23,9 +23,6 @@ void CProcess::noteHeldCopy(JournalStep* step, const std::string& source, const 
     if (heldSteps_.empty()) {
         groupStarted_ = std::chrono::steady_clock::now();
     }
-    if (step != nullptr) {
-        step->sha256 = fileSystem_.lastCopyHash();
-    }
     heldSteps_.push_back(HeldStep{step, placed_.size() - 1, source, target});
 }
 
