@@ -56,8 +56,10 @@ int readAt(int fd, std::uint8_t* out, std::size_t count, long long offset, std::
 }
 
 int copyThrough(int in, int out, bool& readFailed, Sha256* hash) {
-    constexpr std::size_t kBlockSize = 1 << 20;
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
+    // One buffer a thread, reused: a fresh one for each file costs the
+    // kernel a new mapping and its page faults every time.
+    constexpr std::size_t kBlockSize = 256 * 1024;
+    thread_local const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
     readFailed = false;
     for (;;) {
         const ssize_t n = ::read(in, buffer.get(), kBlockSize);
