@@ -1,5 +1,6 @@
 #include "platform/DescriptorIo.h"
 
+#include "platform/ChunkHasher.h"
 #include "platform/Sha256.h"
 
 #include <cerrno>
@@ -56,28 +57,31 @@ int readAt(int fd, std::uint8_t* out, std::size_t count, long long offset, std::
 }
 
 int copyThrough(int in, int out, bool& readFailed, Sha256* hash) {
-    // One buffer a thread, reused: a fresh one for each file costs the
-    // kernel a new mapping and its page faults every time.
-    constexpr std::size_t kBlockSize = 256 * 1024;
-    thread_local const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
     readFailed = false;
+    // Hashed on a thread of its own while the next chunk is read and written.
+    thread_local ChunkHasher hasher;
     for (;;) {
-        const ssize_t n = ::read(in, buffer.get(), kBlockSize);
-        if (n < 0) {
-            if (errno == EINTR) {
+        std::uint8_t* chunk = hasher.take();
+        const ssize_t n = ::read(in, chunk, ChunkHasher::kChunkSize);
+        if (n <= 0) {
+            const int error = n < 0 ? errno : 0;
+            hasher.giveBack(chunk);
+            if (error == EINTR) {
                 continue;
             }
-            readFailed = true;
-            return errno;
+            hasher.finish();
+            readFailed = error != 0;
+            return error;
         }
-        if (n == 0) {
-            return 0;
+        if (const int error = writeAll(out, chunk, static_cast<std::size_t>(n))) {
+            hasher.giveBack(chunk);
+            hasher.finish();
+            return error;
         }
         if (hash != nullptr) {
-            hash->update(buffer.get(), static_cast<std::size_t>(n));
-        }
-        if (const int error = writeAll(out, buffer.get(), static_cast<std::size_t>(n))) {
-            return error;
+            hasher.hash(*hash, chunk, static_cast<std::size_t>(n));
+        } else {
+            hasher.giveBack(chunk);
         }
     }
 }
