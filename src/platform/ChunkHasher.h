@@ -31,17 +31,26 @@ public:
     // Queues the first `count` bytes of `chunk` for `into`, which the caller
     // must not touch until finish(); the chunk is free again once hashed.
     void hash(Sha256& into, std::uint8_t* chunk, std::size_t count);
+    // Queues `count` bytes of `fd` from `offset` for `into`, read by the
+    // hashing thread: bytes the kernel copied there, still in the page
+    // cache. `fd` stays open until finish().
+    void hashRange(Sha256& into, int fd, std::int64_t offset, std::size_t count);
     // A chunk taken and not used.
     void giveBack(std::uint8_t* chunk);
-    // Waits until every queued chunk is hashed.
-    void finish();
+    // Waits until every queued chunk is hashed; 0, or the errno value of a
+    // range that could not be read.
+    int finish();
 
 private:
     struct Job {
         Sha256* into = nullptr;
-        std::uint8_t* chunk = nullptr;
+        std::uint8_t* chunk = nullptr;  // null: a range of `fd`
         std::size_t count = 0;
+        int fd = -1;
+        std::int64_t offset = 0;
     };
+
+    int hashOf(const Job& job);
 
     void work();
 
@@ -51,6 +60,8 @@ private:
     std::vector<std::uint8_t*> free_;
     std::deque<Job> queue_;
     bool busy_ = false;
+    int error_ = 0;
+    std::unique_ptr<std::uint8_t[]> rangeBuffer_;
     bool stopping_ = false;
     std::thread worker_;
 };

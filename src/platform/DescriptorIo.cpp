@@ -56,10 +56,15 @@ int readAt(int fd, std::uint8_t* out, std::size_t count, long long offset, std::
     return 0;
 }
 
+ChunkHasher& threadHasher() {
+    thread_local ChunkHasher hasher;
+    return hasher;
+}
+
 int copyThrough(int in, int out, bool& readFailed, Sha256* hash) {
     readFailed = false;
     // Hashed on a thread of its own while the next chunk is read and written.
-    thread_local ChunkHasher hasher;
+    ChunkHasher& hasher = threadHasher();
     for (;;) {
         std::uint8_t* chunk = hasher.take();
         const ssize_t n = ::read(in, chunk, ChunkHasher::kChunkSize);
@@ -69,9 +74,9 @@ int copyThrough(int in, int out, bool& readFailed, Sha256* hash) {
             if (error == EINTR) {
                 continue;
             }
-            hasher.finish();
-            readFailed = error != 0;
-            return error;
+            const int hashError = hasher.finish();
+            readFailed = error != 0 || hashError != 0;
+            return error != 0 ? error : hashError;
         }
         if (const int error = writeAll(out, chunk, static_cast<std::size_t>(n))) {
             hasher.giveBack(chunk);

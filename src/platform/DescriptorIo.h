@@ -17,6 +17,11 @@ int writeAll(int fd, const std::uint8_t* bytes, std::size_t count);
 // errno value.
 int copyThrough(int in, int out, bool& readFailed, Sha256* hash = nullptr);
 
+// The calling thread's hasher, shared by its copies so that a copy that
+// changes its way halfway still hashes in order.
+class ChunkHasher;
+ChunkHasher& threadHasher();
+
 // Reads up to `count` bytes at `offset`, fewer only at the end of the file;
 // `got` tells how many. 0 or an errno value.
 int readAt(int fd, std::uint8_t* out, std::size_t count, long long offset, std::size_t& got);

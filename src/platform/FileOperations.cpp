@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Sha256.h"
 
+#include "platform/ChunkHasher.h"
 #include "platform/DescriptorIo.h"
 #include "platform/PathParts.h"
 #include "platform/FileHash.h"
@@ -53,19 +54,29 @@ private:
 // descriptors' offsets advance, so the buffer copy can take over at any
 // point where the kernel refuses. An end before the first byte goes through
 // the buffer too: some files report no size to the kernel copy. So does an
-// I/O error, which the kernel copy does not pin on either side.
-int copyBytes(int in, int out, bool& readFailed) {
+// I/O error, which the kernel copy does not pin on either side. With `hash`
+// the bytes copied are hashed from the copy's cached pages on the hashing
+// thread, so the source is read once and the copy stays in the kernel.
+// With `hashLater` the hash is left to finish with the thread's hasher, so
+// the next file's copy need not wait for it.
+int copyBytes(int in, int out, bool& readFailed, Sha256* hash = nullptr, bool hashLater = false) {
     readFailed = false;
     bool copiedAny = false;
+    ChunkHasher& hasher = threadHasher();
+    std::int64_t written = 0;
     for (;;) {
         const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kRangeChunk, 0);
         if (n > 0) {
+            if (hash != nullptr) {
+                hasher.hashRange(*hash, out, written, static_cast<std::size_t>(n));
+            }
+            written += n;
             copiedAny = true;
             continue;
         }
         if (n == 0) {
             if (copiedAny) {
-                return 0;
+                return hashLater ? 0 : hasher.finish();
             }
             break;
         }
@@ -75,9 +86,11 @@ int copyBytes(int in, int out, bool& readFailed) {
         if (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP || errno == EIO) {
             break;
         }
-        return errno;
+        const int error = errno;
+        hasher.finish();
+        return error;
     }
-    return copyThrough(in, out, readFailed);
+    return copyThrough(in, out, readFailed, hash);
 }
 
 // Whether the copy on the disk holds the source's bytes. The copy's cached
@@ -127,10 +140,10 @@ struct CopyWay {
     bool flushed = false;              // flushed, read back and compared before it is put in place
     bool dataFlushed = false;          // its data on the disk before it is put in place
     FileOperation operation = FileOperation::Copy;  // steers the error numbers
-    // Hashes the bytes as they pass: the source is read once, through a
-    // buffer, instead of by the kernel's copy and again for its hash.
+    // Hashes the bytes as they are copied (see copyBytes).
     Sha256* hash = nullptr;
-    // Neither flushed nor named: the file goes here, to be placed with its group.
+    // Neither flushed nor named: the file goes here, to be placed with its
+    // group, its hash finished then.
     std::shared_ptr<TempFile>* held = nullptr;
 };
 
@@ -170,8 +183,7 @@ int copyThroughTemp(const std::string& from, const std::string& to, const CopyWa
     }
     ::posix_fadvise(source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     bool readFailed = false;
-    if (const int error = way.hash != nullptr ? copyThrough(source.get(), temp.fd(), readFailed, way.hash)
-                                              : copyBytes(source.get(), temp.fd(), readFailed)) {
+    if (const int error = copyBytes(source.get(), temp.fd(), readFailed, way.hash, way.held != nullptr)) {
         return mapErrno(error, readFailed ? FileOperation::Read : op);
     }
     // The pictures keep their file times; a file system that cannot set them
@@ -266,37 +278,44 @@ std::string nearestExisting(std::string path) {
 
 }  // namespace
 
+FileSystem::~FileSystem() {
+    if (!held_.empty()) {
+        threadHasher().finish();
+    }
+}
+
 bool FileSystem::copyFile(const std::string& from, const std::string& to, bool replace) {
-    Sha256 hash;
+    auto hash = std::make_shared<Sha256>();
     lastCopyHash_.clear();
     std::shared_ptr<TempFile> held;
     const bool holding = holdCopies_ && !replace;
     const int error = copyThroughTemp(from, to,
                                       CopyWay{replace, verifyCopies_, flushCopies_, FileOperation::Copy,
-                                              hashCopies_ ? &hash : nullptr, holding ? &held : nullptr});
+                                              hashCopies_ ? hash.get() : nullptr, holding ? &held : nullptr});
     if (error != 0) {
         setLastError(error);
         return false;
-    }
-    if (hashCopies_) {
-        lastCopyHash_ = hash.finishHex();
     }
     if (held) {
         std::uint64_t size = 0;
         fileSize(from, size);
         heldBytes_ += size;
-        held_.push_back(HeldCopy{from, to, size, std::move(held)});
+        held_.push_back(HeldCopy{from, to, size, std::move(held), hashCopies_ ? hash : nullptr});
+    } else if (hashCopies_) {
+        lastCopyHash_ = hash->finishHex();
     }
     return true;
 }
 
-bool FileSystem::placeHeldCopies(std::vector<UnplacedCopy>& unplaced) {
+bool FileSystem::placeHeldCopies(std::vector<UnplacedCopy>& unplaced, std::vector<PlacedCopy>& placed) {
     std::vector<HeldCopy> group;
     group.swap(held_);
     heldBytes_ = 0;
     if (group.empty()) {
         return true;
     }
+    // The hashes still being taken from the copies' cached pages are finished.
+    const int hashError = threadHasher().finish();
     // One flush for each file system the group was written to (an album
     // folder may be a mount of its own); where that fails, one for each file.
     bool synced = true;
@@ -315,8 +334,8 @@ bool FileSystem::placeHeldCopies(std::vector<UnplacedCopy>& unplaced) {
     std::vector<std::string> folders;
     for (HeldCopy& copy : group) {
         TempFile& temp = *copy.file;
-        int error = 0;
-        if (flushCopies_ && !synced && ::fdatasync(temp.fd()) != 0) {
+        int error = hashError != 0 && copy.hash ? mapErrno(hashError, FileOperation::Read) : 0;
+        if (error == 0 && flushCopies_ && !synced && ::fdatasync(temp.fd()) != 0) {
             error = mapErrno(errno, FileOperation::Copy);
         }
         if (error == 0 && verifyCopies_) {
@@ -338,7 +357,10 @@ bool FileSystem::placeHeldCopies(std::vector<UnplacedCopy>& unplaced) {
         copy.file.reset();  // an unplaced copy's bytes go with it
         if (error != 0) {
             unplaced.push_back(UnplacedCopy{copy.target, error});
-        } else if (flushCopies_ && std::find(folders.begin(), folders.end(), folderOf(copy.target)) == folders.end()) {
+            continue;
+        }
+        placed.push_back(PlacedCopy{copy.target, copy.hash ? copy.hash->finishHex() : std::string()});
+        if (flushCopies_ && std::find(folders.begin(), folders.end(), folderOf(copy.target)) == folders.end()) {
             folders.push_back(folderOf(copy.target));
         }
     }

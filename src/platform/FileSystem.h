@@ -38,6 +38,7 @@ struct DirEntry {
     bool isDirectory() const { return (attributes & attr::kDirectory) != 0; }
 };
 
+class Sha256;
 class TempFile;
 
 // A copy whose bytes are written but not yet flushed nor named.
@@ -46,6 +47,13 @@ struct HeldCopy {
     std::string target;
     std::uint64_t size = 0;
     std::shared_ptr<TempFile> file;
+    std::shared_ptr<Sha256> hash;  // still being taken, when copies are hashed
+};
+
+// A held copy now named, with the SHA-256 of its bytes when copies are hashed.
+struct PlacedCopy {
+    std::string target;
+    std::string sha256;
 };
 
 // A held copy that could not be given its name, and why (SystemError.h).
@@ -59,7 +67,8 @@ struct UnplacedCopy {
 // failing file system in front of the real one.
 class FileSystem {
 public:
-    virtual ~FileSystem() = default;
+    // Waits for the hashes of copies still held.
+    virtual ~FileSystem();
 
     // Entries of `folder` whose names match `mask` ('*' and '?', letters
     // compared case-insensitively), sorted by name; "." and ".." are never
@@ -118,7 +127,8 @@ public:
     // what the flush costs.
     void setFlushCopies(bool flush) { flushCopies_ = flush; }
     // Copies hash the bytes as they pass (a journal keeps the hash); the
-    // last successful copy's SHA-256 as 64 hex digits, else empty.
+    // last successful copy's SHA-256 as 64 hex digits, else empty (a held
+    // copy's comes with its placing).
     void setHashCopies(bool hash) { hashCopies_ = hash; }
     // Copies are read back from the disk once flushed (their cached pages
     // dropped first) and compared with the source; a mismatch is a failed write.
@@ -131,8 +141,9 @@ public:
     std::uint64_t heldCopyBytes() const { return heldBytes_; }
     // Flushes the held copies' file system once, reads each back when
     // verifying, names each and flushes their folders. The ones that could
-    // not be named go to `unplaced`, their bytes dropped. False when any failed.
-    bool placeHeldCopies(std::vector<UnplacedCopy>& unplaced);
+    // not be named go to `unplaced`, their bytes dropped, the others to
+    // `placed`. False when any failed.
+    bool placeHeldCopies(std::vector<UnplacedCopy>& unplaced, std::vector<PlacedCopy>& placed);
     const std::string& lastCopyHash() const { return lastCopyHash_; }
 
     // Moves `from` to `to`: a rename within one file system (an existing

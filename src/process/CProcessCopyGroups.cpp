@@ -41,13 +41,20 @@ bool CProcess::placeCopyGroup() {
         journal_.flush();
     }
     std::vector<UnplacedCopy> unplaced;
-    fileSystem_.placeHeldCopies(unplaced);
+    std::vector<PlacedCopy> named;
+    fileSystem_.placeHeldCopies(unplaced, named);
     bool goOn = true;
     for (const HeldStep& held : group) {
         const auto failed = std::find_if(unplaced.begin(), unplaced.end(),
                                          [&held](const UnplacedCopy& u) { return u.target == held.target; });
         bool placed = failed == unplaced.end();
-        if (!placed) {
+        if (placed) {
+            const auto hashed = std::find_if(named.begin(), named.end(),
+                                             [&held](const PlacedCopy& p) { return p.target == held.target; });
+            if (hashed != named.end() && held.step != nullptr) {
+                held.step->sha256 = hashed->sha256;
+            }
+        } else {
             // Asked like any failed write; a retry copies it again on its own.
             int error = failed->error;
             for (;;) {
@@ -71,6 +78,8 @@ bool CProcess::placeCopyGroup() {
         if (!placed) {
             placed_[held.placedIndex].inPlace = false;
             writtenThisRun_.erase(held.target);
+        } else if (held.step != nullptr) {
+            placed_[held.placedIndex].sha256 = held.step->sha256;
         }
         if (held.step != nullptr) {
             journal_.stepFinished(held.step->number, placed ? "copied" : "failed", placed ? held.step->sha256 : "");

@@ -299,9 +299,7 @@ bool CProcess::transferFile(const std::string& source, const std::string& target
     const std::size_t heldBefore = fileSystem_.heldCopyCount();
     end = job_.moveFiles ? movePicture(source, target, pass, step) : copyPicture(source, target, step);
     const bool held = fileSystem_.heldCopyCount() > heldBefore;
-    if (held && step != nullptr) {
-        step->sha256 = fileSystem_.lastCopyHash();
-    } else if (!held) {
+    if (!held) {
         journalFinished(step, end, false, job_.moveFiles && pass.moveThis);
     }
     placed_.push_back(PlacedPicture{source, target, albumId, end.placed && job_.moveFiles && pass.moveThis,

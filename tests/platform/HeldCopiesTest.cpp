@@ -1,6 +1,7 @@
 // Copies held for a group's flush: no name before the group is placed, and
 // a file that took the name meanwhile is kept, the copy reported unplaced.
 #include "platform/FileSystem.h"
+#include "platform/Sha256.h"
 
 #include "TempDir.h"
 
@@ -16,6 +17,7 @@ TEST(HeldCopies, AreNamedOnlyWithTheirGroupAndNeverOverAFileThatCameMeanwhile) {
     TempDir target;
     FileSystem fileSystem;
     fileSystem.setHoldCopies(true);
+    fileSystem.setHashCopies(true);
     const std::string a = source.write("a.jpg", "picture a").string();
     const std::string b = source.write("b.jpg", "picture b").string();
     ASSERT_TRUE(fileSystem.copyFile(a, target.str() + "/a.jpg", false));
@@ -26,7 +28,14 @@ TEST(HeldCopies, AreNamedOnlyWithTheirGroupAndNeverOverAFileThatCameMeanwhile) {
     target.write("b.jpg", "someone else's");
 
     std::vector<UnplacedCopy> unplaced;
-    EXPECT_FALSE(fileSystem.placeHeldCopies(unplaced));
+    std::vector<PlacedCopy> placed;
+    EXPECT_FALSE(fileSystem.placeHeldCopies(unplaced, placed));
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(placed[0].target, target.str() + "/a.jpg");
+    // Its hash, taken from the copy on the hashing thread, is the picture's.
+    Sha256 expected;
+    expected.update("picture a");
+    EXPECT_EQ(placed[0].sha256, expected.finishHex());
     EXPECT_EQ(fileContents(target.str() + "/a.jpg"), "picture a");
     EXPECT_EQ(fileContents(target.str() + "/b.jpg"), "someone else's");
     ASSERT_EQ(unplaced.size(), 1u);
