@@ -80,23 +80,28 @@ std::string RunJournal::folderFor(const std::string& targetFolder) {
     return targetFolder + "/" + kFolderBelowTarget;
 }
 
-int RunJournal::begin(RunRecord& run, const JournalTrust& trust) {
+int RunJournal::openFolder(const RunRecord& run, const JournalTrust& trust, bool create, RootedFolder& target,
+                           int& folderFd) {
     close();
     if (!trust.hasKey()) {
         return ENOKEY;
     }
-    RootedFolder target;
     if (const int error = target.open(run.targetFolder)) {
+        return error;
+    }
+    return openOwnFolder(target, kFolderBelowTarget, create, folderFd);
+}
+
+int RunJournal::begin(RunRecord& run, const JournalTrust& trust) {
+    RootedFolder target;
+    int folderFd = -1;
+    if (const int error = openFolder(run, trust, true, target, folderFd)) {
         return error;
     }
     run.targetStamp = target.stamp();
     RootedFolder source;
     if (source.open(run.sourceFolder) == 0) {
         run.sourceStamp = source.stamp();
-    }
-    int folderFd = -1;
-    if (const int error = openOwnFolder(target, kFolderBelowTarget, true, folderFd)) {
-        return error;
     }
     run.runId = JournalTrust::newRunId();
     run.pid = ::getpid();
@@ -147,16 +152,9 @@ int RunJournal::begin(RunRecord& run, const JournalTrust& trust) {
 }
 
 int RunJournal::reopen(RunRecord& run, const JournalTrust& trust, const std::string& kind) {
-    close();
-    if (!trust.hasKey()) {
-        return ENOKEY;
-    }
     RootedFolder target;
-    if (const int error = target.open(run.targetFolder)) {
-        return error;
-    }
     int folderFd = -1;
-    if (const int error = openOwnFolder(target, kFolderBelowTarget, false, folderFd)) {
+    if (const int error = openFolder(run, trust, false, target, folderFd)) {
         return error;
     }
     const std::string name = run.path.substr(run.path.rfind('/') + 1);

@@ -70,6 +70,10 @@ public:
     const std::string& runId() const { return runId_; }
 
 private:
+    // Opens the run's target and, beneath it, the journals' folder (made
+    // with `create`), each level the user's own and no link.
+    int openFolder(const RunRecord& run, const JournalTrust& trust, bool create, RootedFolder& target,
+                   int& folderFd);
     int write(const JsonWriter& line, LineWay way);
     int writeStep(const JournalStep& step);
 

@@ -1,5 +1,6 @@
 #include "platform/FileHash.h"
 
+#include "platform/DescriptorIo.h"
 #include "platform/Sha256.h"
 
 #include <cerrno>
@@ -25,18 +26,17 @@ int sha256OfDescriptor(int fd, std::string& sha256) {
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
     Sha256 hash;
+    long long offset = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer.get(), kBlockSize);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
+        std::size_t got = 0;
+        if (const int error = readAt(fd, buffer.get(), kBlockSize, offset, got)) {
+            return error;
         }
-        if (n == 0) {
+        if (got == 0) {
             break;
         }
-        hash.update(buffer.get(), static_cast<std::size_t>(n));
+        hash.update(buffer.get(), got);
+        offset += static_cast<long long>(got);
     }
     sha256 = hash.finishHex();
     return 0;

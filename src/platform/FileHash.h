@@ -8,7 +8,7 @@ namespace dz {
 // It touches no FileSystem object.
 int sha256OfFile(const std::string& path, std::string& sha256);
 
-// The same of the rest of an open descriptor, read from where it stands.
+// The same of the whole file behind an open descriptor, read from its start.
 int sha256OfDescriptor(int fd, std::string& sha256);
 
 }  // namespace dz

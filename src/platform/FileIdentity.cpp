@@ -4,8 +4,6 @@
 
 namespace dz {
 
-namespace {
-
 FileIdentity identityOf(const struct stat& st) {
     FileIdentity id;
     id.device = static_cast<std::uint64_t>(st.st_dev);
@@ -14,8 +12,6 @@ FileIdentity identityOf(const struct stat& st) {
     id.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return id;
 }
-
-}  // namespace
 
 bool identifyFile(const std::string& path, FileIdentity& identity) {
     struct stat st {};

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+struct stat;
+
 namespace dz {
 
 // Which file a name leads to, and the facts that tell whether it changed:
@@ -23,6 +25,9 @@ bool identifyFile(const std::string& path, FileIdentity& identity);
 
 // The identity of an open descriptor.
 bool identifyDescriptor(int fd, FileIdentity& identity);
+
+// The identity a stat of the file tells.
+FileIdentity identityOf(const struct stat& st);
 
 // True when both paths exist and lead to one file: a hard link, a folder
 // reached through a link or a bind mount, the same path written twice.

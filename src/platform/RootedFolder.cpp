@@ -279,10 +279,7 @@ int RootedFolder::facts(const std::string& relative, FileIdentity& identity) con
     if (!S_ISREG(st.st_mode)) {
         return EINVAL;
     }
-    identity.device = static_cast<std::uint64_t>(st.st_dev);
-    identity.inode = static_cast<std::uint64_t>(st.st_ino);
-    identity.size = static_cast<std::uint64_t>(st.st_size);
-    identity.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    identity = identityOf(st);
     return 0;
 }
 
