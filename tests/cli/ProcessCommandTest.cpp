@@ -365,3 +365,43 @@ TEST_F(ProcessCommandTest, MovesWhoseStartLinesWereLostAreStillFinishedAndUndone
 
 }  // namespace
 }  // namespace dz
+
+namespace dz {
+namespace {
+
+// A move cut short, its journal taken from another key: the resume finishes
+// it as copies, never removing a picture from the source the user named.
+TEST_F(ProcessCommandTest, AnAdoptedMoveIsFinishedWithoutRemovingFromTheSource) {
+    moveFiles = true;
+    saveSession();
+    const std::string original = fileText(sourceOf("IMG_1.JPG"));
+    ASSERT_EQ(runSession(), ProcessCommand::kDone) << err.str();
+    // Cut short before IMG_1 moved: its picture is back at the source, the
+    // journal holds the plan alone.
+    fs::rename(tripFolder() + "/IMG_1.jpg", sourceOf("IMG_1.JPG"));
+    const std::string journal = journalsOf(target.str()).back();
+    std::string text = fileText(journal);
+    std::size_t end = 0;
+    for (int line = 0; line < 1 + 3; ++line) {
+        end = text.find('\n', end) + 1;
+    }
+    std::ofstream(journal, std::ios::binary | std::ios::trunc) << text.substr(0, end);
+
+    test::TempDir newKey;
+    test::EnvScope dataHome{"XDG_DATA_HOME", newKey.str().c_str()};
+    std::ostringstream trustOut;
+    std::ostringstream trustErr;
+    ASSERT_EQ(TrustCommand(trustOut, trustErr).run({journal, "--source", source.str()}), TrustCommand::kDone)
+        << trustErr.str();
+    const std::string adopted = trustOut.str().substr(0, trustOut.str().find('\n'));
+    std::ostringstream replayOut;
+    std::ostringstream replayErr;
+    FileSystem replayFs;
+    ASSERT_EQ(JournalCommand(JournalCommand::Kind::Resume, replayOut, replayErr, replayFs).run({adopted}), 0)
+        << replayErr.str();
+    EXPECT_EQ(fileText(tripFolder() + "/IMG_1.jpg"), original);
+    EXPECT_EQ(fileText(sourceOf("IMG_1.JPG")), original);
+}
+
+}  // namespace
+}  // namespace dz
