@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: the suites,
-# help from a modal window on a real X server with a window manager,
+# help from a modal window and the film's first frame on a real X server
+# with a window manager,
 # the core suites again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # the film's thumbnail workers under ThreadSanitizer, and the EXIF decoder's
 # fuzzer for a bounded time.
@@ -27,6 +28,10 @@ step "Help from a modal window on a real X server (Xvfb with openbox)"
 bash tests/gui/help-on-x.sh build/src/gui/dezoredu tests/data/canon-40d.jpg \
   tests/data/fujifilm-e500-big-endian.jpg tests/data/nikon-640x480-exif-thumbnail-160x120.jpg
 real_x=$?
+
+step "The Edit Album film's first frame on a real X server (Xvfb with openbox)"
+bash tests/gui/film-on-x.sh build/tests/gui/gui_tests
+film_x=$?
 
 step "Core suites under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDEZOREDU_GUI=OFF -DDEZOREDU_TESTS=ON -DDEZOREDU_SANITIZE=ON >/dev/null || exit 1
@@ -72,11 +77,13 @@ for log in "$logs"/main.log "$logs"/asan.log "$logs"/tsan.log; do
   failures=$((failures + bad))
 done
 if [ "${fuzz_passed:-0}" -eq 1 ]; then passed=$((passed + 1)); else failures=$((failures + 1)); fi
-case "$real_x" in
-  0) passed=$((passed + 1)) ;;
-  77) echo "real-X help test skipped" ;;
-  *) failures=$((failures + 1)) ;;
-esac
+for status in "$real_x" "$film_x"; do
+  case "$status" in
+    0) passed=$((passed + 1)) ;;
+    77) echo "a real-X test was skipped" ;;
+    *) failures=$((failures + 1)) ;;
+  esac
+done
 echo
 echo "all: $passed passed, $failures failed"
 [ "$failures" -eq 0 ] || failed=1

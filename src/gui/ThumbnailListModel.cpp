@@ -55,6 +55,8 @@ QVariant ThumbnailListModel::data(const QModelIndex& index, int role) const {
         QPixmap made = picture(row);
         return made.isNull() ? QVariant() : QVariant(made);
     }
+    case Qt::SizeHintRole:
+        return itemSize_.isValid() ? QVariant(itemSize_) : QVariant();
     default:
         return {};
     }

@@ -30,6 +30,11 @@ public:
     QSize imageSize() const;
     // The text drawn under an item.
     std::string caption(int row) const;
+    // The size of every item, picture and caption lines, whether or not its
+    // picture is made yet: the view takes one item's size for all of them,
+    // and a size taken before the pictures came would cut every cell to a
+    // strip.
+    void setItemSize(QSize size) { itemSize_ = size; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -47,6 +52,7 @@ private:
     int rows_ = 0;
     std::vector<int> images_;
     const ImageStrip* strip_ = nullptr;
+    QSize itemSize_;
     mutable QHash<int, Picture> pictures_;
 };
 

@@ -127,6 +127,7 @@ void ThumbnailListView::setCellWidth(int widest) {
     const int width = std::clamp(widest + kCellMargin, imageSize_.width() + kCellMargin, kWidestCell * imageSize_.width());
     const QSize grid(width, imageSize_.height() + labelLines_ * fontMetrics().lineSpacing() + 14);
     if (grid != gridSize()) {
+        model_->setItemSize(grid - QSize(kCellMargin / 2, 4));
         setGridSize(grid);
         verticalScrollBar()->setSingleStep(grid.height() / 4);
         updateGeometry();

@@ -353,6 +353,37 @@ TEST_F(EditAlbumViewTest, FilmFillsTheWindowAndItsLabelsFit) {
     });
 }
 
+// The film's first painted frame, taken from the paint event of its viewport.
+class FirstFilmFrame final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* viewport = qobject_cast<QWidget*>(watched);
+        auto* film = viewport ? qobject_cast<gui::ThumbnailListView*>(viewport->parentWidget()) : nullptr;
+        if (!painted && event->type() == QEvent::Paint && film && film->viewport() == viewport &&
+            film->model()->rowCount() > 0) {
+            painted = true;
+            firstCell = film->visualRect(film->model()->index(0, 0));
+            captionLines = film->fontMetrics().lineSpacing() * 3;
+        }
+        return false;
+    }
+    bool painted = false;
+    QRect firstCell;
+    int captionLines = 0;
+};
+
+// On a real X server the window manager sizes the window after the film was
+// first laid out, before its pictures are made: cells sized then were strips.
+TEST_F(EditAlbumViewTest, FirstFrameOfTheFilmHasWholeCells) {
+    FirstFilmFrame frame;
+    qApp->installEventFilter(&frame);
+    runMain([&](QWidget* mainView) { editNewAlbum(mainView, [](QWidget*) {}); });
+    qApp->removeEventFilter(&frame);
+    ASSERT_TRUE(frame.painted);
+    EXPECT_GE(frame.firstCell.height(), 120 + frame.captionLines) << "platform " << qApp->platformName().toStdString();
+    EXPECT_GE(frame.firstCell.width(), 160);
+}
+
 TEST_F(EditAlbumViewTest, ViewOptionsTurnTheFilmAround) {
     runMain([&](QWidget* mainView) {
         editNewAlbum(mainView, [&](QWidget* editView) {

@@ -19,23 +19,12 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+source "$(dirname "$0")/x-session.sh"
 
 fail() {
   echo "help-on-x: FAILED: $*"
   [ -s "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" | tail -n 20
   exit 1
-}
-
-# Polls `condition` (a command) every 0.1 s for up to `seconds`.
-wait_for() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ! "$@" >/dev/null 2>&1; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
 }
 
 # The viewable window with exactly this title, as a decimal id.
@@ -52,37 +41,9 @@ window_is_gone() { ! window_named "$1"; }
 active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 [ -x "$program" ] || fail "no program at $program"
-for tool in Xvfb openbox xdotool xprop; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
-done
-
-# A display nobody uses.
-display=
-for n in $(seq 91 120); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=:$n
-    break
-  fi
-done
-[ -n "$display" ] || { echo "help-on-x: SKIPPED: no free X display number"; exit 77; }
-export DISPLAY=$display
-
-# -noreset: a server that resets when its last client (the probe below) goes
-# drops the clients that come next.
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-# xprop answers as soon as the server takes connections.
-if ! wait_for 30 xprop -root; then
-  echo "help-on-x: SKIPPED: Xvfb could not start: $(tail -n 3 "$work/xvfb.log" | tr '\n' ' ')"
-  exit 77
-fi
-
-mkdir -p "$work/home/.config" "$work/pictures"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-  fail "openbox did not start: $(tail -n 5 "$work/openbox.log" | tr "\n" " ")"
+name=help-on-x
+start_x_session 1366x768
+mkdir -p "$work/pictures"
 
 cp "$@" "$work/pictures/" || fail "cannot copy the pictures"
 cd "$work/home" || fail "no home folder"
