@@ -5,6 +5,7 @@
 #include "albums/FilmImageList.h"
 #include "app/Settings.h"
 #include "catalogue/CDirReader.h"
+#include "catalogue/DateRules.h"
 #include "catalogue/PictureRecord.h"
 #include "platform/FileSystem.h"
 
@@ -42,6 +43,9 @@ struct AppState {
     PictureFiles pictureFiles = PictureFiles::JpegOnly;
     // The "Verify copies" choice, kept in a file of its own.
     bool verifyCopies = false;
+    // The rules the catalogue's dates are made under: the current ones for
+    // a new source, a loaded session's own for its pictures.
+    DateRules dateRules = kCurrentDateRules;
     MainWindowTexts texts;
     // The target path the processing window reads; set with texts.targetFolder.
     std::string processTargetPath;

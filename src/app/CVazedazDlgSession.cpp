@@ -51,6 +51,7 @@ SessionFile takeSession(AppState& state) {
     session.duplicatesFound = state.duplicatesFound;
     session.scannedCount = state.scannedCount;
     session.removedBytes = static_cast<float>(state.removedBytes);
+    session.dateRules = state.dateRules;
 
     std::vector<PictureRecord> pictures;
     if (state.dirReader) {
@@ -148,6 +149,7 @@ void CVazedazDlg::sayWhenMadeWithOtherPictureFiles(double sizeFingerprint) {
     CDirReader reader(scanHost_, state_.fileSystem, state_.abortRequest);
     reader.setBiasMinutes(state_.dirReader->biasMinutes());
     reader.setPictureFiles(other);
+    reader.setDateRules(state_.dateRules);
     reader.listFolders(state_.texts.sourceFolder, true);
     reader.collectPictures("*.jpg", true, false);
     auto& catalogue = reader.catalogue();
@@ -201,6 +203,7 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
     state_.settings.moveFiles = session->moveFiles;
 
     state_.texts.sourceFolder = session->sourceFolder;
+    state_.dateRules = session->dateRules;
     showTexts();
     state_.abortRequest = false;
     // Commands pumped while the scan runs must not reach albums that are

@@ -39,6 +39,7 @@ void CVazedazDlg::selectSource(const std::optional<std::string>& chosen) {
         return;
     }
     state_.texts.sourceFolder = *folder;
+    state_.dateRules = kCurrentDateRules;
     releaseFilmImages();
     resetCatalogue();
     scanSource();
@@ -80,6 +81,7 @@ void CVazedazDlg::scanSource() {
     CDirReader& reader = *state_.dirReader;
     reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
     reader.setPictureFiles(state_.pictureFiles);
+    reader.setDateRules(state_.dateRules);
     reader.listFolders(state_.texts.sourceFolder, true);
     reader.collectPictures("*.jpg", true, false);
 

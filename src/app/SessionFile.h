@@ -1,6 +1,7 @@
 #pragma once
 
 #include "albums/Album.h"
+#include "catalogue/DateRules.h"
 
 #include <array>
 #include <cstddef>
@@ -54,6 +55,9 @@ struct SessionFile {
     double sizeFingerprint = 0;
     // Catalogue and removed duplicates together, in date order.
     std::vector<SessionPicture> pictures;
+    // The rules the catalogue's dates were made under; a file of the first
+    // layout was made under the first rules.
+    DateRules dateRules = kCurrentDateRules;
 };
 
 // The file's bytes, field by field, little-endian, always in the current

@@ -1,5 +1,7 @@
 #include "app/SessionFile.h"
 
+#include "app/SessionExtras.h"
+
 #include <bit>
 #include <cstring>
 
@@ -168,8 +170,12 @@ SessionPicture readPicture(ByteReader& in) {
 }  // namespace
 
 std::optional<SessionFile> readSession(std::span<const std::uint8_t> bytes) {
-    ByteReader in(bytes);
     SessionFile session;
+    const std::optional<std::size_t> firstLayout = readSessionExtras(bytes, session);
+    if (!firstLayout) {
+        return std::nullopt;
+    }
+    ByteReader in(bytes.first(*firstLayout));
     for (char& c : session.version) {
         c = static_cast<char>(in.u8());
     }

@@ -1,5 +1,7 @@
 #include "app/SessionFile.h"
 
+#include "app/SessionExtras.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -137,7 +139,9 @@ std::vector<std::uint8_t> writeSession(const SessionFile& session) {
     for (const SessionPicture& picture : session.pictures) {
         writePicture(out, picture);
     }
-    return out.take();
+    std::vector<std::uint8_t> bytes = out.take();
+    appendSessionExtras(session, bytes);
+    return bytes;
 }
 
 }  // namespace dz

@@ -292,7 +292,7 @@ void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
     try {
         bool dateFromFile = false;
         if (block_.dateTime == kZeroDate) {
-            std::string fileDate = formatLocalFileTime(entry.creationTime, "%Y:%m:%d %H:%M:%S");
+            std::string fileDate = formatLocalFileTime(fileTimeOf(entry), "%Y:%m:%d %H:%M:%S");
             if (!fileDate.empty()) {
                 fileDate.resize(std::min(fileDate.size(), kDateTimeChars));
                 block_.dateTime = std::move(fileDate);
@@ -321,6 +321,13 @@ void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
     if (catalogued_) {
         catalogued_(catalogue_.back(), message_);
     }
+}
+
+std::int64_t CDirReader::fileTimeOf(const DirEntry& entry) const {
+    if (dateRules_ == DateRules::AsFirstMade || entry.modifiedTime == 0) {
+        return entry.creationTime;
+    }
+    return std::min(entry.creationTime, entry.modifiedTime);
 }
 
 CDirReader::EntryResult CDirReader::askOnReadError() {

@@ -2,6 +2,7 @@
 
 #include "formats/PictureKind.h"
 #include "catalogue/FolderShots.h"
+#include "catalogue/DateRules.h"
 #include "catalogue/PictureRecord.h"
 #include "exif/CExifReader.h"
 #include "platform/FileSystem.h"
@@ -49,6 +50,7 @@ public:
     // Which files the scan takes; "JPEG only" lists with the caller's mask
     // as ever, all formats list every file and take those of a known kind.
     void setPictureFiles(PictureFiles files) { files_ = files; }
+    void setDateRules(DateRules rules) { dateRules_ = rules; }
     PictureFiles pictureFiles() const { return files_; }
 
     // Told about every listed file that is not catalogued.
@@ -69,6 +71,8 @@ private:
     void walk(const std::string& folder, std::set<FolderIdentity>& visited);
     // False when the walk has been in `folder` already, under any path.
     bool firstVisit(const std::string& folder, std::set<FolderIdentity>& visited);
+    // The time a file stands in for a missing date, by the rules in force.
+    std::int64_t fileTimeOf(const DirEntry& entry) const;
     // "Error while reading from drive": OK goes on, Cancel stops the walk.
     EntryResult askOnReadError();
     EntryResult readEntry(const std::string& folder, const DirEntry& entry, bool includeFiles,
@@ -95,6 +99,7 @@ private:
     std::vector<CompanionFile> companions_;  // given to the next record made
     int biasMinutes_ = 0;
     PictureFiles files_ = PictureFiles::JpegOnly;
+    DateRules dateRules_ = kCurrentDateRules;
     std::function<void(const PassedOver&)> passedOver_;
     std::function<void(const PictureRecord&, const std::string&)> catalogued_;
 };

@@ -52,6 +52,7 @@ bool describeEntry(int dirFd, const char* name, DirEntry& entry) {
     entry.attributes = bits;
     entry.creationTime = (sx.stx_mask & STATX_BTIME) != 0 ? toFileTime(sx.stx_btime)
                                                           : toFileTime(sx.stx_mtime);
+    entry.modifiedTime = toFileTime(sx.stx_mtime);
     entry.size = isDir ? 0 : sx.stx_size;
     return true;
 }

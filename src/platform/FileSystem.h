@@ -33,6 +33,8 @@ struct DirEntry {
     // 100-ns intervals since 1601-01-01 UTC: birth time where the file system
     // keeps one, else the modification time.
     std::int64_t creationTime = 0;
+    // The same clock: the last modification.
+    std::int64_t modifiedTime = 0;
     std::uint64_t size = 0;
 
     bool isDirectory() const { return (attributes & attr::kDirectory) != 0; }

@@ -1,11 +1,13 @@
 #include "MainWindowFixture.h"
 
 #include "TinyJpeg.h"
+#include "app/SessionExtras.h"
 #include "app/SessionFile.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/SystemError.h"
 
 #include <bit>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -528,6 +530,51 @@ TEST_F(MainWindowSession, PicturesOfTheSameSecondKeepTheirOwnLabels) {
     }
 }
 
+// A session saved before a copied file's date became its older modification
+// time (its birth time is the copy's) is paired in the order of that time.
+TEST_F(MainWindowSession, AnOlderSessionPairsItsPicturesUnderTheRulesItWasSavedUnder) {
+    writePicture(4, "0000:00:00 00:00:00");
+    const std::filesystem::path undated = source.path() / "p4.jpg";
+    std::filesystem::last_write_time(undated, std::filesystem::last_write_time(undated) - std::chrono::hours(24 * 365 * 30));
+    scan();
+    ASSERT_EQ(catalogue().size(), 5u);
+    const auto byPath = [&](const std::string& path) {
+        return *std::find_if(catalogue().begin(), catalogue().end(),
+                             [&](const PictureRecord& p) { return p.path == path; });
+    };
+    ASSERT_LT(byPath(undated.string()).writeTime, byPath((source.path() / "p0.jpg").string()).writeTime)
+        << "dated by its modification time, first";
+    for (PictureRecord& p : catalogue()) {
+        p.block->customName = "label of " + p.path;
+        p.block->hasCustomName = true;
+    }
+    addAlbum("Summer");
+    window->refreshAlbumList();
+    save();
+    // As the earlier program wrote it: the undated picture last (its birth
+    // time is now), no block after the records.
+    std::string bytes = fileBytes();
+    SessionFile scratch;
+    bytes.resize(readSessionExtras(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                                   scratch)
+                     .value_or(0));
+    const std::size_t firstPicture = bytes.size() - 5 * kSessionPictureBytes;
+    const std::string undatedRecord = bytes.substr(firstPicture, kSessionPictureBytes);
+    bytes.erase(firstPicture, kSessionPictureBytes);
+    bytes += undatedRecord;
+    writeFile(bytes);
+    load();
+    ASSERT_EQ(catalogue().size(), 5u);
+    for (const PictureRecord& p : catalogue()) {
+        EXPECT_EQ(p.block->customName, "label of " + p.path);
+    }
+    // Saved again, it keeps the rules its pictures are paired under.
+    save();
+    load();
+    for (const PictureRecord& p : catalogue()) {
+        EXPECT_EQ(p.block->customName, "label of " + p.path);
+    }
+}
 
 // The main window again, now showing its file dialogs to a recorder.
 class MainWindowSessionDialogs : public MainWindowSession {
@@ -657,7 +704,13 @@ TEST_F(MainWindowSession, DamagedFilesAreRefusedWithoutHarm) {
     catalogue()[2].block->customName = "kept";
     window->refreshAlbumList();
     save();
-    const std::string good = fileBytes();
+    const std::string saved = fileBytes();
+    SessionFile scratch;
+    const std::size_t recordsEnd =
+        readSessionExtras(std::span(reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size()), scratch)
+            .value_or(0);
+    // The cases below cut and change the first layout, without the later block.
+    const std::string good = saved.substr(0, recordsEnd);
     const std::size_t firstPicture = good.size() - 4 * kSessionPictureBytes;
     auto withWord = [&](std::size_t offset, std::uint32_t value) {
         std::string bytes = good;

@@ -1,4 +1,5 @@
 #include "app/DuplicateStatus.h"
+#include "app/SessionExtras.h"
 #include "app/SessionFile.h"
 
 #include <gtest/gtest.h>
@@ -43,9 +44,15 @@ void putWord(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t
     }
 }
 
+// Where the picture records end and the block of later fields begins.
+std::size_t recordsEnd(const std::vector<std::uint8_t>& bytes) {
+    SessionFile scratch;
+    return readSessionExtras(bytes, scratch).value_or(0);
+}
+
 TEST(SessionFile, PictureRecordsAreWholeFixedRecordsAfterTheCounters) {
     const auto bytes = writeSession(sessionWithPictures(2));
-    ASSERT_EQ(bytes.size(), kHeadBytes + kAlbumBytes + kCountersBytes + 2 * kSessionPictureBytes);
+    ASSERT_EQ(recordsEnd(bytes), kHeadBytes + kAlbumBytes + kCountersBytes + 2 * kSessionPictureBytes);
     EXPECT_EQ(std::memcmp(bytes.data(), "1.1\0", 4), 0);
     const std::size_t second = kHeadBytes + kAlbumBytes + kCountersBytes + kSessionPictureBytes;
     EXPECT_EQ(wordAt(bytes, second + 8), 2u);  // albumId
@@ -55,7 +62,7 @@ TEST(SessionFile, PictureRecordsAreWholeFixedRecordsAfterTheCounters) {
     const std::size_t label = second + 16 + 4 + 128 + 4;
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[label])), "label 1");
     // The rest of the label field is zeros up to the end of the record.
-    for (std::size_t i = label + 7; i < bytes.size(); ++i) {
+    for (std::size_t i = label + 7; i < recordsEnd(bytes); ++i) {
         ASSERT_EQ(bytes[i], 0) << i;
     }
 }
@@ -64,20 +71,22 @@ TEST(SessionFile, LabelFieldHoldsAtMost127Characters) {
     SessionFile session = sessionWithPictures(1);
     session.pictures[0].customName = std::string(200, 'x');
     auto bytes = writeSession(session);
-    EXPECT_EQ(bytes.back(), 0);
+    const std::size_t lastByte = recordsEnd(bytes) - 1;
+    EXPECT_EQ(bytes[lastByte], 0);
     auto read = readSession(bytes);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->pictures[0].customName, std::string(127, 'x'));
 
     // A stored field without any terminator still gives 127 characters.
-    bytes.back() = 'y';
+    bytes[lastByte] = 'y';
     read = readSession(bytes);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->pictures[0].customName, std::string(127, 'x'));
 }
 
 TEST(SessionFile, EveryCutThatIsNotARecordBoundaryIsRefused) {
-    const auto bytes = writeSession(sessionWithPictures(3));
+    auto bytes = writeSession(sessionWithPictures(3));
+    bytes.resize(recordsEnd(bytes));
     const std::size_t firstPicture = kHeadBytes + kAlbumBytes + kCountersBytes;
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
         const auto read = readSession(std::span(bytes.data(), cut));
@@ -135,6 +144,48 @@ TEST(SessionFile, OnlyVersionOnePointOneCarriesSplitByDays) {
     // bytes are then one field short of an album, and a byte over.
     bytes[3] = ' ';
     EXPECT_FALSE(readSession(bytes));
+}
+
+// The rules a session's dates were made under travel in a block after the
+// records: a file without it was made under the first rules, a later
+// program's field is passed over, a damaged block or unknown rules refused.
+TEST(SessionFile, DateRulesTravelInABlockThatLaterFieldsExtend) {
+    SessionFile session = sessionWithPictures(2);
+    for (DateRules rules : {DateRules::AsFirstMade, DateRules::TrueTimes}) {
+        session.dateRules = rules;
+        const auto read = readSession(writeSession(session));
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->dateRules, rules);
+        EXPECT_EQ(read->pictures.size(), 2u);
+    }
+    session.dateRules = DateRules::TrueTimes;
+    const auto bytes = writeSession(session);
+    const std::size_t end = recordsEnd(bytes);
+    const auto firstLayout = readSession(std::span(bytes.data(), end));
+    ASSERT_TRUE(firstLayout);
+    EXPECT_EQ(firstLayout->dateRules, DateRules::AsFirstMade);
+    EXPECT_EQ(firstLayout->pictures.size(), 2u);
+
+    // A field of a later program, before the one known here.
+    auto later = bytes;
+    const std::vector<std::uint8_t> unknown{99, 0, 3, 0, 0, 0, 'a', 'b', 'c'};
+    later.insert(later.begin() + static_cast<std::ptrdiff_t>(end), unknown.begin(), unknown.end());
+    const std::size_t lengthAt = later.size() - 16;
+    putWord(later, lengthAt, wordAt(later, lengthAt) + static_cast<std::uint32_t>(unknown.size()));
+    const auto extended = readSession(later);
+    ASSERT_TRUE(extended);
+    EXPECT_EQ(extended->dateRules, DateRules::TrueTimes);
+    EXPECT_EQ(extended->pictures.size(), 2u);
+
+    auto unknownRules = bytes;
+    putWord(unknownRules, end + 6, 9);
+    EXPECT_FALSE(readSession(unknownRules));
+    auto tooLong = bytes;
+    putWord(tooLong, tooLong.size() - 16, static_cast<std::uint32_t>(tooLong.size()));
+    EXPECT_FALSE(readSession(tooLong));
+    auto cutRecord = bytes;
+    putWord(cutRecord, end + 2, 5);
+    EXPECT_FALSE(readSession(cutRecord));
 }
 
 TEST(DuplicateStatus, NamesWhatWasRemoved) {

@@ -257,6 +257,29 @@ TEST_F(DirReaderTest, ZeroDateIsTakenFromTheFileTime) {
     EXPECT_EQ(r.createTime, pictureTimeStamp(text, -60));
 }
 
+// A copied file's birth time is the moment of the copy; the file was made
+// when it was last modified. Files of an older session keep the birth time.
+TEST_F(DirReaderTest, AFileTimeIsTheEarlierOfBirthAndModification) {
+    const std::filesystem::path zero = dir.write("zero.jpg", test::tinyExifJpeg("0000:00:00 00:00:00"));
+    std::filesystem::last_write_time(zero, std::filesystem::last_write_time(zero) - std::chrono::hours(24 * 400));
+    const auto yearOf = [](std::time_t t) {
+        std::tm local{};
+        ::localtime_r(&t, &local);
+        return 1900 + local.tm_year;
+    };
+    const std::time_t now = std::time(nullptr);
+    for (DateRules rules : {DateRules::TrueTimes, DateRules::AsFirstMade}) {
+        reader.setDateRules(rules);
+        reader.clearCatalogue();
+        reader.clearFolders();
+        ASSERT_TRUE(scan());
+        ASSERT_EQ(reader.catalogue().size(), 1u);
+        const int year = std::stoi(reader.catalogue()[0].exif().dateTime.substr(0, 4));
+        EXPECT_EQ(year, rules == DateRules::TrueTimes ? yearOf(now - 400 * 86400) : yearOf(now))
+            << reader.catalogue()[0].exif().dateTime;
+    }
+}
+
 TEST_F(DirReaderTest, ReadsOneFileAsOneEntry) {
     copyData("canon-40d.jpg", "one.jpg");
     copyData("no-exif.jpg", "two.jpg");
