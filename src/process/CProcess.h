@@ -117,7 +117,11 @@ private:
     // Builds the album folder of a picture, creating its levels on the first
     // picture; empty when the album is given up.
     bool albumPathOf(const PictureRecord& picture, const Album& album, AlbumPass& pass, std::string& path);
+    // Makes an album folder; one that exists is asked about, unless this
+    // run made it (another album of the same albums directory).
     bool makeFolder(const std::string& path);
+    void noteFolderMade(const std::string& path);
+    bool madeThisRun(const std::string& path);
     // The first picture of the run into `folder`: leftovers of killed copies go.
     void enterFolder(const std::string& folder, AlbumPass& pass);
     bool flushFolders(AlbumPass& pass);
@@ -162,6 +166,9 @@ private:
     // Targets written by this run: no other picture of it may take them.
     std::set<std::string> writtenThisRun_;
     std::set<std::string> foldersEntered_;
+    // Folders this run made, by what they were when made: one swapped for a
+    // file or a link since is asked about again.
+    std::map<std::string, FolderIdentity> foldersMade_;
     std::vector<PlacedPicture> placed_;
     FreeNumbers freeNumbers_;
     struct HeldStep {

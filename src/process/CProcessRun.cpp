@@ -21,6 +21,7 @@ void CProcess::runProcessing() {
     failures_ = 0;
     writtenThisRun_.clear();
     foldersEntered_.clear();
+    foldersMade_.clear();
     placed_.clear();
     renamedForClash_ = 0;
     leftAtSource_ = 0;
@@ -333,9 +334,8 @@ bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, Alb
             path += "/" + (*levels)[i];
             // Levels above the album's own folder are made quietly; only the
             // last one is the album's folder and asks when it exists.
-            if (first && i + 1 < levels->size() && !fileSystem_.exists(path) && fileSystem_.createDirectory(path) &&
-                journal_.isOpen()) {
-                journal_.folderCreated(journalPath(path));
+            if (first && i + 1 < levels->size() && !fileSystem_.exists(path) && fileSystem_.createDirectory(path)) {
+                noteFolderMade(path);
             }
         }
         if (first && !levels->empty() && !makeFolder(path)) {
@@ -367,11 +367,28 @@ bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, Alb
     return true;
 }
 
+void CProcess::noteFolderMade(const std::string& path) {
+    if (journal_.isOpen()) {
+        journal_.folderCreated(journalPath(path));
+    }
+    FolderIdentity made;
+    if (fileSystem_.identify(path, made)) {
+        foldersMade_[path] = made;
+    }
+}
+
+bool CProcess::madeThisRun(const std::string& path) {
+    const auto found = foldersMade_.find(path);
+    FolderIdentity now;
+    return found != foldersMade_.end() && fileSystem_.identify(path, now) && now == found->second;
+}
+
 bool CProcess::makeFolder(const std::string& path) {
     if (fileSystem_.createDirectory(path)) {
-        if (journal_.isOpen()) {
-            journal_.folderCreated(journalPath(path));
-        }
+        noteFolderMade(path);
+        return true;
+    }
+    if (fileSystem_.lastError() == syserr::kAlreadyExists && madeThisRun(path)) {
         return true;
     }
     FileErrorChoice choice = reportFileError(host(), fileSystem_.lastError(), path);

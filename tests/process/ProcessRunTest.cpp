@@ -146,6 +146,21 @@ TEST_F(ProcessRunTest, SecondRunSkipsProcessedAlbumsAndAsksAboutExistingFolders)
     EXPECT_EQ(status(), "2 albums created succesfuly!");
 }
 
+// Albums of one albums directory: the folder the first made is no question
+// for the next.
+TEST_F(ProcessRunTest, AFolderThisRunMadeIsUsedWithoutAQuestion) {
+    addPicture("IMG_0001.JPG", "2006:05:14 10:20:30", 1, 0);
+    addPicture("IMG_0002.JPG", "2006:05:15 10:20:31", 2, 0);
+    addPicture("IMG_0003.JPG", "2006:05:16 10:20:32", 3, 0);
+    addAlbum(1, "Lisbon", "Portugal");
+    addAlbum(2, "Porto", "Portugal");
+    addAlbum(3, "Faro", "Portugal").createSubDir = 0;
+    process();
+    EXPECT_TRUE(host.messages.empty()) << host.messages[0].text;
+    EXPECT_EQ(status(), "3 albums created succesfuly!");
+    EXPECT_EQ(targetFiles().size(), 3u);
+}
+
 TEST_F(ProcessRunTest, NoOnAnExistingFolderGivesUpTheAlbum) {
     addPicture("IMG_0001.JPG", "2006:05:14 10:20:30", 1, 0);
     addAlbum(1, "Trip");
