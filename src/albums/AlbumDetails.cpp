@@ -1,5 +1,7 @@
 #include "albums/AlbumDetails.h"
 
+#include "albums/AlbumMembership.h"
+
 #include "albums/AlbumTotals.h"
 #include "albums/DateTimeText.h"
 #include "exif/ExifValueTexts.h"
@@ -140,15 +142,16 @@ std::string albumPathText(const std::string& target, const Album& album) {
 }
 
 std::vector<std::string> albumDetailsLines(const Album& album, const std::string& target, int dateFormatIndex,
-                                           int timeFormatIndex) {
+                                           int timeFormatIndex, const std::vector<PictureRecord>& pictures,
+                                           int biasMinutes) {
     std::vector<std::string> lines;
     lines.push_back("Name: " + album.name);
     lines.push_back(format(album.pictureCount == 1 ? "In album: %d picture" : "In album: %d pictures",
                            album.pictureCount));
     lines.push_back(format("Size: %4.2fMB", static_cast<double>(album.sizeMB)));
 
-    const auto start = static_cast<std::int64_t>(album.startTime);
-    const auto end = static_cast<std::int64_t>(album.endTime);
+    const std::int64_t start = shownTimeAtKey(pictures, album.startTime, biasMinutes);
+    const std::int64_t end = shownTimeAtKey(pictures, album.endTime, biasMinutes);
     const std::string startDate = dateText(start, dateFormatIndex);
     lines.push_back("Start date: " + startDate + "/" + timeText(start, timeFormatIndex));
     const std::string endDate = dateText(end, dateFormatIndex);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "albums/Album.h"
+#include "catalogue/PictureRecord.h"
 
 #include <cstdint>
 #include <string>
@@ -10,8 +11,11 @@ namespace dz {
 
 // The lines of the main window's Album Details list for one album; `target`
 // is the target folder text, which may still be the not-selected marker.
+// `pictures` and `biasMinutes` give the ends the own times of their
+// pictures (see shownTimeAtKey).
 std::vector<std::string> albumDetailsLines(const Album& album, const std::string& target, int dateFormatIndex,
-                                           int timeFormatIndex);
+                                           int timeFormatIndex, const std::vector<PictureRecord>& pictures = {},
+                                           int biasMinutes = 0);
 
 // The main window's album summary line, given the album list and the
 // number of catalogued pictures.

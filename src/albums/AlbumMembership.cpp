@@ -2,6 +2,7 @@
 
 #include "albums/MembershipFilterStage.h"
 #include "catalogue/PictureTimeStamp.h"
+#include "platform/TimeZone.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -131,6 +132,26 @@ void narrowFilmToRange(Album& album, AlbumEditing& editing, std::vector<PictureR
 
 std::uint64_t pictureShotKey(const PictureRecord& picture, int biasMinutes) {
     return static_cast<std::uint64_t>(pictureTimeStamp(picture.exif().dateTime, biasMinutes));
+}
+
+std::int64_t pictureShownTime(const PictureRecord& picture, int biasMinutes) {
+    return pictureOwnTime(picture.exif().dateTime, biasMinutes);
+}
+
+std::int64_t shownTimeAtKey(const std::vector<PictureRecord>& pictures, std::uint64_t key, int biasMinutes) {
+    // Only a key at minute or second 01 can differ from its picture's time,
+    // so most ends need no search.
+    const std::int64_t local = static_cast<std::int64_t>(key) / kFileTimePerSecond - std::int64_t{biasMinutes} * 60;
+    const std::int64_t secondsOfDay = ((local % 86400) + 86400) % 86400;
+    if ((secondsOfDay / 60) % 60 != 1 && secondsOfDay % 60 != 1) {
+        return static_cast<std::int64_t>(key);
+    }
+    for (const PictureRecord& picture : pictures) {
+        if (pictureShotKey(picture, biasMinutes) == key) {
+            return pictureShownTime(picture, biasMinutes);
+        }
+    }
+    return static_cast<std::int64_t>(key);
 }
 
 Album* currentAlbum(AlbumList& albums, const AlbumEditing& editing) {

@@ -21,6 +21,14 @@ struct OpenFilterWindow {
 // The picture's shot key: its EXIF date as a time stamp.
 std::uint64_t pictureShotKey(const PictureRecord& picture, int biasMinutes);
 
+// The picture's own shot time on the same scale, for names and texts: the
+// key counts a zero minute or second as 01, this keeps it.
+std::int64_t pictureShownTime(const PictureRecord& picture, int biasMinutes);
+
+// The shown time of an album end: the own time of a picture whose key it
+// is, else the key itself (an end typed by hand).
+std::int64_t shownTimeAtKey(const std::vector<PictureRecord>& pictures, std::uint64_t key, int biasMinutes);
+
 // The album being edited, or the last album when a new one is made; null
 // when there is none.
 Album* currentAlbum(AlbumList& albums, const AlbumEditing& editing);

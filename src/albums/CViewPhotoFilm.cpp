@@ -14,7 +14,7 @@ void CViewPhoto::showPicture(int item) {
         return;
     }
     const PictureRecord& picture = film[item];
-    const auto shot = static_cast<std::int64_t>(pictureShotKey(picture, ws_.biasMinutes));
+    const std::int64_t shot = pictureShownTime(picture, ws_.biasMinutes);
     control(kPath).text = picture.path;
     control(kPictureInfo).items = pictureInformationLines(picture.exif(), dateText(shot, ws_.dateFormatIndex),
                                                           timeText(shot, ws_.timeFormatIndex));

@@ -24,7 +24,7 @@ std::string countText(int count, bool withStop) {
 }  // namespace
 
 std::string CViewPhoto::endText(std::uint64_t value) const {
-    const auto v = static_cast<std::int64_t>(value);
+    const std::int64_t v = shownTimeAtKey(ws_.reader.catalogue(), value, ws_.biasMinutes);
     return dateText(v, ws_.dateFormatIndex) + " " + timeText(v, ws_.timeFormatIndex);
 }
 

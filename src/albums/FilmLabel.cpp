@@ -38,7 +38,7 @@ std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, 
     const PictureBlock& block = *picture.block;
     std::string label = std::to_string(n) + "." +
                         (block.hasCustomName ? block.customName : pictureBaseName(picture.path));
-    const auto shot = static_cast<std::int64_t>(pictureShotKey(picture, biasMinutes));
+    const std::int64_t shot = pictureShownTime(picture, biasMinutes);
     const std::string date = dateText(shot, dateFormatIndex);
     const std::string time = timeText(shot, timeFormatIndex);
     label += ".";

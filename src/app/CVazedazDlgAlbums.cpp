@@ -51,8 +51,14 @@ void CVazedazDlg::showAlbumDetails() {
     if (album == nullptr) {
         album = &state_.albums.front();
     }
-    details.items = albumDetailsLines(*album, state_.texts.targetFolder, state_.settings.dateFormatIndex,
-                                      state_.settings.timeFormatIndex);
+    if (state_.dirReader) {
+        details.items = albumDetailsLines(*album, state_.texts.targetFolder, state_.settings.dateFormatIndex,
+                                          state_.settings.timeFormatIndex, state_.dirReader->catalogue(),
+                                          state_.dirReader->biasMinutes());
+    } else {
+        details.items = albumDetailsLines(*album, state_.texts.targetFolder, state_.settings.dateFormatIndex,
+                                          state_.settings.timeFormatIndex);
+    }
     control(kDeleteAlbum).enabled = true;
     showTexts();
 }

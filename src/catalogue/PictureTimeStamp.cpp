@@ -99,6 +99,22 @@ Fields splitFields(const std::string& text) {
 
 }  // namespace
 
+namespace {
+
+std::int64_t stampOf(Fields f, int biasMinutes) {
+    capFields(f.year, f.month, f.day, f.hour, f.minute, f.second);
+    // Months beyond December roll into the following years.
+    const std::int64_t year = f.year + (f.month - 1) / 12;
+    const std::int64_t month = (f.month - 1) % 12 + 1;
+    const std::int64_t days = daysFromCivil(year, month) + (f.day - 1);
+    std::int64_t seconds = days * 86400 + f.hour * 3600 + f.minute * 60 + f.second;
+    seconds += kEpochSeconds1601 + static_cast<std::int64_t>(biasMinutes) * 60;
+    seconds = std::clamp<std::int64_t>(seconds, 0, kLastSecond1601);
+    return seconds * kTicksPerSecond;
+}
+
+}  // namespace
+
 std::int64_t pictureTimeStamp(const std::string& dateTime, int biasMinutes) {
     Fields f = splitFields(dateTime);
     if (f.year <= 0) {
@@ -111,15 +127,20 @@ std::int64_t pictureTimeStamp(const std::string& dateTime, int biasMinutes) {
         f.second = std::max<std::int64_t>(f.second, 1);
         f.hour = std::max<std::int64_t>(f.hour, 0);
     }
-    capFields(f.year, f.month, f.day, f.hour, f.minute, f.second);
-    // Months beyond December roll into the following years.
-    const std::int64_t year = f.year + (f.month - 1) / 12;
-    const std::int64_t month = (f.month - 1) % 12 + 1;
-    const std::int64_t days = daysFromCivil(year, month) + (f.day - 1);
-    std::int64_t seconds = days * 86400 + f.hour * 3600 + f.minute * 60 + f.second;
-    seconds += kEpochSeconds1601 + static_cast<std::int64_t>(biasMinutes) * 60;
-    seconds = std::clamp<std::int64_t>(seconds, 0, kLastSecond1601);
-    return seconds * kTicksPerSecond;
+    return stampOf(f, biasMinutes);
+}
+
+std::int64_t pictureOwnTime(const std::string& dateTime, int biasMinutes) {
+    Fields f = splitFields(dateTime);
+    if (f.year <= 0) {
+        f.year = 1970;
+    }
+    f.month = std::max<std::int64_t>(f.month, 1);
+    f.day = std::max<std::int64_t>(f.day, 1);
+    f.hour = std::max<std::int64_t>(f.hour, 0);
+    f.minute = std::max<std::int64_t>(f.minute, 0);
+    f.second = std::max<std::int64_t>(f.second, 0);
+    return stampOf(f, biasMinutes);
 }
 
 }  // namespace dz

@@ -39,7 +39,7 @@ std::string safeNameComponent(std::string name) {
 namespace {
 
 std::int64_t shotTime(const PictureRecord& picture, const NameFormats& formats) {
-    return static_cast<std::int64_t>(pictureShotKey(picture, formats.biasMinutes));
+    return pictureShownTime(picture, formats.biasMinutes);
 }
 
 }  // namespace

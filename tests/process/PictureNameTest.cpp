@@ -1,10 +1,13 @@
 #include "process/AlbumFolders.h"
+#include "albums/AlbumDetails.h"
+#include "albums/AlbumMembership.h"
 #include "process/PictureName.h"
 
 #include "platform/TimeZone.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace dz::test {
@@ -42,6 +45,27 @@ TEST(PictureNameTest, AlbumNameWithFilmPositionDateAndTime) {
     const PictureRecord picture = pictureAt("/photos/IMG_0001.JPG", "2006:05:14 10:20:30", 7);
     EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "Trip-7 [2006-05-14] [10 20 30].jpg");
     EXPECT_EQ(buildPictureName(picture, album, NameFormats{3, 2, kBias}), "Trip-7 [14 May 2006] [10 20 30 AM].jpg");
+}
+
+// A shot at a whole hour is named at it, not at 01 minute 01 second; the
+// album end picked on it shows its time as well.
+TEST(PictureNameTest, ZeroMinutesAndSecondsAreNamedAsTheyAre) {
+    Album album = plainAlbum();
+    album.name = "Lisbon";
+    album.addDate = 1;
+    album.addTime = 1;
+    const PictureRecord picture = pictureAt("/photos/IMG_0001.JPG", "2024:07:11 09:00:00", 1);
+    EXPECT_EQ(buildPictureName(picture, album, kIsoDate), "Lisbon-1 [2024-07-11] [09 00 00].jpg");
+    const PictureRecord noon = pictureAt("/photos/IMG_0002.JPG", "2024:07:11 12:30:00", 2);
+    const std::vector<PictureRecord> pictures{noon, picture};
+    album.setStart(pictureShotKey(picture, kBias));
+    album.setEnd(pictureShotKey(noon, kBias));
+    const auto lines = albumDetailsLines(album, "/t", 1, 1, pictures, kBias);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Start date: [2024-07-11]/[09 00 00]"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "End date: [12 30 00]"), lines.end());
+    // The key the album compares keeps its rule, as stored sessions hold it.
+    EXPECT_EQ(pictureShotKey(picture, kBias) - static_cast<std::uint64_t>(pictureShownTime(picture, kBias)),
+              61u * kFileTimePerSecond);
 }
 
 TEST(PictureNameTest, BaseRulesInTheirOrder) {
