@@ -29,6 +29,7 @@ function(dz_test_suite name)
   add_executable(${name}_tests ${sources})
   target_link_libraries(${name}_tests PRIVATE dz_test_support ${ARG_DEPENDS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name}_tests PRIVATE DZ_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  dz_place_modules(${name}_tests)
   gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT
     "TZ=CET-1CEST,M3.5.0,M10.5.0/3;QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/tests/config;XDG_CACHE_HOME=${PROJECT_BINARY_DIR}/tests/cache;XDG_DATA_HOME=${PROJECT_BINARY_DIR}/tests/data-home")
 endfunction()

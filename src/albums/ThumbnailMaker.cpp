@@ -42,7 +42,8 @@ bool loadThumbnailSource(const PictureRecord& picture, CRaster& source, const Th
         return true;
     }
     if (!decodePictureFile(picture.path, thumbnailDecode(), source)) {
-        return false;
+        // Not kept in the cache: the frame may decode once the video module is there.
+        return decodeKindPlaceholder(picture.path, source);
     }
     if (dated) {
         cache.write(picture.path, mtime, source);

@@ -1,10 +1,10 @@
 #include "formats/HeifFile.h"
 
 #include "formats/HeifExifItem.h"
+#include "formats/LoadedModules.h"
 #include "formats/MadeThumbnail.h"
+#include "formats/RasterSink.h"
 #include "formats/WholeFile.h"
-
-#include <libheif/heif.h>
 
 #include <memory>
 #include <new>
@@ -14,87 +14,32 @@ namespace dz {
 
 namespace {
 
-struct ContextRelease {
-    void operator()(heif_context* context) const { heif_context_free(context); }
+// A file opened by the HEIF module, closed with it.
+struct HeifFileRelease {
+    const DzHeifModule* module;
+    void operator()(DzHeifFile* file) const { module->close(file); }
 };
-struct HandleRelease {
-    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
-};
-struct ImageRelease {
-    void operator()(heif_image* image) const { heif_image_release(image); }
-};
-using Context = std::unique_ptr<heif_context, ContextRelease>;
-using Handle = std::unique_ptr<heif_image_handle, HandleRelease>;
-using Image = std::unique_ptr<heif_image, ImageRelease>;
+using OpenedHeif = std::unique_ptr<DzHeifFile, HeifFileRelease>;
 
-std::string heifError(const heif_error& error) {
-    std::string text = std::string("Invalid HEIF file: ") + (error.message != nullptr ? error.message : "");
-    // libheif ends some of its messages with a line break.
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
-}
-
-// The primary picture of a file already read into `context`.
-Handle primaryPicture(heif_context* context, std::string& error) {
-    heif_image_handle* handle = nullptr;
-    const heif_error result = heif_context_get_primary_image_handle(context, &handle);
-    if (result.code != heif_error_Ok) {
-        error = heifError(result);
-        return nullptr;
-    }
-    return Handle(handle);
-}
-
-// Decodes `handle` into a 24-bit picture; the memory limit is checked
-// against the picture's size before libheif decodes a pixel.
-bool decodePicture(heif_image_handle* handle, std::size_t memoryLimit, CRaster& out) {
-    const int width = heif_image_handle_get_width(handle);
-    const int height = heif_image_handle_get_height(handle);
-    if (!out.createBlank(width, height, 24, memoryLimit)) {
+bool decodeExifItem(const DzHeifModule& module, const DzHeifFile* file, std::size_t fileSize,
+                    CExifReader& reader) {
+    const std::size_t size = module.exifItemSize(file);
+    if (size == 0) {
         return false;
     }
-    heif_image* decoded = nullptr;
-    if (heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr).code !=
-        heif_error_Ok) {
-        out.clear();
-        return false;
-    }
-    const Image image(decoded);
-    int stride = 0;
-    const std::uint8_t* rows = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    if (rows == nullptr || heif_image_get_width(image.get(), heif_channel_interleaved) != width ||
-        heif_image_get_height(image.get(), heif_channel_interleaved) != height) {
-        out.clear();
-        return false;
-    }
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* from = rows + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
-        std::uint8_t* to = out.topDownRow(y);
-        for (int x = 0; x < width; ++x, from += 3, to += 3) {
-            to[0] = from[2];
-            to[1] = from[1];
-            to[2] = from[0];
-        }
-    }
-    return true;
-}
-
-bool decodeExifItem(heif_image_handle* handle, CExifReader& reader) {
-    heif_item_id id = 0;
-    if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) != 1) {
-        return false;
+    // An item larger than its file is a length the file lies about.
+    if (size > fileSize) {
+        return reader.Fail("Invalid HEIF Exif item");
     }
     std::vector<std::uint8_t> item;
     try {
-        item.resize(heif_image_handle_get_metadata_size(handle, id));
+        item.resize(size);
     } catch (const std::bad_alloc&) {
         return reader.Fail("Could not allocate memory");
     }
     const std::uint8_t* block = nullptr;
     std::size_t blockSize = 0;
-    if (heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok ||
+    if (module.copyExifItem(file, item.data(), item.size()) == 0 ||
         !tiffBlockOfExifItem(item.data(), item.size(), block, blockSize)) {
         return reader.Fail("Invalid HEIF Exif item");
     }
@@ -105,18 +50,10 @@ bool decodeExifItem(heif_image_handle* handle, CExifReader& reader) {
 // the thumbnail from the primary picture on its workers and keeps it in the
 // thumbnail cache: decoding a 12-megapixel picture here would hold the scan
 // for a third of a second per file.
-void keepThumbnail(heif_image_handle* primary, ExifInfo& info) {
-    heif_item_id id = 0;
-    if (heif_image_handle_get_list_of_thumbnail_IDs(primary, &id, 1) != 1) {
-        return;
-    }
-    heif_image_handle* thumbnail = nullptr;
-    if (heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok) {
-        return;
-    }
-    const Handle owned(thumbnail);
+void keepThumbnail(const DzHeifModule& module, const DzHeifFile* file, ExifInfo& info) {
     CRaster picture;
-    if (decodePicture(owned.get(), DecodeOptions::kDefaultMemoryLimit, picture)) {
+    const RasterSink sink(picture, DecodeOptions::kDefaultMemoryLimit);
+    if (module.decodeThumbnail(file, sink.sink()) != 0) {
         keepMadeThumbnail(picture, info);
     }
 }
@@ -124,48 +61,46 @@ void keepThumbnail(heif_image_handle* primary, ExifInfo& info) {
 }  // namespace
 
 FactsOutcome readHeifFacts(ByteSource& file, std::uint64_t size, CExifReader& reader) {
+    std::string problem;
+    const DzHeifModule* module = heifModule(problem);
+    if (module == nullptr) {
+        reader.Fail(problem);
+        return FactsOutcome::NotDecoded;
+    }
     std::vector<std::uint8_t> bytes;
     if (!readWholeFile(file, size, bytes)) {
         return FactsOutcome::TooLarge;
     }
-    const Context context(heif_context_alloc());
-    if (!context) {
-        reader.Fail("Could not allocate memory");
+    char text[256] = {};
+    const OpenedHeif heif(module->open(bytes.data(), bytes.size(), text, sizeof text), HeifFileRelease{module});
+    if (!heif) {
+        reader.Fail(text);
         return FactsOutcome::NotDecoded;
     }
-    const heif_error read =
-        heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr);
-    if (read.code != heif_error_Ok) {
-        reader.Fail(heifError(read));
-        return FactsOutcome::NotDecoded;
-    }
-    std::string error;
-    const Handle primary = primaryPicture(context.get(), error);
-    if (!primary) {
-        reader.Fail(error);
-        return FactsOutcome::NotDecoded;
-    }
-    const bool exif = decodeExifItem(primary.get(), reader);
+    const bool exif = decodeExifItem(*module, heif.get(), bytes.size(), reader);
     ExifInfo& info = reader.info();
-    info.width = heif_image_handle_get_width(primary.get());
-    info.height = heif_image_handle_get_height(primary.get());
+    module->primarySize(heif.get(), &info.width, &info.height);
     // A file without EXIF or date is passed over; it is not decoded for nothing.
     if (!exif || info.dateTime.empty()) {
         return FactsOutcome::Decoded;
     }
-    keepThumbnail(primary.get(), info);
+    keepThumbnail(*module, heif.get(), info);
     return FactsOutcome::Decoded;
 }
 
 bool decodeHeifFile(const std::string& path, const DecodeOptions& options, CRaster& out) {
     out.clear();
-    const Context context(heif_context_alloc());
-    if (!context || heif_context_read_from_file(context.get(), path.c_str(), nullptr).code != heif_error_Ok) {
+    std::string problem;
+    const DzHeifModule* module = heifModule(problem);
+    if (module == nullptr) {
         return false;
     }
-    std::string error;
-    const Handle primary = primaryPicture(context.get(), error);
-    return primary && decodePicture(primary.get(), options.memoryLimit, out);
+    const RasterSink sink(out, options.memoryLimit);
+    if (module->decodeFile(path.c_str(), sink.sink()) == 0) {
+        out.clear();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace dz

@@ -6,12 +6,6 @@
 
 namespace dz {
 
-namespace {
-
-constexpr int kThumbnailQuality = 85;
-
-}  // namespace
-
 bool keepMadeThumbnail(const CRaster& picture, ExifInfo& info) {
     if (!picture.isValid()) {
         return false;
@@ -32,7 +26,7 @@ bool keepMadeThumbnail(const CRaster& picture, ExifInfo& info) {
     if (!small.isValid()) {
         return false;
     }
-    std::vector<std::uint8_t> bytes = encodeJpeg(small, kThumbnailQuality);
+    std::vector<std::uint8_t> bytes = encodeJpeg(small, kMadeThumbnailQuality);
     if (bytes.empty()) {
         return false;
     }

@@ -8,6 +8,7 @@ namespace dz {
 // The box a thumbnail the program makes itself must fit, the film's.
 inline constexpr int kMadeThumbnailWidth = 160;
 inline constexpr int kMadeThumbnailHeight = 120;
+inline constexpr int kMadeThumbnailQuality = 85;
 
 // Keeps `picture`, reduced to fit the film's box with its proportions kept,
 // as the record's thumbnail in JPEG bytes, so that a catalogue of many such

@@ -6,6 +6,7 @@
 #include "formats/PictureKind.h"
 #include "formats/RafFile.h"
 #include "formats/VideoFile.h"
+#include "formats/VideoPlaceholder.h"
 #include "formats/WebpFile.h"
 #include "formats/WholeFile.h"
 #include "formats/WholePath.h"
@@ -72,6 +73,14 @@ bool decodePictureFile(const std::string& path, const DecodeOptions& options, CR
         break;
     }
     return out.decodeFile(path, plainFormat, options);
+}
+
+bool decodeKindPlaceholder(const std::string& path, CRaster& out) {
+    if (pictureKindOf(path, PictureFiles::AllFormats) != PictureKind::Video) {
+        return false;
+    }
+    const std::vector<std::uint8_t> placeholder = videoPlaceholderJpeg();
+    return out.decodeMemory(placeholder.data(), placeholder.size(), ImageFormat::Jpeg);
 }
 
 }  // namespace dz

@@ -15,4 +15,10 @@ namespace dz {
 bool decodePictureFile(const std::string& path, const DecodeOptions& options, CRaster& out,
                        ImageFormat plainFormat = ImageFormat::Detect);
 
+// The picture that stands for a file of its kind when decodePictureFile
+// finds none: the video placeholder for a video whose frame does not decode
+// (so the film shows a video is there, not a broken picture). False for
+// every other kind.
+bool decodeKindPlaceholder(const std::string& path, CRaster& out);
+
 }  // namespace dz

@@ -1,6 +1,6 @@
 #include "formats/VideoPlaceholder.h"
 
-#include "formats/FfmpegFrame.h"
+#include "formats/MadeThumbnail.h"
 #include "image/CRaster.h"
 #include "image/JpegWriter.h"
 
@@ -25,8 +25,8 @@ void fillBox(CRaster& image, int left, int top, int right, int bottom, std::uint
 }  // namespace
 
 std::vector<std::uint8_t> videoPlaceholderJpeg() {
-    constexpr int kW = kThumbnailBoxWidth;
-    constexpr int kH = kThumbnailBoxHeight;
+    constexpr int kW = kMadeThumbnailWidth;
+    constexpr int kH = kMadeThumbnailHeight;
     CRaster image;
     if (!image.createBlank(kW, kH, 24)) {
         return {};
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> videoPlaceholderJpeg() {
         const int reach = (20 - std::abs(y - centreY)) * 34 / 20;
         fillBox(image, 66, y, 66 + reach, y + 1, kLight);
     }
-    return encodeJpeg(image, kThumbnailQuality);
+    return encodeJpeg(image, kMadeThumbnailQuality);
 }
 
 }  // namespace dz

@@ -65,6 +65,18 @@ std::string localShotTimeOfUtc(const std::string& isoUtc) {
     return local.size() == kDateTimeChars ? local : std::string{};
 }
 
+std::string localShotTimeOfMovieTime(std::uint64_t secondsSince1904) {
+    constexpr std::uint64_t k1904To1970 = 2082844800;
+    constexpr std::uint64_t kEndOf9999 = 253402300799;
+    const std::uint64_t unix = secondsSince1904 >= k1904To1970 ? secondsSince1904 - k1904To1970 : secondsSince1904;
+    if (unix == 0 || unix > kEndOf9999) {
+        return {};
+    }
+    std::string local =
+        formatLocalFileTime(fileTimeFromUnix(static_cast<std::int64_t>(unix)), "%Y:%m:%d %H:%M:%S");
+    return local.size() == kDateTimeChars ? local : std::string{};
+}
+
 std::string wallClockShotTime(const std::string& isoLocal) {
     IsoTime t;
     if (!readIsoTime(isoLocal, t)) {

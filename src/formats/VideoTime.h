@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace dz {
@@ -10,6 +11,11 @@ namespace dz {
 // is no such time, or names the zero time of the container formats (1904 or
 // 1970), which stands for "not set".
 std::string localShotTimeOfUtc(const std::string& isoUtc);
+
+// The same of a container's creation time in seconds since 1904-01-01 UTC;
+// a count below the seventy years to 1970 is read as seconds since 1970, as
+// some writers give it. Empty for 0 ("not set") and for times past 9999.
+std::string localShotTimeOfMovieTime(std::uint64_t secondsSince1904);
 
 // The shot time text of a local ISO 8601 time with its offset
 // ("2024-07-01T23:20:30+0900", as phones write their creation date): the

@@ -1,18 +1,41 @@
 #include "formats/WebpFile.h"
 
-#include "formats/FfmpegFrame.h"
+#include "formats/LoadedModules.h"
+#include "formats/MadeThumbnail.h"
+#include "formats/RasterSink.h"
 #include "formats/VideoPlaceholder.h"
 #include "formats/WebpChunks.h"
 #include "formats/WholeFile.h"
 #include "formats/WholePath.h"
 
-extern "C" {
-#include <libavutil/frame.h>
-}
+#include "image/JpegWriter.h"
 
 #include <vector>
 
 namespace dz {
+
+namespace {
+
+// The picture through the video module (FFmpeg's WebP decoder), scaled to
+// fit the box (0 x 0: full size); false when the module is missing or the
+// picture does not decode.
+bool decodeWebpBytes(const std::vector<std::uint8_t>& bytes, int boxWidth, int boxHeight, std::size_t memoryLimit,
+                     CRaster& out) {
+    std::string problem;
+    const DzVideoModule* module = videoModule(problem);
+    if (module == nullptr) {
+        return false;
+    }
+    char text[256] = {};
+    const RasterSink sink(out, memoryLimit);
+    if (module->decodeWebp(bytes.data(), bytes.size(), boxWidth, boxHeight, sink.sink(), text, sizeof text) == 0) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 FactsOutcome readWebpFacts(ByteSource& file, std::uint64_t size, CExifReader& reader) {
     std::vector<std::uint8_t> bytes;
@@ -51,8 +74,10 @@ FactsOutcome readWebpFacts(ByteSource& file, std::uint64_t size, CExifReader& re
     if (!CRaster::fitsLimit(layout.width, layout.height, 24, DecodeOptions::kDefaultMemoryLimit)) {
         return FactsOutcome::Decoded;
     }
-    if (const FramePointer frame = decodeWebpFrame(bytes.data(), bytes.size(), problem)) {
-        info.thumbnail = thumbnailJpegOf(*frame);
+    CRaster small;
+    if (decodeWebpBytes(bytes, kMadeThumbnailWidth, kMadeThumbnailHeight, DecodeOptions::kDefaultMemoryLimit,
+                        small)) {
+        info.thumbnail = encodeJpeg(small, kMadeThumbnailQuality);
     } else if (layout.animated) {
         // FFmpeg's decoder takes no animation; a whole animated file shows as
         // a movie without a frame does, not as a picture that failed to load.
@@ -74,8 +99,7 @@ bool decodeWebpFile(const std::string& path, const DecodeOptions& options, CRast
         !CRaster::fitsLimit(layout.width, layout.height, 24, options.memoryLimit)) {
         return false;
     }
-    const FramePointer frame = decodeWebpFrame(bytes.data(), bytes.size(), problem);
-    return frame && rasterFromFrame(*frame, frame->width, frame->height, options.memoryLimit, out, problem);
+    return decodeWebpBytes(bytes, 0, 0, options.memoryLimit, out);
 }
 
 }  // namespace dz

@@ -16,7 +16,8 @@ struct DecodeOptions {
     // The size the caller will resample to; 0 x 0 asks for the full picture.
     // JPEG decodes at the smallest of its 1/8 .. 8/8 scales that leaves at
     // least twice this size in both directions, so a thumbnail never pays for
-    // a full-size decode; other formats always decode at full size.
+    // a full-size decode; a video's frame is scaled to fit this size on the
+    // way out of its decoder; other formats always decode at full size.
     int wantedWidth = 0;
     int wantedHeight = 0;
     std::size_t memoryLimit = kDefaultMemoryLimit;

@@ -1,6 +1,7 @@
 // Videos made with ffmpeg while the test runs; the expected values are what
 // was passed to ffmpeg, and the Pentax movie's as exiftool reads them.
 #include "exif/CExifReader.h"
+#include "formats/LoadedModules.h"
 #include "formats/PictureDecode.h"
 #include "formats/PictureFacts.h"
 #include "formats/PictureKind.h"
@@ -96,14 +97,27 @@ TEST_F(VideoFile, CreationTimeBecomesLocalTimeInSummerAndWinterWithTheCamera) {
     EXPECT_EQ(pictureKindOf(at("A.M4V"), PictureFiles::AllFormats), PictureKind::Video);
 }
 
-TEST_F(VideoFile, ThumbnailAndPictureAreTheFrameTheRightWayUp) {
+TEST_F(VideoFile, TheScanDecodesNoFrameAndTheThumbnailIsTheFrameTheRightWayUp) {
     ASSERT_TRUE(runFfmpeg(kHalfWhite, at("plain.mp4")));
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -movflags +faststart -metadata creation_time=2024-07-01T10:20:30Z",
+                          at("fast.mov")));
+    const std::uint64_t before = videoFramesDecoded();
     const ExifInfo info = factsOf(at("plain.mp4"));
+    factsOf(at("fast.mov"));
+    // The scan reads the index alone: no frame decoded, no thumbnail kept.
+    EXPECT_EQ(videoFramesDecoded(), before);
+    EXPECT_TRUE(info.thumbnail.empty());
+    EXPECT_EQ(info.thumbnailSize, 0u);
     // No creation time: the zero date, so the scan takes the file time.
     EXPECT_EQ(info.dateTime, "0000:00:00 00:00:00");
-    ASSERT_EQ(info.thumbnailSize, info.thumbnail.size());
+
+    // The film's thumbnail: one frame, scaled to the box it asks for.
+    DecodeOptions film;
+    film.wantedWidth = 160;
+    film.wantedHeight = 120;
     CRaster thumbnail;
-    ASSERT_TRUE(thumbnail.decodeMemory(info.thumbnail.data(), info.thumbnail.size(), ImageFormat::Detect));
+    ASSERT_TRUE(decodePictureFile(at("plain.mp4"), film, thumbnail));
+    EXPECT_EQ(videoFramesDecoded(), before + 1);
     EXPECT_EQ(thumbnail.width(), 160);
     EXPECT_EQ(thumbnail.height(), 120);
     EXPECT_GT(topAndBottom(thumbnail).first, 200);
@@ -130,8 +144,11 @@ TEST_F(VideoFile, AMovieTurnedByItsDisplayMatrixShowsUprightWithItsShownSize) {
         const ExifInfo info = factsOf(path);
         EXPECT_EQ(info.width, across ? 240 : 320) << degrees;
         EXPECT_EQ(info.height, across ? 320 : 240) << degrees;
+        DecodeOptions film;
+        film.wantedWidth = 160;
+        film.wantedHeight = 120;
         CRaster thumbnail;
-        ASSERT_TRUE(thumbnail.decodeMemory(info.thumbnail.data(), info.thumbnail.size(), ImageFormat::Detect));
+        ASSERT_TRUE(decodePictureFile(path, film, thumbnail));
         EXPECT_EQ(thumbnail.width(), across ? 90 : 160) << degrees;
         EXPECT_EQ(thumbnail.height(), 120) << degrees;
         EXPECT_EQ(whiteSide(thumbnail), side) << degrees;
@@ -142,7 +159,7 @@ TEST_F(VideoFile, AMovieTurnedByItsDisplayMatrixShowsUprightWithItsShownSize) {
     }
 }
 
-TEST_F(VideoFile, CameraMovieWithoutFramesNamesItsMakeAndShowsThePlaceholder) {
+TEST_F(VideoFile, CameraMovieWithoutFramesNamesItsMakeAndTheFilmShowsThePlaceholder) {
     // exiftool: CreateDate 2005:08:11 14:03:54 (UTC), Make "PENTAX DIGITAL CAMERA"
     // in the "TAGS" atom, 320x240; its media data is stripped.
     const std::string movie = DZ_TEST_DATA "/QuickTime.mov";
@@ -151,11 +168,15 @@ TEST_F(VideoFile, CameraMovieWithoutFramesNamesItsMakeAndShowsThePlaceholder) {
     EXPECT_EQ(info.cameraMake, "PENTAX DIGITAL CAMERA");
     EXPECT_EQ(info.width, 320);
     EXPECT_EQ(info.height, 240);
-    CRaster placeholder;
-    ASSERT_TRUE(placeholder.decodeMemory(info.thumbnail.data(), info.thumbnail.size(), ImageFormat::Detect));
-    EXPECT_EQ(placeholder.width(), 160);
     CRaster frame;
     EXPECT_FALSE(decodePictureFile(movie, {}, frame));
+    // The film shows the video placeholder instead; a picture that does not
+    // decode gets none.
+    CRaster placeholder;
+    ASSERT_TRUE(decodeKindPlaceholder(movie, placeholder));
+    EXPECT_EQ(placeholder.width(), 160);
+    EXPECT_EQ(placeholder.height(), 120);
+    EXPECT_FALSE(decodeKindPlaceholder(DZ_TEST_DATA "/canon-40d.jpg", placeholder));
 }
 
 TEST_F(VideoFile, CutShortOrGarbageFilesAreNoVideo) {
@@ -165,7 +186,14 @@ TEST_F(VideoFile, CutShortOrGarbageFilesAreNoVideo) {
     ASSERT_GT(bytes.size(), 1000u);
     dir.write("cut.mp4", bytes.substr(0, bytes.size() / 2));
     dir.write("garbage.mov", std::string(4000, 'x'));
-    for (const char* name : {"cut.mp4", "garbage.mov"}) {
+    // The index first, cut in its middle.
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -movflags +faststart", at("fast.mp4")));
+    const std::string fast = test::fileContents(at("fast.mp4"));
+    const std::size_t index = fast.find("moov");
+    ASSERT_NE(index, std::string::npos);
+    ASSERT_LT(index, fast.find("mdat"));
+    dir.write("cut-index.mp4", fast.substr(0, index + 200));
+    for (const char* name : {"cut.mp4", "garbage.mov", "cut-index.mp4"}) {
         ExifInfo info;
         CExifReader reader(info);
         MemorySource unused(nullptr, 0);

@@ -2,7 +2,7 @@
 // decoder, then through the picture information texts; the same bytes as a
 // TIFF-based raw file too, and through the readers of the other containers
 // (RAF, CR3, PNG chunks, a HEIF Exif item, ISO boxes, WebP chunks, a movie's
-// user data).
+// user data and its index).
 #include "exif/CExifReader.h"
 #include "exif/ExifInfo.h"
 #include "exif/ExifValueTexts.h"
@@ -10,6 +10,7 @@
 #include "formats/Cr3File.h"
 #include "formats/HeifExifItem.h"
 #include "formats/IsoBoxes.h"
+#include "formats/MovieIndex.h"
 #include "formats/PngChunks.h"
 #include "formats/QuickTimeUserData.h"
 #include "formats/RafFile.h"
@@ -140,6 +141,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const dz::QuickTimeCamera camera = dz::readQuickTimeCamera(movie);
     if (camera.make.size() > dz::kCameraMakeChars || camera.model.size() > dz::kCameraModelChars) {
         __builtin_trap();
+    }
+    // The same bytes as a movie's index: what it gives is within its bounds.
+    dz::MovieIndex index;
+    std::string problem;
+    if (dz::readMovieIndex(movie, index, problem)) {
+        if (index.width < 0 || index.width > 65535 || index.height < 0 || index.height > 65535 ||
+            index.quarterTurns < 0 || index.quarterTurns > 3) {
+            __builtin_trap();
+        }
+        for (const auto& [key, text] : index.tags) {
+            if (key.size() > 256 || text.size() > 256) {
+                __builtin_trap();
+            }
+        }
     }
     return 0;
 }

@@ -1,17 +1,13 @@
-#include "formats/VideoFrame.h"
+#include "formats/video-module/OpenedVideo.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/dict.h>
-#include <libavutil/display.h>
 }
-
-#include "formats/FrameTurn.h"
 
 #include <memory>
 
-namespace dz {
+namespace dz::video {
 
 namespace {
 
@@ -26,11 +22,6 @@ struct CodecRelease {
 struct PacketRelease {
     void operator()(AVPacket* packet) const { av_packet_free(&packet); }
 };
-
-std::string textOf(const AVDictionary* metadata, const char* key) {
-    const AVDictionaryEntry* entry = av_dict_get(metadata, key, nullptr, 0);
-    return entry && entry->value ? std::string(entry->value) : std::string{};
-}
 
 }  // namespace
 
@@ -69,38 +60,6 @@ bool OpenedVideo::open(const std::string& path, std::string& problem) {
         return false;
     }
     return true;
-}
-
-std::string OpenedVideo::tag(const char* key) const {
-    if (!format_) {
-        return {};
-    }
-    std::string text = textOf(format_->metadata, key);
-    if (text.empty() && stream_ >= 0) {
-        text = textOf(format_->streams[stream_]->metadata, key);
-    }
-    return text;
-}
-
-int OpenedVideo::width() const {
-    return stream_ >= 0 ? format_->streams[stream_]->codecpar->width : 0;
-}
-
-int OpenedVideo::height() const {
-    return stream_ >= 0 ? format_->streams[stream_]->codecpar->height : 0;
-}
-
-int OpenedVideo::quarterTurns() const {
-    if (stream_ < 0) {
-        return 0;
-    }
-    std::size_t size = 0;
-    const std::uint8_t* matrix =
-        av_stream_get_side_data(format_->streams[stream_], AV_PKT_DATA_DISPLAYMATRIX, &size);
-    if (matrix == nullptr || size < 9 * sizeof(std::int32_t)) {
-        return 0;
-    }
-    return clockwiseQuarterTurns(av_display_rotation_get(reinterpret_cast<const std::int32_t*>(matrix)));
 }
 
 FramePointer OpenedVideo::decodeFrame(std::string& problem) {
@@ -156,4 +115,4 @@ FramePointer OpenedVideo::decodeFrame(std::string& problem) {
     return nullptr;
 }
 
-}  // namespace dz
+}  // namespace dz::video

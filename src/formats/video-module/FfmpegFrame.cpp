@@ -1,10 +1,8 @@
-#include "formats/FfmpegFrame.h"
-
-#include "formats/FrameTurn.h"
-#include "image/JpegWriter.h"
+#include "formats/video-module/FfmpegFrame.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -14,7 +12,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-namespace dz {
+namespace dz::video {
 
 namespace {
 
@@ -44,53 +42,38 @@ std::string ffmpegErrorText(int code) {
     return text;
 }
 
-bool rasterFromFrame(const AVFrame& frame, int width, int height, std::size_t memoryLimit, CRaster& out,
-                     std::string& problem) {
-    if (frame.width <= 0 || frame.height <= 0 || width <= 0 || height <= 0) {
+bool frameIntoSink(const AVFrame& frame, int boxWidth, int boxHeight, const DzPictureSink& sink,
+                   std::string& problem) {
+    if (frame.width <= 0 || frame.height <= 0) {
         problem = "the frame has no size";
         return false;
     }
-    if (!CRaster::fitsLimit(width, height, 24, memoryLimit)) {
-        problem = kMemoryLimitText;
-        return false;
+    double scale = 1.0;
+    if (boxWidth > 0 && boxHeight > 0) {
+        scale = std::min({1.0, double(boxWidth) / frame.width, double(boxHeight) / frame.height});
     }
+    const int width = std::max(1, static_cast<int>(std::lround(frame.width * scale)));
+    const int height = std::max(1, static_cast<int>(std::lround(frame.height * scale)));
     std::unique_ptr<SwsContext, ScalerRelease> scaler(sws_getContext(
         frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), width, height, AV_PIX_FMT_BGR24,
         SWS_AREA, nullptr, nullptr, nullptr));
-    if (!scaler || !out.createBlank(width, height, 24, memoryLimit)) {
-        problem = scaler ? out.lastError() : "the frame's pixel format cannot be converted";
+    if (!scaler) {
+        problem = "the frame's pixel format cannot be converted";
         return false;
     }
-    // The raster keeps its rows bottom-up: start at the top row and step back.
-    std::uint8_t* planes[4] = {out.topDownRow(0), nullptr, nullptr, nullptr};
-    const int strides[4] = {-static_cast<int>(out.stride()), 0, 0, 0};
+    std::ptrdiff_t stride = 0;
+    std::uint8_t* top = sink.rows(sink.owner, width, height, &stride);
+    if (top == nullptr || stride > INT32_MAX || stride < -INT32_MAX) {
+        problem = "the frame is too large for the memory limit";
+        return false;
+    }
+    std::uint8_t* planes[4] = {top, nullptr, nullptr, nullptr};
+    const int strides[4] = {static_cast<int>(stride), 0, 0, 0};
     if (sws_scale(scaler.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) != height) {
         problem = "the frame cannot be converted";
-        out.clear();
         return false;
     }
     return true;
-}
-
-std::vector<std::uint8_t> thumbnailJpegOf(const AVFrame& frame, int quarterTurns) {
-    if (frame.width <= 0 || frame.height <= 0) {
-        return {};
-    }
-    // The box is fitted by the frame as it will be shown.
-    const bool across = quarterTurns % 2 != 0;
-    const int shownWidth = across ? frame.height : frame.width;
-    const int shownHeight = across ? frame.width : frame.height;
-    const double scale = std::min({1.0, double(kThumbnailBoxWidth) / shownWidth,
-                                   double(kThumbnailBoxHeight) / shownHeight});
-    const int width = std::max(1, static_cast<int>(std::lround(frame.width * scale)));
-    const int height = std::max(1, static_cast<int>(std::lround(frame.height * scale)));
-    CRaster small;
-    std::string problem;
-    if (!rasterFromFrame(frame, width, height, DecodeOptions::kDefaultMemoryLimit, small, problem) ||
-        !turnClockwise(small, quarterTurns)) {
-        return {};
-    }
-    return encodeJpeg(small, kThumbnailQuality);
 }
 
 FramePointer decodeWebpFrame(const std::uint8_t* data, std::size_t size, std::string& problem) {
@@ -122,4 +105,4 @@ FramePointer decodeWebpFrame(const std::uint8_t* data, std::size_t size, std::st
     return frame;
 }
 
-}  // namespace dz
+}  // namespace dz::video
