@@ -12,6 +12,8 @@ packages=(
   # test oracles: videos made with ffmpeg, values read off files with exiftool
   ffmpeg libimage-exiftool-perl
   libgtest-dev libgmock-dev libbenchmark-dev
+  # timing whole runs of the programs in bench/
+  hyperfine
   xvfb xauth openbox xdotool x11-utils
   # building the Debian package and checking it
   dpkg-dev file desktop-file-utils appstream

@@ -36,6 +36,11 @@ done
 for file in "${expected[@]}"; do
   grep -qxF "$file" "$work/files" || fail "missing $file"
 done
+# The modules that alone load FFmpeg and libheif, in the package's private folder.
+for module in dezoredu-video.so dezoredu-heif.so; do
+  grep -qE "^/usr/lib/([^/]+/)?dezoredu/$module\$" "$work/files" || fail "missing the private module $module"
+done
+dpkg-deb -f "$deb" Depends | grep -q libheif || fail "Depends lacks libheif: $(dpkg-deb -f "$deb" Depends)"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
@@ -58,6 +63,14 @@ for program in dezoredu dezoredu-cli; do
   help=$("$root/usr/bin/$program" --help) || fail "$program --help failed"
   grep -q "^usage: $program" <<<"$help" || fail "$program --help"
 done
+
+# Installed, the programs start without FFmpeg or libheif and open a module
+# from the private folder when a file needs it.
+data="$(cd "$(dirname "$0")/../data" && pwd)"
+started=$(LD_DEBUG=libs "$root/usr/bin/dezoredu-cli" --version 2>&1)
+grep -qE 'libav|libheif|dezoredu-(video|heif)' <<<"$started" && fail "--version loads FFmpeg or libheif"
+heic=$("$root/usr/bin/dezoredu-cli" info --all-formats --all "$data/IMG_5195.HEIC" 2>&1)
+grep -q '"cameraModel":"iPhone 11 Pro Max"' <<<"$heic" || fail "the installed program does not read a HEIC file: $heic"
 
 [ "$failures" -eq 0 ] && echo "package $(basename "$deb"): $(wc -l <"$work/files") entries, all checks passed"
 exit "$failures"
