@@ -70,6 +70,9 @@ public:
     // A list view of the control's strip pictures with their labels.
     ThumbnailListView* thumbnailList(int id, QSize imageSize, int labelLines);
 
+    // The control `id` of the window gets the Alt+`letter` key.
+    void preferMnemonic(int id, QChar letter) { mnemonics_[owner_].prefer(id, letter); }
+
     // Dropping one folder from a file manager on `widget` tells the window
     // (onFolderDropped with `id`).
     void acceptFolderDrops(int id, QWidget* widget);

@@ -44,6 +44,9 @@ QGroupBox* groupAround(QGroupBox* group, QWidget* inside) {
 }  // namespace
 
 EditAlbumView::EditAlbumView(Window& window, QWidget* parent) : WindowView(window, parent) {
+    // Alt+S sets the start, as Alt+E sets the end; "Split by days" comes
+    // first in the window and would take the S.
+    binder().preferMnemonic(W::kSetStart, QLatin1Char('s'));
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(makeMenuBar());
 

@@ -17,6 +17,12 @@ public:
     QString mark(int key, const QString& caption);
     // A letter taken by a caption that carries its own "&".
     void reserve(QChar letter) { used_.insert(letter.toLower()); }
+    // The caption of `key` gets `letter`, whatever comes before it: the
+    // letter a user of the window reaches for first.
+    void prefer(int key, QChar letter) {
+        chosen_[key] = letter.toLower();
+        used_.insert(letter.toLower());
+    }
 
 private:
     std::map<int, QChar> chosen_;

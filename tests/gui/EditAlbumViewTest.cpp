@@ -15,9 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <unistd.h>
 
@@ -382,6 +385,23 @@ TEST_F(EditAlbumViewTest, FirstFrameOfTheFilmHasWholeCells) {
     ASSERT_TRUE(frame.painted);
     EXPECT_GE(frame.firstCell.height(), 120 + frame.captionLines) << "platform " << qApp->platformName().toStdString();
     EXPECT_GE(frame.firstCell.width(), 160);
+}
+
+TEST_F(EditAlbumViewTest, AltSSetsTheStartAndLeavesSplitByDays) {
+    runMain([&](QWidget* mainView) {
+        editNewAlbum(mainView, [&](QWidget* editView) {
+            auto* split = controlOf<QCheckBox>(editView, W::kSplitByDays);
+            ASSERT_NE(split, nullptr);
+            gui::ThumbnailListView* film = filmOf(editView);
+            film->selectionModel()->setCurrentIndex(film->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+            const QString before = labelText(editView, W::kStartText);
+            const bool splitBefore = split->isChecked();
+            QTest::keyClick(editView, Qt::Key_S, Qt::AltModifier);
+            // A key press clicks its button after a short animation.
+            EXPECT_TRUE(waitUntil([&] { return labelText(editView, W::kStartText) != before; }));
+            EXPECT_EQ(split->isChecked(), splitBefore);
+        });
+    });
 }
 
 TEST_F(EditAlbumViewTest, ViewOptionsTurnTheFilmAround) {
