@@ -14,7 +14,13 @@ void CViewPhoto::openAdvancedFilter() {
                                    showStatus();
                                    refresh();
                                },
-                               [this] { filterOpen_ = false; }});
+                               [this] {
+                                   // The criteria apply only while the window is open:
+                                   // the album takes its whole range back at once,
+                                   // not at some later build.
+                                   filterOpen_ = false;
+                                   buildFilm();
+                               }});
     filter_->setHelpFile(helpFile());
     filterOpen_ = true;
     film_.setFilterWindow([this]() -> std::optional<OpenFilterWindow> {

@@ -384,7 +384,8 @@ TEST_F(AdvancedFilterTest, ClosingStoresTheBoxesAndTheFilmStopsFiltering) {
     EXPECT_EQ(stored.useFlag(Criterion::Whitebalance), 0);
     EXPECT_EQ(stored.isoMax, 64);
 
-    // The next build admits pictures whatever the criteria.
+    // The film admits every picture of the range at once, whatever the criteria.
+    EXPECT_EQ(film(), kAllPictures);
     window->control(W::kFilm).selection = -1;
     window->onCommand(W::kSetStart);
     EXPECT_EQ(film(), kAllPictures);
