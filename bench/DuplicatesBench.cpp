@@ -7,13 +7,16 @@
 //                                     20,000) with duplicates mixed in, beside
 //                                     a comparison of every pair; checks that
 //                                     both give the same groups
-//   duplicates_bench similar [N]      the similar mode's pass on N signatures
-//                                     (default 100,000) with look-alikes mixed
-//                                     in, and on 5,000 of them beside every pair
-//   duplicates_bench lookalikes PHOTOS  a labelled set of copies and look-alikes
-//                                     of the photos: per kind, what the exact
-//                                     and the similar mode group, rightly and
-//                                     wrongly, and the distances behind it
+//   duplicates_bench similar [N]      the similar mode's pass on N synthetic
+//                                     looks (default 100,000) with copies mixed
+//                                     in, beside a comparison of every pair
+//   duplicates_bench lookalikes PHOTOS [JPEG...]  a labelled set of copies and
+//                                     look-alikes of camera and phone pictures
+//                                     (and of the JPEG files given): per kind,
+//                                     the distances of each measure, and what
+//                                     the exact and the similar mode group,
+//                                     rightly and wrongly
+//   duplicates_bench lookalikes-of JPEG...  the same for the given pictures
 
 #include "LookAlikeSet.h"
 #include "PairwiseReference.h"
@@ -24,11 +27,16 @@
 #include "duplicates/AnalysisPass.h"
 #include "duplicates/CDuplicates.h"
 #include "duplicates/ComparePass.h"
+#include "duplicates/LookHash.h"
 #include "duplicates/PictureLook.h"
+#include "duplicates/PictureLooks.h"
 #include "duplicates/SignatureDistance.h"
+#include "formats/PictureDecode.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <iostream>
 #include <chrono>
 #include <cmath>
@@ -223,64 +231,107 @@ int compare(std::size_t count) {
     return same ? 0 : 1;
 }
 
-// Look-alikes of distinct signatures: each share moved by a small relative
-// amount, then normalised again, as re-encoding moves them.
-std::vector<dz::Signature> signaturesWithLookAlikes(std::size_t count) {
-    std::vector<dz::Signature> signatures = realisticSignatures(count);
+// Looks as pictures give them: light that varies smoothly, its spatial
+// frequencies weaker the finer they are (as in photographs), over a random
+// brightness, with grain; about one in ten a copy of an earlier one with the
+// small changes of a re-encode, and a few that never decoded.
+std::vector<dz::PictureLook> syntheticLooks(std::size_t count) {
+    constexpr int side = dz::PictureLook::kSide;
+    constexpr int kept = 12;  // frequencies made in each direction
+    std::array<std::array<double, side>, kept> basis{};
+    for (int u = 0; u < kept; ++u) {
+        for (int x = 0; x < side; ++x) {
+            basis[static_cast<std::size_t>(u)][static_cast<std::size_t>(x)] = std::cos(3.14159265358979 * (2 * x + 1) * u / (2.0 * side));
+        }
+    }
     std::mt19937_64 random(2005);
     std::uniform_real_distribution<double> chance(0.0, 1.0);
-    std::normal_distribution<double> wobble(0.0, 0.004);
-    for (dz::Signature& s : signatures) {
-        if (chance(random) >= 0.1 || s[0] == 0.0) {
+    std::normal_distribution<double> normal(0.0, 1.0);
+    std::vector<dz::PictureLook> looks;
+    looks.reserve(count);
+    while (looks.size() < count) {
+        const double roll = chance(random);
+        dz::PictureLook look;
+        look.width = 4032;
+        look.height = 3024;
+        if (roll < 0.1 && !looks.empty()) {
+            std::uniform_int_distribution<std::size_t> earlier(0, looks.size() - 1);
+            look = looks[earlier(random)];
+            for (std::uint8_t& g : look.grey) {
+                g = static_cast<std::uint8_t>(std::clamp(g + 0.8 * normal(random), 0.0, 255.0));
+            }
+        } else if (roll < 0.101) {
+            looks.push_back(look);  // never decoded
             continue;
+        } else {
+            std::array<std::array<double, kept>, kept> strength{};
+            for (int v = 0; v < kept; ++v) {
+                for (int u = 0; u < kept; ++u) {
+                    strength[static_cast<std::size_t>(v)][static_cast<std::size_t>(u)] =
+                        (u + v == 0 ? 0.0 : 60.0 / (u + v)) * normal(random);
+                }
+            }
+            const double base = 40.0 + 170.0 * chance(random);
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) {
+                    double light = base;
+                    for (int v = 0; v < kept; ++v) {
+                        for (int u = 0; u < kept; ++u) {
+                            light += strength[static_cast<std::size_t>(v)][static_cast<std::size_t>(u)] *
+                                     basis[static_cast<std::size_t>(u)][static_cast<std::size_t>(x)] *
+                                     basis[static_cast<std::size_t>(v)][static_cast<std::size_t>(y)];
+                        }
+                    }
+                    look.grey[static_cast<std::size_t>(y * side + x)] =
+                        static_cast<std::uint8_t>(std::clamp(light + 1.5 * normal(random), 0.0, 255.0));
+                }
+            }
         }
-        std::uniform_int_distribution<std::size_t> any(0, signatures.size() - 1);
-        dz::Signature near = signatures[any(random)];
-        double total = 0.0;
-        for (double& v : near) {
-            v *= 1.0 + wobble(random);
-            total += v;
-        }
-        for (double& v : near) {
-            v /= total;
-        }
-        s = near;
+        look.hash = dz::lookHash(look);
+        look.valid = true;
+        looks.push_back(look);
     }
-    return signatures;
+    return looks;
 }
 
 int similar(std::size_t count) {
     const double threshold = dz::kDefaultSimilarThreshold;
-    dz::CompareRule rule;
-    rule.threshold = threshold;
-    const std::vector<dz::Signature> signatures = signaturesWithLookAlikes(count);
+    const std::vector<dz::PictureLook> looks = syntheticLooks(count);
+    auto start = Clock::now();
+    std::size_t hashed = 0;  // bits set, so that the hashing is not left out
+    for (const dz::PictureLook& look : looks) {
+        hashed += static_cast<std::size_t>(std::popcount(dz::lookHash(look)));
+    }
+    const double hashSeconds = secondsSince(start);
     double best = 1e9;
     dz::CompareOutcome fast;
     for (int round = 0; round < 3; ++round) {
-        const auto start = Clock::now();
-        fast = dz::compareSignatures(signatures, {}, rule);
+        start = Clock::now();
+        fast = dz::compareLooks(looks, {}, threshold);
         best = std::min(best, secondsSince(start));
     }
-    std::printf("%zu signatures, threshold %g: %zu groups, %d alike, %.3f s (best of 3; target < 2 s)\n", count,
-                threshold, fast.groups.size(), fast.duplicates, best);
-
-    const std::vector<dz::Signature> some(signatures.begin(), signatures.begin() + std::min<std::size_t>(5000, count));
-    auto start = Clock::now();
-    const dz::CompareOutcome indexed = dz::compareSignatures(some, {}, rule);
-    const double indexedSeconds = secondsSince(start);
     start = Clock::now();
-    const dz::CompareOutcome plain = dz::test::comparePairwise(some, rule);
+    const dz::CompareOutcome plain = dz::test::comparePairwiseLooks(looks, threshold);
     const double plainSeconds = secondsSince(start);
-    const bool same = indexed.groups == plain.groups && indexed.marks == plain.marks;
-    std::printf("%zu of them: %zu groups; indexed %.4f s, every pair %.4f s; same groups: %s\n", some.size(),
-                indexed.groups.size(), indexedSeconds, plainSeconds, same ? "yes" : "NO");
+    const bool same = fast.groups == plain.groups && fast.marks == plain.marks;
+    std::printf("%zu looks, hash reach %d bits, look distance %g: %zu groups, %d alike\n", count,
+                dz::kSimilarHashReach, threshold, fast.groups.size(), fast.duplicates);
+    std::printf("hashing the looks  %8.3f s (%.1f bits set a hash; made once per picture with its look)\n",
+                hashSeconds, static_cast<double>(hashed) / static_cast<double>(count));
+    std::printf("similar pass       %8.3f s (best of 3; target < 2 s)\n", best);
+    std::printf("every pair         %8.3f s\n", plainSeconds);
+    std::printf("same groups: %s; the pass takes %.4f of the time of every pair\n", same ? "yes" : "NO",
+                best / plainSeconds);
     return same && best < 2.0 ? 0 : 1;
 }
 
-// Pictures of camera size: the nine of one Nikon (one copied without its
-// thumbnail) and a Canon.
-std::vector<dz::test::LookAlikeOriginal> cameraSizeOriginals(const fs::path& photos) {
+// Pictures of camera size of four makers: the nine of one Nikon (one copied
+// without its thumbnail), three each of a Pixel 5 and an iPhone 11, the
+// phones' taken at nearly the same moments and place, and `more` (the
+// script's Reconyx trail camera picture, given the IFD0 date the scan needs).
+std::vector<dz::test::LookAlikeOriginal> cameraSizeOriginals(const fs::path& photos, const std::vector<std::string>& more) {
     std::vector<dz::test::LookAlikeOriginal> originals;
+    std::vector<fs::path> phones;
     for (const auto& entry : fs::directory_iterator(photos / "gps")) {
         if (entry.path().extension() == ".jpg") {
             originals.push_back({entry.path().string(), false});
@@ -290,39 +341,58 @@ std::vector<dz::test::LookAlikeOriginal> cameraSizeOriginals(const fs::path& pho
     if (!originals.empty()) {
         originals.back().dropThumbnail = true;
     }
-    originals.push_back({(photos / "Canon_PowerShot_S40.jpg").string(), false});
+    for (const auto& entry : fs::directory_iterator(photos / "phones")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("PXL_", 0) == 0 || name.rfind("IMG_", 0) == 0) {
+            phones.push_back(entry.path());
+        }
+    }
+    std::sort(phones.begin(), phones.end());
+    for (const fs::path& phone : phones) {
+        originals.push_back({phone.string(), false});
+    }
+    for (const std::string& path : more) {
+        originals.push_back({path, false});
+    }
     return originals;
 }
 
 // The collection's samples of about 100 x 75 pixels, where a resize by half
-// leaves less than the 64 x 64 the signature is made at.
+// leaves less than the 32 x 32 the look is made at.
 std::vector<dz::test::LookAlikeOriginal> smallOriginals(const fs::path& photos) {
     std::vector<dz::test::LookAlikeOriginal> originals;
     for (const char* name : {"Konica_Minolta_DiMAGE_Z3.jpg", "Samsung_Digimax_i50_MP3.jpg", "Fujifilm_FinePix_E500.jpg",
-                             "Nikon_COOLPIX_P1.jpg", "Pentax_K10D.jpg"}) {
+                             "Nikon_COOLPIX_P1.jpg", "Pentax_K10D.jpg", "Canon_PowerShot_S40.jpg"}) {
         originals.push_back({(photos / name).string(), false});
     }
     return originals;
 }
 
+// Recall: copies grouped with their original, of all copies. Precision: of
+// the pictures of the kind that were grouped, those grouped only with their
+// own picture.
 void printScores(const char* mode, const std::vector<dz::test::LookAlikeScore>& scores) {
-    std::printf("\n%s\n%-42s %8s %8s %8s\n", mode, "kind", "pictures", "found", "wrong");
+    std::printf("\n%s\n%-42s %8s %8s %8s %8s %9s\n", mode, "kind", "pictures", "found", "wrong", "recall",
+                "precision");
     for (const dz::test::LookAlikeScore& s : scores) {
-        std::printf("%-42s %8d %8s %8d\n", s.kind.c_str(), s.pictures,
-                    s.sameImage ? std::to_string(s.found).c_str() : "-", s.wrong);
+        const int grouped = s.found + s.wrong;
+        std::printf("%-42s %8d %8s %8d %8s %9s\n", s.kind.c_str(), s.pictures,
+                    s.sameImage ? std::to_string(s.found).c_str() : "-", s.wrong,
+                    s.sameImage ? (std::to_string(100 * s.found / std::max(1, s.pictures)) + "%").c_str() : "-",
+                    grouped > 0 ? (std::to_string(100 * s.found / grouped) + "%").c_str() : "-");
     }
 }
 
 // `checked` false groups by the analysis signatures alone, as the search did
 // before it looked at the pictures' own pixels.
 std::vector<dz::test::LookAlikeScore> search(const dz::test::LookAlikeSet& set, std::vector<dz::PictureRecord>& pictures,
-                                             double threshold, bool checked = true) {
+                                             const dz::PictureLooks& looks, double threshold, bool checked = true) {
     std::vector<dz::Signature> signatures;
     for (const dz::PictureRecord& p : pictures) {
         signatures.push_back(p.block->signature);
     }
-    const dz::CompareOutcome outcome =
-        checked ? dz::compareCatalogue(pictures, {}, threshold) : dz::compareSignatures(signatures);
+    const dz::CompareOutcome outcome = checked ? dz::compareCatalogue(pictures, {}, threshold, looks.looks())
+                                               : dz::compareSignatures(signatures);
     std::map<std::string, int> groupOf;
     for (std::size_t g = 0; g < outcome.groups.size(); ++g) {
         groupOf[pictures[outcome.groups[g].head].path] = static_cast<int>(g);
@@ -336,70 +406,138 @@ std::vector<dz::test::LookAlikeScore> search(const dz::test::LookAlikeSet& set, 
     });
 }
 
+// The signature of a file's own pixels, as the similar mode keyed on before.
+dz::Signature ownSignature(const std::string& path) {
+    dz::CRaster image;
+    dz::Signature signature{};
+    dz::DecodeOptions options;
+    options.wantedWidth = dz::kSignatureSide;
+    options.wantedHeight = dz::kSignatureSide;
+    if (dz::decodePictureFile(path, options, image)) {
+        dz::signatureOfImage(image, signature);
+    }
+    return signature;
+}
+
+// What each measure gives a pair: the signatures of the own pixels, the
+// hashes, the looks and their mean greys.
+struct PairMeasure {
+    double signature = 0;
+    int hashBits = 0;
+    double look = 0;
+    double brightness = 0;  // the means' difference as a share of the brighter
+};
+
+PairMeasure measure(const dz::PictureLook& a, const dz::PictureLook& b, const dz::Signature& sa, const dz::Signature& sb) {
+    const double ma = dz::meanGrey(a);
+    const double mb = dz::meanGrey(b);
+    return PairMeasure{dz::signatureDistance(sa, sb), dz::hashDistance(a.hash, b.hash), dz::lookDistance(a, b),
+                       std::fabs(ma - mb) / std::max({ma, mb, 1.0})};
+}
+
+struct Spread {
+    PairMeasure least{1e9, 64, 1e9, 1e9};
+    PairMeasure most{};
+    void add(const PairMeasure& m) {
+        least = {std::min(least.signature, m.signature), std::min(least.hashBits, m.hashBits),
+                 std::min(least.look, m.look), std::min(least.brightness, m.brightness)};
+        most = {std::max(most.signature, m.signature), std::max(most.hashBits, m.hashBits), std::max(most.look, m.look),
+                std::max(most.brightness, m.brightness)};
+    }
+};
+
+void printSpread(const std::string& what, const Spread& s) {
+    std::printf("%-42s %9.5f-%-9.5f %3d-%-3d %7.4f-%-7.4f %6.3f-%-6.3f\n", what.c_str(), s.least.signature,
+                s.most.signature, s.least.hashBits, s.most.hashBits, s.least.look, s.most.look, s.least.brightness,
+                s.most.brightness);
+}
+
 int lookAlikeSet(const char* title, const std::vector<dz::test::LookAlikeOriginal>& originals) {
     std::printf("==== %s\n", title);
     const fs::path root = dz::bench::makeTempFolder("dezoredu-lookalikes-bench");
+    const auto madeAt = Clock::now();
     const dz::test::LookAlikeSet set = dz::test::makeLookAlikeSet(originals, root.string());
     if (!set.error.empty()) {
         std::fprintf(stderr, "duplicates_bench: %s\n", set.error.c_str());
         fs::remove_all(root);
         return 1;
     }
+    std::printf("%zu pictures made in %.1f s\n", set.pictures.size(), secondsSince(madeAt));
     std::vector<dz::PictureRecord> pictures = scan(root.string());
     dz::analyseCatalogue(pictures);
-    dz::analyseOwnPixelsOfCatalogue(pictures);
-    std::map<std::string, const dz::PictureRecord*> byPath;
-    for (const dz::PictureRecord& p : pictures) {
-        byPath[p.path] = &p;
+    dz::PictureLooks looks;
+    const auto lookedAt = Clock::now();
+    looks.update(pictures);
+    std::printf("%zu looks made in %.3f s\n", pictures.size(), secondsSince(lookedAt));
+    std::map<std::string, std::size_t> byPath;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        byPath[pictures[i].path] = i;
     }
-    // The distances behind the groups, each picture against its original:
-    // the analysis signature (from the thumbnail where there is one), the
-    // signature of the own pixels and the own-pixel look.
-    std::printf("%-36s %-32s %10s %10s %7s %5s\n", "picture", "kind", "signature", "own", "look", "thumb");
-    std::vector<dz::PictureLook> originalLooks;
+    std::map<std::string, dz::Signature> own;
+    for (const dz::PictureRecord& p : pictures) {
+        own[p.path] = ownSignature(p.path);
+    }
+    // Each made picture against its original, by kind.
+    const auto& kinds = dz::test::lookAlikeKinds();
+    std::printf("%-48s %-32s %9s %3s %7s %6s\n", "picture", "kind", "own sign.", "bit", "look", "bright");
+    std::vector<Spread> byKind(kinds.size());
     for (const dz::test::LookAlike& p : set.pictures) {
         const auto self = byPath.find(p.path);
         const auto original = byPath.find(set.originals[static_cast<std::size_t>(p.original)]);
-        if (self == byPath.end() || original == byPath.end()) {
-            std::printf("%-36s not catalogued\n", fs::path(p.path).filename().c_str());
+        if (p.kind < 0) {
             continue;
         }
-        const dz::PictureRecord& a = *self->second;
-        const dz::PictureRecord& b = *original->second;
-        const dz::PictureLook lookA = dz::lookOfFile(a.path, a.exif().width, a.exif().height);
-        const dz::PictureLook lookB = dz::lookOfFile(b.path, b.exif().width, b.exif().height);
-        const char* kind = p.kind < 0 ? "original" : dz::test::lookAlikeKinds()[static_cast<std::size_t>(p.kind)].name;
-        std::printf("%-36s %-32s %10.6f %10.6f %7.2f %5s\n", fs::path(p.path).filename().c_str(), kind,
-                    dz::signatureDistance(a.block->signature, b.block->signature),
-                    dz::signatureDistance(a.block->ownSignature, b.block->ownSignature), dz::lookDifference(lookA, lookB),
-                    a.exif().thumbnail.empty() ? "no" : "yes");
+        if (self == byPath.end() || original == byPath.end()) {
+            std::printf("%s not catalogued\n", fs::path(p.path).filename().c_str());
+            continue;
+        }
+        const PairMeasure m = measure(looks.looks()[self->second], looks.looks()[original->second], own[p.path],
+                                      own[pictures[original->second].path]);
+        byKind[static_cast<std::size_t>(p.kind)].add(m);
+        std::printf("%-48s %-32s %9.5f %3d %7.4f %6.3f\n", fs::path(p.path).filename().c_str(),
+                    kinds[static_cast<std::size_t>(p.kind)].name, m.signature, m.hashBits, m.look, m.brightness);
     }
-    // How far apart distinct pictures lie: the nearest two originals.
-    double nearest = 1e9;
+    // Distinct pictures: every two originals.
+    Spread others;
     for (std::size_t i = 0; i < set.originals.size(); ++i) {
         for (std::size_t j = i + 1; j < set.originals.size(); ++j) {
-            const auto a = byPath.find(set.originals[i]);
-            const auto b = byPath.find(set.originals[j]);
-            if (a != byPath.end() && b != byPath.end()) {
-                nearest = std::min(nearest, dz::signatureDistance(a->second->block->ownSignature,
-                                                                  b->second->block->ownSignature));
+            if (byPath.count(set.originals[i]) == 0 || byPath.count(set.originals[j]) == 0) {
+                continue;
             }
+            const std::size_t a = byPath.at(set.originals[i]);
+            const std::size_t b = byPath.at(set.originals[j]);
+            others.add(measure(looks.looks()[a], looks.looks()[b], own[pictures[a].path], own[pictures[b].path]));
         }
     }
-    std::printf("\nnearest two originals by their own signatures: %.6f\n", nearest);
+    std::printf("\neach picture against its original (least-most):\n%-42s %19s %7s %15s %13s\n", "kind",
+                "own signature", "hash", "look distance", "brightness");
+    Spread copies;
+    Spread apart;
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        printSpread(kinds[k].name, byKind[k]);
+        (kinds[k].sameImage ? copies : apart).add(byKind[k].least);
+        (kinds[k].sameImage ? copies : apart).add(byKind[k].most);
+    }
+    printSpread("other originals, every two", others);
+    printSpread("= every copy", copies);
+    printSpread("= every crop, inversion, exposure", apart);
 
-    printScores("exact mode by signatures alone (before the pixel check)", search(set, pictures, 0.0, false));
-    printScores("exact mode", search(set, pictures, 0.0));
-    char heading[64];
-    std::snprintf(heading, sizeof heading, "similar mode, threshold %g", dz::kDefaultSimilarThreshold);
-    printScores(heading, search(set, pictures, dz::kDefaultSimilarThreshold));
+    printScores("exact mode by signatures alone (before the pixel check)", search(set, pictures, looks, 0.0, false));
+    printScores("exact mode", search(set, pictures, looks, 0.0));
+    char heading[96];
+    std::snprintf(heading, sizeof heading, "similar mode: hash reach %d bits, look distance %g",
+                  dz::kSimilarHashReach, dz::kDefaultSimilarThreshold);
+    printScores(heading, search(set, pictures, looks, dz::kDefaultSimilarThreshold));
     std::printf("\n");
     fs::remove_all(root);
     return 0;
 }
 
-int lookAlikes(const fs::path& photos) {
-    const int camera = lookAlikeSet("pictures of camera size (640 x 480, 480 x 360)", cameraSizeOriginals(photos));
+int lookAlikes(const fs::path& photos, const std::vector<std::string>& more) {
+    const int camera =
+        lookAlikeSet("camera-size pictures of four makers (Nikon 640 x 480, Pixel 5 and iPhone 11 4032 x 3024, "
+                     "Reconyx 2048 x 1536)",
+                     cameraSizeOriginals(photos, more));
     const int small = lookAlikeSet("the 100-pixel samples", smallOriginals(photos));
     return camera != 0 ? camera : small;
 }
@@ -417,9 +555,16 @@ int main(int argc, char** argv) {
     if (!args.empty() && args[0] == "similar" && args.size() <= 2) {
         return similar(args.size() == 2 ? std::stoul(args[1]) : 100000);
     }
-    if (args.size() == 2 && args[0] == "lookalikes") {
-        return lookAlikes(args[1]);
+    if (args.size() >= 2 && args[0] == "lookalikes") {
+        return lookAlikes(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
     }
-    std::fprintf(stderr, "usage: duplicates_bench analyse PHOTOS | compare [COUNT] | similar [COUNT] | lookalikes PHOTOS\n");
+    if (args.size() >= 2 && args[0] == "lookalikes-of") {
+        std::vector<dz::test::LookAlikeOriginal> originals;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            originals.push_back({args[i], false});
+        }
+        return lookAlikeSet("the given pictures", originals);
+    }
+    std::fprintf(stderr, "usage: duplicates_bench analyse PHOTOS | compare [COUNT] | similar [COUNT] | lookalikes PHOTOS [JPEG...] | lookalikes-of JPEG...\n");
     return 2;
 }

@@ -33,8 +33,4 @@ AnalysisOutcome analyseCatalogue(std::vector<PictureRecord>& catalogue, const An
     return eachPicture(catalogue, hooks, isAnalysed, analysePicture);
 }
 
-AnalysisOutcome analyseOwnPixelsOfCatalogue(std::vector<PictureRecord>& catalogue, const AnalysisHooks& hooks) {
-    return eachPicture(catalogue, hooks, hasOwnSignature, analyseOwnPixels);
-}
-
 }  // namespace dz

@@ -24,8 +24,4 @@ struct AnalysisOutcome {
 // Analyses every catalogue picture that is not analysed yet, in catalogue order.
 AnalysisOutcome analyseCatalogue(std::vector<PictureRecord>& catalogue, const AnalysisHooks& hooks = {});
 
-// Gives every catalogue picture the signature of its own pixels (see
-// analyseOwnPixels) where it has none, in catalogue order.
-AnalysisOutcome analyseOwnPixelsOfCatalogue(std::vector<PictureRecord>& catalogue, const AnalysisHooks& hooks = {});
-
 }  // namespace dz

@@ -2,6 +2,7 @@
 
 #include "catalogue/PictureRecord.h"
 #include "duplicates/AnalysisPass.h"
+#include "duplicates/PictureLooks.h"
 #include "image/CRaster.h"
 #include "platform/Window.h"
 
@@ -76,7 +77,7 @@ private:
     // returns how many went.
     std::size_t takeOut(const std::function<bool(const PictureRecord&)>& which);
     void runCompare();
-    bool analyseOwnPixels();
+    bool lookAtPictures();
     // Starts the progress bar; the hooks pump, stop on Cancel and step it.
     AnalysisHooks startAnalysisSteps();
     void showStatus(const std::string& text);
@@ -92,6 +93,8 @@ private:
     // The path of each list line (empty for headings): in the similar mode a
     // member's line also shows its distance.
     std::vector<std::string> linePaths_;
+    // The pictures' own looks for the similar mode, kept between compares.
+    PictureLooks looks_;
 };
 
 }  // namespace dz

@@ -41,11 +41,10 @@ void CDuplicates::analyse() {
     refresh();
 }
 
-// Alike pictures are compared by signatures of their own pixels, which
-// pictures with an embedded thumbnail get here, once per catalogue; false
-// when Cancel stopped it.
-bool CDuplicates::analyseOwnPixels() {
-    return !analyseOwnPixelsOfCatalogue(job_.catalogue, startAnalysisSteps()).stopped;
+// Alike pictures are compared by the looks of their own pixels, each file
+// read once while the window is open; false when Cancel stopped it.
+bool CDuplicates::lookAtPictures() {
+    return !looks_.update(job_.catalogue, startAnalysisSteps()).stopped;
 }
 
 AnalysisHooks CDuplicates::startAnalysisSteps() {
@@ -79,7 +78,7 @@ void CDuplicates::runCompare() {
     list.selection = -1;
     linePaths_.clear();
     const bool similar = control(kSimilar).checked;
-    if (similar && !analyseOwnPixels()) {
+    if (similar && !lookAtPictures()) {
         running_ = false;
         return;
     }
@@ -107,7 +106,7 @@ void CDuplicates::runCompare() {
         control(kStatus).text = numbered("Found %d duplicates", duplicates);
     };
     const CompareOutcome outcome =
-        compareCatalogue(job_.catalogue, hooks, similar ? kDefaultSimilarThreshold : 0.0);
+        compareCatalogue(job_.catalogue, hooks, similar ? kDefaultSimilarThreshold : 0.0, looks_.looks());
     running_ = false;
     if (outcome.stopped) {
         return;

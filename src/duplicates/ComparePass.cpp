@@ -1,29 +1,34 @@
 #include "duplicates/ComparePass.h"
 
+#include "duplicates/HashIndex.h"
+#include "duplicates/LookHash.h"
 #include "duplicates/PictureConfirmation.h"
+#include "duplicates/PictureLooks.h"
 #include "duplicates/SignatureDistance.h"
 #include "duplicates/SignatureMatcher.h"
-#include "duplicates/SimilarityIndex.h"
 
 #include <cstdio>
-#include <limits>
 #include <optional>
 
 namespace dz {
 
-CompareOutcome compareSignatures(std::span<const Signature> signatures, const CompareHooks& hooks,
-                                 const CompareRule& rule) {
+namespace {
+
+// Finds the later candidates of one picture.
+using Candidates = std::function<void(std::size_t index, std::vector<std::size_t>& out)>;
+// The distance of a candidate taken into the head's group; none when it is not.
+using Taken = std::function<std::optional<double>(std::size_t head, std::size_t member)>;
+
+// The one walk of both modes. Alike pictures are not alike in chains, so in
+// the similar mode a picture already in a group stays in that one; equal ones
+// are listed under every head they equal. A candidate not taken may still
+// head a group of its own.
+CompareOutcome groupPictures(std::size_t count, const CompareHooks& hooks, const Candidates& candidates,
+                             const Taken& taken, bool alike) {
     CompareOutcome outcome;
-    outcome.marks.assign(signatures.size(), 0);
-    std::optional<SignatureMatcher> equal;
-    std::optional<SimilarityIndex> alike;
-    if (rule.threshold > 0.0) {
-        alike.emplace(signatures, rule.threshold);
-    } else {
-        equal.emplace(signatures);
-    }
+    outcome.marks.assign(count, 0);
     std::vector<std::size_t> matches;
-    for (std::size_t a = 0; a < signatures.size(); ++a) {
+    for (std::size_t a = 0; a < count; ++a) {
         if (hooks.beforePicture && !hooks.beforePicture(static_cast<int>(a) + 1)) {
             outcome.stopped = true;
             return outcome;
@@ -32,20 +37,15 @@ CompareOutcome compareSignatures(std::span<const Signature> signatures, const Co
             continue;
         }
         matches.clear();
-        if (alike) {
-            alike->laterMatches(a, matches);
-        } else {
-            equal->laterMatches(a, matches);
-        }
-        // A candidate the rule does not confirm may still head a group of its
-        // own. Alike pictures are not alike in chains, so there a picture
-        // already in a group stays in that one; equal ones are listed under
-        // every head they equal.
+        candidates(a, matches);
         DuplicateGroup group{a, {}, {}};
         for (const std::size_t b : matches) {
-            if ((!alike || outcome.marks[b] == 0) && (!rule.confirm || rule.confirm(a, b))) {
+            if (alike && outcome.marks[b] != 0) {
+                continue;
+            }
+            if (const std::optional<double> distance = taken(a, b)) {
                 group.members.push_back(b);
-                group.distances.push_back(signatureDistance(signatures[a], signatures[b]));
+                group.distances.push_back(*distance);
             }
         }
         if (group.members.empty()) {
@@ -63,29 +63,11 @@ CompareOutcome compareSignatures(std::span<const Signature> signatures, const Co
     return outcome;
 }
 
-CompareOutcome compareCatalogue(std::vector<PictureRecord>& catalogue, const CompareHooks& hooks, double threshold) {
-    std::vector<Signature> signatures;
-    signatures.reserve(catalogue.size());
-    for (PictureRecord& picture : catalogue) {
-        picture.isDuplicate = 0;
-        // Alike pictures are measured by their own pixels (made beforehand by
-        // analyseOwnPixelsOfCatalogue), equal ones as they were analysed. A
-        // picture whose pixels never decoded is alike to none: its NaNs are
-        // within no distance.
-        if (threshold <= 0.0) {
-            signatures.push_back(picture.block ? picture.block->signature : Signature{});
-        } else if (hasOwnSignature(picture)) {
-            signatures.push_back(picture.block->ownSignature);
-        } else {
-            Signature none;
-            none.fill(std::numeric_limits<double>::quiet_NaN());
-            signatures.push_back(none);
-        }
-    }
-    // Marks go on the records as each group is found, so a pass that stops
-    // leaves the marks of the groups it listed.
+// Marks go on the records as each group is found, so a pass that stops
+// leaves the marks of the groups it listed.
+CompareHooks markingHooks(std::vector<PictureRecord>& catalogue, const CompareHooks& hooks) {
     CompareHooks marking = hooks;
-    marking.onGroup = [&](const DuplicateGroup& group, int number, int duplicates) {
+    marking.onGroup = [&catalogue, hooks](const DuplicateGroup& group, int number, int duplicates) {
         for (const std::size_t b : group.members) {
             catalogue[b].isDuplicate = 1;
         }
@@ -93,9 +75,61 @@ CompareOutcome compareCatalogue(std::vector<PictureRecord>& catalogue, const Com
             hooks.onGroup(group, number, duplicates);
         }
     };
-    PictureConfirmation confirmation(catalogue, threshold > 0.0);
+    return marking;
+}
+
+}  // namespace
+
+CompareOutcome compareSignatures(std::span<const Signature> signatures, const CompareHooks& hooks,
+                                 const CompareRule& rule) {
+    const SignatureMatcher equal(signatures);
+    return groupPictures(
+        signatures.size(), hooks, [&](std::size_t a, std::vector<std::size_t>& out) { equal.laterMatches(a, out); },
+        [&](std::size_t a, std::size_t b) -> std::optional<double> {
+            if (rule.confirm && !rule.confirm(a, b)) {
+                return std::nullopt;
+            }
+            return signatureDistance(signatures[a], signatures[b]);
+        },
+        false);
+}
+
+CompareOutcome compareLooks(std::span<const PictureLook> looks, const CompareHooks& hooks, double threshold) {
+    const HashIndex near(looks, kSimilarHashReach);
+    return groupPictures(
+        looks.size(), hooks, [&](std::size_t a, std::vector<std::size_t>& out) { near.laterMatches(a, out); },
+        [&](std::size_t a, std::size_t b) -> std::optional<double> {
+            if (!looksAlike(looks[a], looks[b], threshold)) {
+                return std::nullopt;
+            }
+            return lookDistance(looks[a], looks[b]);
+        },
+        true);
+}
+
+CompareOutcome compareCatalogue(std::vector<PictureRecord>& catalogue, const CompareHooks& hooks, double threshold,
+                                std::span<const PictureLook> looks) {
+    for (PictureRecord& picture : catalogue) {
+        picture.isDuplicate = 0;
+    }
+    const CompareHooks marking = markingHooks(catalogue, hooks);
+    if (threshold > 0.0) {
+        // Alike pictures are measured by their own pixels, never by an
+        // embedded thumbnail that an editor may have left behind.
+        if (looks.size() == catalogue.size()) {
+            return compareLooks(looks, marking, threshold);
+        }
+        PictureLooks made;
+        made.update(catalogue);
+        return compareLooks(made.looks(), marking, threshold);
+    }
+    std::vector<Signature> signatures;
+    signatures.reserve(catalogue.size());
+    for (const PictureRecord& picture : catalogue) {
+        signatures.push_back(picture.block ? picture.block->signature : Signature{});
+    }
+    PictureConfirmation confirmation(catalogue);
     CompareRule rule;
-    rule.threshold = threshold;
     rule.confirm = [&](std::size_t head, std::size_t member) { return confirmation.confirms(head, member); };
     return compareSignatures(signatures, marking, rule);
 }

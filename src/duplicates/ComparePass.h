@@ -2,6 +2,7 @@
 
 #include "catalogue/PictureRecord.h"
 #include "duplicates/PictureAnalysis.h"
+#include "duplicates/PictureLook.h"
 
 #include <cstddef>
 #include <functional>
@@ -17,7 +18,8 @@ namespace dz {
 struct DuplicateGroup {
     std::size_t head = 0;
     std::vector<std::size_t> members;
-    // Each member's signature distance to the head.
+    // Each member's distance to the head: of signatures in the exact mode, of
+    // looks (see lookDistance) in the similar mode.
     std::vector<double> distances;
 
     // The same pictures; the distances follow from them.
@@ -33,20 +35,18 @@ struct CompareHooks {
     std::function<void(const DuplicateGroup& group, int groupNumber, int duplicates)> onGroup;
 };
 
-// Which pictures the pass puts together.
+// Which pictures the exact pass puts together.
 struct CompareRule {
-    // 0.0 asks for equal signatures, as the duplicate search always did; the
-    // similar mode takes every picture within this distance.
-    double threshold = 0.0;
     // Whether `member`, found beside `head` by its signature, is taken into
     // the group; empty takes every one.
     std::function<bool(std::size_t head, std::size_t member)> confirm;
 };
 
-// The similar mode's distance when none is given: above every re-encode and
-// resize of a camera picture measured, below every other picture of the
-// same scene or camera.
-inline constexpr double kDefaultSimilarThreshold = 1.2e-3;
+// The similar mode's look distance when none is given: above every
+// re-encode and resize of the camera and phone pictures measured (at most
+// 0.0031), below every crop, inversion or other exposure of them (at least
+// 0.0072) and every distinct picture (0.04).
+inline constexpr double kDefaultSimilarThreshold = 0.005;
 
 struct CompareOutcome {
     std::vector<DuplicateGroup> groups;
@@ -57,18 +57,27 @@ struct CompareOutcome {
 };
 
 // Takes each picture in order; one already marked as a duplicate is passed
-// over, any other heads a group of every later unmarked picture that the
-// rule puts with it, which are marked. The result is that of comparing each
-// such picture with every later one.
+// over, any other heads a group of every later picture whose signature
+// equals its own and that the rule confirms, which are marked. The result is
+// that of comparing each such picture with every later one.
 CompareOutcome compareSignatures(std::span<const Signature> signatures, const CompareHooks& hooks = {},
                                  const CompareRule& rule = {});
 
+// The similar mode over looks: each picture not yet in a group heads one of
+// every later picture not yet in a group whose look is alike to its own
+// (looksAlike within `threshold`). Candidates are found by their hashes, so
+// the result is that of measuring every pair whose hashes lie within
+// kSimilarHashReach bits.
+CompareOutcome compareLooks(std::span<const PictureLook> looks, const CompareHooks& hooks, double threshold);
+
 // The same over the catalogue: clears every `isDuplicate` first and sets it
-// on the members of the groups. A candidate is only taken once the pictures'
-// own files confirm it (see PictureConfirmation.h): in the exact mode where
-// either signature may not describe its file, in the similar mode always.
+// on the members of the groups. With `threshold` 0 the exact mode: a
+// candidate is only taken once the pictures' own files confirm it (see
+// PictureConfirmation.h) where either signature may not describe its file.
+// Above 0 the similar mode over `looks`, one for each picture in catalogue
+// order (see PictureLooks.h); without them the pass makes them itself.
 CompareOutcome compareCatalogue(std::vector<PictureRecord>& catalogue, const CompareHooks& hooks = {},
-                                double threshold = 0.0);
+                                double threshold = 0.0, std::span<const PictureLook> looks = {});
 
 // "### Duplicate nr.%d ###" with the group's number.
 std::string duplicateHeading(int groupNumber);

@@ -87,23 +87,4 @@ void analysePicture(PictureRecord& picture) {
     signatureOfImage(image, picture.block->signature);
 }
 
-bool hasOwnSignature(const PictureRecord& picture) {
-    return picture.block && picture.block->ownSignature[0] != 0.0;
-}
-
-void analyseOwnPixels(PictureRecord& picture) {
-    if (!picture.block) {
-        return;
-    }
-    PictureBlock& block = *picture.block;
-    if (isAnalysed(picture) && block.exif.thumbnail.empty()) {
-        block.ownSignature = block.signature;
-        return;
-    }
-    CRaster image;
-    if (decodePictureFile(picture.path, smallDecode(), image)) {
-        signatureOfImage(image, block.ownSignature);
-    }
-}
-
 }  // namespace dz

@@ -28,11 +28,4 @@ bool signatureOfImage(const CRaster& image, Signature& out);
 // picture that cannot be decoded keeps the signature it had.
 void analysePicture(PictureRecord& picture);
 
-// Whether the picture carries the signature of its own pixels.
-bool hasOwnSignature(const PictureRecord& picture);
-// Makes that signature: the analysis signature when it came from the file,
-// else one from a decode of the file. One that does not decode keeps an
-// all-zero signature.
-void analyseOwnPixels(PictureRecord& picture);
-
 }  // namespace dz

@@ -1,11 +1,11 @@
 #include "duplicates/PictureConfirmation.h"
 
 #include "duplicates/PictureAnalysis.h"
+#include "duplicates/PictureLooks.h"
 
 namespace dz {
 
-PictureConfirmation::PictureConfirmation(const std::vector<PictureRecord>& catalogue, bool similar)
-    : catalogue_(catalogue), similar_(similar), looks_(catalogue.size()) {}
+PictureConfirmation::PictureConfirmation(const std::vector<PictureRecord>& catalogue) : catalogue_(catalogue) {}
 
 bool PictureConfirmation::signatureIsOwn(std::size_t index) const {
     const PictureRecord& picture = catalogue_[index];
@@ -13,14 +13,11 @@ bool PictureConfirmation::signatureIsOwn(std::size_t index) const {
 }
 
 const PictureLook& PictureConfirmation::look(std::size_t index) {
-    std::optional<PictureLook>& look = looks_[index];
-    if (!look) {
-        const PictureRecord& picture = catalogue_[index];
-        const int width = picture.block ? picture.block->exif.width : 0;
-        const int height = picture.block ? picture.block->exif.height : 0;
-        look = lookOfFile(picture.path, width, height);
+    const auto known = looks_.find(index);
+    if (known != looks_.end()) {
+        return known->second;
     }
-    return *look;
+    return looks_.emplace(index, lookOfPicture(catalogue_[index])).first->second;
 }
 
 bool PictureConfirmation::sameFile(std::size_t a, std::size_t b) {
@@ -39,7 +36,7 @@ bool PictureConfirmation::confirms(std::size_t head, std::size_t member) {
     if (head >= catalogue_.size() || member >= catalogue_.size()) {
         return false;
     }
-    if (!similar_ && signatureIsOwn(head) && signatureIsOwn(member)) {
+    if (signatureIsOwn(head) && signatureIsOwn(member)) {
         return true;
     }
     if (sameFile(head, member)) {
@@ -49,9 +46,6 @@ bool PictureConfirmation::confirms(std::size_t head, std::size_t member) {
     const PictureLook& b = look(member);
     if (!a.valid || !b.valid) {
         return false;
-    }
-    if (similar_) {
-        return sameProportions(a, b, kProportionSlack) && lookDifference(a, b) <= kSimilarLookTolerance;
     }
     return a.width == b.width && a.height == b.height && lookDifference(a, b) <= kExactLookTolerance;
 }

@@ -5,29 +5,25 @@
 #include "platform/FileSystem.h"
 
 #include <cstddef>
-#include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace dz {
 
-// Mean grey difference (0 to 255) up to which two looks are one picture: a
-// re-encode or a resize stays well below these, a crop, an inversion or
-// another exposure of the scene lies far above.
+// Mean grey difference (0 to 255) up to which two looks of one size are one
+// picture: a re-encode stays well below it, a crop, an inversion or another
+// exposure of the scene lies far above.
 inline constexpr double kExactLookTolerance = 3.0;
-inline constexpr double kSimilarLookTolerance = 6.0;
-// Share by which the sides' proportions of alike pictures may differ.
-inline constexpr double kProportionSlack = 0.02;
 
-// Decides from the pictures' own files whether a candidate found by its
-// signature belongs with the head of a group. A signature made from an
-// embedded thumbnail describes the thumbnail, which editors keep when they
-// crop or invert the picture, and a picture that never decoded has no
-// signature at all; in the exact mode only such pairs are looked at, in the
-// similar mode every pair. Byte-identical files always belong together.
-// Each file is decoded at most once.
+// Decides in the exact mode from the pictures' own files whether a candidate
+// found by its signature belongs with the head of a group. A signature made
+// from an embedded thumbnail describes the thumbnail, which editors keep when
+// they crop or invert the picture, and a picture that never decoded has no
+// signature at all; only such pairs are looked at. Byte-identical files
+// always belong together. Each file is decoded at most once.
 class PictureConfirmation {
 public:
-    PictureConfirmation(const std::vector<PictureRecord>& catalogue, bool similar);
+    explicit PictureConfirmation(const std::vector<PictureRecord>& catalogue);
 
     bool confirms(std::size_t head, std::size_t member);
 
@@ -37,8 +33,7 @@ private:
     bool sameFile(std::size_t a, std::size_t b);
 
     const std::vector<PictureRecord>& catalogue_;
-    bool similar_;
-    std::vector<std::optional<PictureLook>> looks_;
+    std::unordered_map<std::size_t, PictureLook> looks_;  // only pictures looked at
     FileSystem fileSystem_;
 };
 

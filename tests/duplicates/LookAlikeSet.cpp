@@ -4,6 +4,8 @@
 #include "image/CRaster.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -90,15 +92,29 @@ CRaster cropped(const CRaster& image, double share) {
     return out;
 }
 
-CRaster exposed(const CRaster& image, double factor) {
+// `stops` of exposure more or less: each value taken to linear light (a
+// gamma of 2.2), scaled by 2^stops, clipped, and encoded again.
+CRaster exposed(const CRaster& image, double stops) {
+    std::array<std::uint8_t, 256> level{};
+    for (int v = 0; v < 256; ++v) {
+        const double light = std::pow(v / 255.0, 2.2) * std::exp2(stops);
+        level[static_cast<std::size_t>(v)] =
+            static_cast<std::uint8_t>(std::lround(255.0 * std::pow(std::min(1.0, light), 1.0 / 2.2)));
+    }
     CRaster out = image;
     for (int y = 0; y < out.height(); ++y) {
         std::uint8_t* row = out.topDownRow(y);
         for (int x = 0; x < out.width() * out.bytesPerPixel(); ++x) {
-            row[x] = static_cast<std::uint8_t>(std::min(255.0, row[x] * factor + 0.5));
+            row[x] = level[row[x]];
         }
     }
     return out;
+}
+
+// The picture `width` pixels wide, its sides in proportion.
+CRaster widthOf(const CRaster& image, int width) {
+    const int height = std::max(1, static_cast<int>(std::lround(static_cast<double>(image.height()) * width / image.width())));
+    return width <= image.width() ? image.shrink(width, height) : image.resampled(width, height);
 }
 
 CRaster inverted(const CRaster& image) {
@@ -119,6 +135,7 @@ const std::vector<Recipe>& recipes() {
     static const std::vector<Recipe> all = [] {
         const auto same = [](const CRaster& p) { return p; };
         const auto half = [](const CRaster& p) { return p.shrink(std::max(1, p.width() / 2), std::max(1, p.height() / 2)); };
+        const auto quarter = [](const CRaster& p) { return p.shrink(std::max(1, p.width() / 4), std::max(1, p.height() / 4)); };
         return std::vector<Recipe>{
             {{"re-encode q90", true}, "q90", same, 90, true},
             {{"re-encode q75", true}, "q75", same, 75, true},
@@ -126,11 +143,14 @@ const std::vector<Recipe>& recipes() {
             {{"re-encode q90 without thumbnail", true}, "q90-nothumb", same, 90, false},
             {{"resize 1/2", true}, "half", half, 90, true},
             {{"resize 1/2 without thumbnail", true}, "half-nothumb", half, 90, false},
+            {{"resize 1/4 q75", true}, "quarter", quarter, 75, false},
+            {{"resize to 1600 wide", true}, "w1600", [](const CRaster& p) { return widthOf(p, 1600); }, 85, false},
             {{"copy without thumbnail", true}, "nothumb", nullptr, 0, false},
             {{"crop 80% (old thumbnail)", false}, "crop", [](const CRaster& p) { return cropped(p, 0.8); }, 90, true},
+            {{"crop 90%", false}, "crop90", [](const CRaster& p) { return cropped(p, 0.9); }, 90, false},
             {{"inversion (old thumbnail)", false}, "negative", inverted, 90, true},
-            {{"bracketed -1 EV", false}, "under", [](const CRaster& p) { return exposed(p, 0.5); }, 90, false},
-            {{"bracketed +1 EV", false}, "over", [](const CRaster& p) { return exposed(p, 1.6); }, 90, false},
+            {{"bracketed -1 EV", false}, "under", [](const CRaster& p) { return exposed(p, -1.0); }, 90, false},
+            {{"bracketed +1 EV", false}, "over", [](const CRaster& p) { return exposed(p, 1.0); }, 90, false},
         };
     }();
     return all;
