@@ -6,6 +6,7 @@ LoadedSession::LoadedSession(Host& host, FileSystem& fileSystem) : state_(fileSy
     // Reads "fl.cfg" of the current folder, else of the user's settings
     // folder, if there is one and writes nothing; the session's own
     // settings words replace what it read.
+    state_.unsavedPictureFiles = PictureFiles::JpegOnly;
     window_.onInit();
 }
 

@@ -41,6 +41,9 @@ struct AppState {
     Settings settings;
     // The "Picture files" choice, kept in a file of its own.
     PictureFiles pictureFiles = PictureFiles::JpegOnly;
+    // The choice where none has been saved: a phone's folder holds HEIC
+    // pictures and videos. The command line keeps "JPEG only" for scripts.
+    PictureFiles unsavedPictureFiles = PictureFiles::AllFormats;
     // The "Verify copies" choice, kept in a file of its own.
     bool verifyCopies = false;
     // The rules the catalogue's dates are made under: the current ones for

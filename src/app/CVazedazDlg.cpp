@@ -29,6 +29,8 @@ void CVazedazDlg::createControls() {
     addControl(kSelectSourceButton, ControlKind::Button).toolTip = "Select source folder.";
     addControl(kSelectTargetButton, ControlKind::Button).toolTip = "Select target folder.";
     addControl(kSourceFolder, ControlKind::Static, "Select source");
+    addControl(kPictureFilesJpegOnly, ControlKind::RadioButton, "JPEG only");
+    addControl(kPictureFilesAll, ControlKind::RadioButton, "All photos and videos");
     addControl(kTargetFolder, ControlKind::Static, "Select destination");
     addControl(kStatus, ControlKind::Static, "Scan source for *.jpg files wich contain exif information");
     addControl(kScanProgress, ControlKind::Static).visible = false;
@@ -79,7 +81,7 @@ void CVazedazDlg::onInit() {
     setHelpFile(helpFilePath());
     loadSettings(state_.settingsFolder, state_.settings);
     host().applySkin(state_.settings.skinEnabled != 0);
-    state_.pictureFiles = loadPictureFiles(state_.settingsFolder);
+    state_.pictureFiles = loadPictureFiles(state_.settingsFolder, state_.unsavedPictureFiles);
     state_.verifyCopies = loadVerifyCopies(state_.settingsFolder);
     state_.dirReader = std::make_unique<CDirReader>(scanHost_, state_.fileSystem, state_.abortRequest);
     state_.abortRequest = false;
@@ -110,6 +112,12 @@ void CVazedazDlg::onCommand(int id) {
     case kSelectSourceButton:
     case kMenuSelectSource:
         selectSource();
+        return;
+    case kPictureFilesJpegOnly:
+        choosePictureFiles(PictureFiles::JpegOnly);
+        return;
+    case kPictureFilesAll:
+        choosePictureFiles(PictureFiles::AllFormats);
         return;
     case kSelectTargetButton:
     case kMenuSelectTarget:
@@ -206,6 +214,8 @@ void CVazedazDlg::showTexts() {
     control(kTargetFolder).text = state_.texts.targetFolder;
     control(kStatus).text = state_.texts.status;
     control(kAlbumSummary).text = state_.texts.albumSummary;
+    control(kPictureFilesJpegOnly).checked = state_.pictureFiles == PictureFiles::JpegOnly;
+    control(kPictureFilesAll).checked = state_.pictureFiles == PictureFiles::AllFormats;
     refresh();
 }
 

@@ -80,6 +80,9 @@ public:
     bool loadSessionFile(const std::string& path);
     void skinOptions();
     void pictureFilesOption();
+    // The choice beside Select source: kept, and a source without albums
+    // yet is looked at again with it.
+    void choosePictureFiles(PictureFiles files);
     void about();
     void homepage();
     void closeRequest();

@@ -43,6 +43,23 @@ void CVazedazDlg::pictureFilesOption() {
                                [this] { savePictureFiles(state_.settingsFolder, state_.pictureFiles, host()); });
     window.setHelpFile(helpFile());
     host().runModal(window);
+    showTexts();
+}
+
+void CVazedazDlg::choosePictureFiles(PictureFiles files) {
+    if (state_.scanInProgress || files == state_.pictureFiles) {
+        showTexts();
+        return;
+    }
+    state_.pictureFiles = files;
+    savePictureFiles(state_.settingsFolder, files, host());
+    if (state_.texts.sourceFolder != kNotSelected && state_.albums.empty()) {
+        state_.dateRules = kCurrentDateRules;
+        releaseFilmImages();
+        resetCatalogue();
+        scanSource();
+    }
+    showTexts();
 }
 
 void CVazedazDlg::about() {

@@ -14,6 +14,9 @@ inline constexpr int kAlbumSummary = 1102;
 inline constexpr int kSelectTargetButton = 1154;
 inline constexpr int kSelectSourceButton = 1155;
 inline constexpr int kAlbumPicture = 1156;
+// The "Picture files" choice beside the source.
+inline constexpr int kPictureFilesJpegOnly = 1157;
+inline constexpr int kPictureFilesAll = 1158;
 
 // Menu 129.
 inline constexpr int kMenuExit = 32771;

@@ -4,6 +4,7 @@
 #include "platform/ConfigFolder.h"
 #include "platform/Host.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -20,10 +21,10 @@ constexpr const char* kAllFormatsWord = "all";
 
 }  // namespace
 
-PictureFiles loadPictureFiles(const std::string& folder) {
+PictureFiles loadPictureFiles(const std::string& folder, PictureFiles unsaved) {
     File file(std::fopen(pictureFilesSettingsPath(folder).c_str(), "rb"), std::fclose);
     if (!file) {
-        return PictureFiles::JpegOnly;
+        return errno == ENOENT ? unsaved : PictureFiles::JpegOnly;
     }
     char word[16] = {};
     const std::size_t got = std::fread(word, 1, sizeof word - 1, file.get());

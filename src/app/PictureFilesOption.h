@@ -10,9 +10,9 @@ namespace dz {
 
 class Host;
 
-// Reads the "Picture files" choice kept beside "fl.cfg"; "JPEG only" when
-// the file is missing or holds anything else.
-PictureFiles loadPictureFiles(const std::string& folder);
+// Reads the "Picture files" choice kept beside "fl.cfg"; `unsaved` when the
+// file is missing, "JPEG only" when it holds anything else.
+PictureFiles loadPictureFiles(const std::string& folder, PictureFiles unsaved = PictureFiles::JpegOnly);
 
 // Writes the choice; on failure shows "Options could not be saved!".
 bool savePictureFiles(const std::string& folder, PictureFiles files, Host& host);

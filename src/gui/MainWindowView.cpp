@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QRadioButton>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -120,6 +121,12 @@ QWidget* MainWindowView::makeStepOne() {
         grid->addWidget(field, row, 2);
         ++row;
     }
+    // Which files the source is looked at for, changed in one click.
+    auto* files = new QHBoxLayout;
+    files->addWidget(binder().radioButton(kPictureFilesAll));
+    files->addWidget(binder().radioButton(kPictureFilesJpegOnly));
+    files->addStretch(1);
+    grid->addLayout(files, 0, 3);
     grid->addWidget(binder().label(kLabelStatus), row, 1);
     auto* status = new QVBoxLayout;
     QLabel* statusText = binder().label(kStatus);

@@ -63,5 +63,27 @@ TEST_F(MainWindowPictureFiles, CancelKeepsTheChoiceAndAnUnknownWordMeansJpegOnly
     EXPECT_EQ(loadPictureFiles(startFolder.str()), PictureFiles::AllFormats);
 }
 
+// Where nothing was saved the window looks for every photo and video; the
+// choice beside the source changes it in one click, is kept, and looks at a
+// source without albums again.
+TEST_F(MainWindowPictureFiles, AWindowWithoutASavedChoiceTakesEveryFileAndOneClickChangesIt) {
+    source.write("a.jpg", tinyExifJpeg("2006:05:10 14:30:00"));
+    source.write("b.NEF", readTestData("Nikon.nef"));
+    state.unsavedPictureFiles = AppState{fileSystem}.unsavedPictureFiles;
+    start();
+    EXPECT_EQ(state.pictureFiles, PictureFiles::AllFormats);
+    EXPECT_TRUE(window->control(kPictureFilesAll).checked);
+    EXPECT_FALSE(window->control(kPictureFilesJpegOnly).checked);
+    host.browseTo(source.str());
+    window->onCommand(kSelectSourceButton);
+    EXPECT_EQ(state.scannedCount, 2);
+
+    window->onCommand(kPictureFilesJpegOnly);
+    EXPECT_EQ(state.pictureFiles, PictureFiles::JpegOnly);
+    EXPECT_TRUE(window->control(kPictureFilesJpegOnly).checked);
+    EXPECT_EQ(loadPictureFiles(state.settingsFolder, PictureFiles::AllFormats), PictureFiles::JpegOnly);
+    EXPECT_EQ(state.scannedCount, 1);
+}
+
 }  // namespace
 }  // namespace dz::test

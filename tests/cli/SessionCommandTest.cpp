@@ -79,6 +79,14 @@ TEST_F(SessionCommandTest, SessionThatCannotBeLoadedPrintsNoAlbums) {
     EXPECT_EQ(lines(err.str()).front(), "Dezoredu: File could not be loaded! [OK]");
 }
 
+// Scripts see no change: without a saved choice the command line looks
+// for JPEG files only, as the window no longer does.
+TEST_F(SessionCommandTest, WithoutASavedChoiceOnlyJpegFilesAreLookedFor) {
+    saveSession();
+    source.write("IMG_9.NEF", test::readTestData("Nikon.nef"));
+    EXPECT_EQ(run({sessionPath}), SessionCommand::kDone) << err.str();
+}
+
 TEST_F(SessionCommandTest, UsageErrors) {
     for (const auto& args : std::vector<std::vector<std::string>>{{}, {"a.fls", "b.fls"}, {"--all", "a.fls"}}) {
         EXPECT_EQ(run(args), SessionCommand::kUsageError) << ::testing::PrintToString(args);

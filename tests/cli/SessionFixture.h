@@ -43,6 +43,7 @@ inline void saveSessionThroughWindow(const std::string& source, const std::strin
     ScriptedHost host;
     FileSystem fileSystem;
     AppState state(fileSystem);
+    state.unsavedPictureFiles = PictureFiles::JpegOnly;
     CVazedazDlg window(host, state);
     window.onInit();
     host.browseTo(source);

@@ -81,6 +81,8 @@ QImage lampOf(QWidget* view, int id) {
 class AdvancedFilterViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The choices of the window as the first program made them.
+        state.unsavedPictureFiles = PictureFiles::JpegOnly;
         char buffer[4096];
         ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
         previousFolder_ = buffer;

@@ -71,6 +71,8 @@ void pressKey(QWidget* widget, Qt::Key key, int times = 1) {
 class MainWindowViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The choices of the window as the first program made them.
+        state.unsavedPictureFiles = PictureFiles::JpegOnly;
         char buffer[4096];
         ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
         previousFolder_ = buffer;
