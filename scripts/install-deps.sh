@@ -16,7 +16,7 @@ packages=(
   hyperfine
   xvfb xauth openbox xdotool x11-utils
   # building the Debian package and checking it
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check-package.sh BUILD_DIR VERSION: makes the .deb with cpack into a
 # folder of its own and checks its files, its desktop entry and AppStream
-# metadata, and that both installed programs answer --version with VERSION.
+# metadata, that both installed programs answer --version with VERSION, and
+# that lintian finds no error in it (skipped, and said so, without lintian).
 set -uo pipefail
 build=$1
 version=$2
@@ -18,7 +19,8 @@ fi
 deb=$(ls "$work"/dezoredu_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { fail "no dezoredu_*.deb made"; exit 1; }
 
-[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version), not $version"
+# The release with the first Debian revision.
+[ "$(dpkg-deb -f "$deb" Version)" = "$version-1" ] || fail "package version $(dpkg-deb -f "$deb" Version), not $version-1"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends lacks Qt: $(dpkg-deb -f "$deb" Depends)"
 
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$work/files"
@@ -29,6 +31,7 @@ expected=(
   /usr/share/metainfo/org.example.dezoredu.metainfo.xml
   /usr/share/icons/hicolor/scalable/apps/dezoredu.svg
   /usr/share/man/man1/dezoredu.1.gz /usr/share/man/man1/dezoredu-cli.1.gz
+  /usr/share/doc/dezoredu/copyright /usr/share/doc/dezoredu/changelog.Debian.gz
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/dezoredu.png")
@@ -56,6 +59,17 @@ done
 for page in dezoredu dezoredu-cli; do
   zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH .*\"Dezoredu $version\"" || fail "$page.1 is not of $version"
 done
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$root/usr/share/metainfo/org.example.dezoredu.metainfo.xml" ||
+  fail "AppStream metadata lacks the project licence"
+grep -q '^License: GPL-3.0-or-later$' "$root/usr/share/doc/dezoredu/copyright" || fail "copyright names no GPL-3.0-or-later"
+# gzip -9n: no name and no time stored, best compression (XFL 2), Unix.
+for gz in usr/share/man/man1/dezoredu.1.gz usr/share/man/man1/dezoredu-cli.1.gz usr/share/doc/dezoredu/changelog.Debian.gz; do
+  header=$(od -An -tx1 -N10 "$root/$gz" | tr -d ' \n')
+  [ "$header" = 1f8b0800000000000203 ] || fail "$gz is not compressed as gzip -9n does (header $header)"
+done
+changes=$(zcat "$root/usr/share/doc/dezoredu/changelog.Debian.gz")
+grep -q "^dezoredu ($version-1) " <<<"$changes" || fail "changelog.Debian is not of $version-1"
+
 for program in dezoredu dezoredu-cli; do
   out=$("$root/usr/bin/$program" --version) || fail "$program --version failed"
   [ "$out" = "$program $version" ] || fail "$program --version said '$out'"
@@ -63,6 +77,16 @@ for program in dezoredu dezoredu-cli; do
   help=$("$root/usr/bin/$program" --help) || fail "$program --help failed"
   grep -q "^usage: $program" <<<"$help" || fail "$program --help"
 done
+
+if command -v lintian >/dev/null; then
+  lintian "$deb" >"$work/lintian.log" 2>&1
+  if grep -q '^E:' "$work/lintian.log"; then
+    cat "$work/lintian.log"
+    fail "lintian reports errors"
+  fi
+else
+  echo "SKIP: lintian is not installed, so the package was not checked against Debian's policy"
+fi
 
 # Installed, the programs start without FFmpeg or libheif and open a module
 # from the private folder when a file needs it.
