@@ -78,6 +78,10 @@ std::string InfoCommand::pictureLine(const PictureRecord& record, const std::str
     if (withFormat) {
         json.text("format",
                   pictureFormatName(record.path, pictureKindOf(record.path, PictureFiles::AllFormats)));
+        json.text("dateSource", dateSourceWord(record.block->dateSource));
+        if (!record.block->timeKnown) {
+            json.boolean("timeKnown", false);
+        }
         if (!record.companions.empty()) {
             std::string paths = "[";
             for (const CompanionFile& file : record.companions) {

@@ -50,6 +50,8 @@ struct AppState {
     // a new source, a loaded session's own for its pictures.
     DateRules dateRules = kCurrentDateRules;
     MainWindowTexts texts;
+    // The files the last scan left out, with their reasons.
+    std::vector<PassedOver> passedOver;
     // The target path the processing window reads; set with texts.targetFolder.
     std::string processTargetPath;
 

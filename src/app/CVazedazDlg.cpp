@@ -1,6 +1,7 @@
 #include "app/CVazedazDlg.h"
 
 #include "app/MainWindowIds.h"
+#include "app/CPassedOverDlg.h"
 #include "app/PictureFilesOption.h"
 #include "app/MainWindowTexts.h"
 #include "app/ProgramVersion.h"
@@ -34,6 +35,7 @@ void CVazedazDlg::createControls() {
     addControl(kTargetFolder, ControlKind::Static, "Select destination");
     addControl(kStatus, ControlKind::Static, "Scan source for *.jpg files wich contain exif information");
     addControl(kScanProgress, ControlKind::Static).visible = false;
+    addControl(kPassedOverButton, ControlKind::Button, "Passed over").visible = false;
     addControl(kAlbumsList, ControlKind::ListBox);
     addControl(kAlbumDetails, ControlKind::ListBox);
     addControl(kDeleteAlbum, ControlKind::Button, "Delete Album");
@@ -84,6 +86,7 @@ void CVazedazDlg::onInit() {
     state_.pictureFiles = loadPictureFiles(state_.settingsFolder, state_.unsavedPictureFiles);
     state_.verifyCopies = loadVerifyCopies(state_.settingsFolder);
     state_.dirReader = std::make_unique<CDirReader>(scanHost_, state_.fileSystem, state_.abortRequest);
+    state_.dirReader->setPassedOverListener([this](const PassedOver& file) { state_.passedOver.push_back(file); });
     state_.abortRequest = false;
     control(kDeleteAlbum).enabled = false;
     if (!loadSettings(state_.settingsFolder, state_.settings)) {
@@ -113,6 +116,11 @@ void CVazedazDlg::onCommand(int id) {
     case kMenuSelectSource:
         selectSource();
         return;
+    case kPassedOverButton: {
+        CPassedOverDlg window(host(), state_.passedOver);
+        host().runModal(window);
+        return;
+    }
     case kPictureFilesJpegOnly:
         choosePictureFiles(PictureFiles::JpegOnly);
         return;

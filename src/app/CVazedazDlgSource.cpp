@@ -3,6 +3,7 @@
 #include "app/DuplicateStatus.h"
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
+#include "exif/TextFormat.h"
 #include "platform/TimeZone.h"
 
 #include <cstdio>
@@ -68,6 +69,8 @@ void CVazedazDlg::resetCatalogue() {
     releaseFilmImages();
     state_.editing.film.clear();
     state_.removedPictures.clear();
+    state_.passedOver.clear();
+    control(kPassedOverButton).visible = false;
     state_.texts.status = "Wait for input...";
     state_.texts.targetFolder = kNotSelected;
 }
@@ -96,6 +99,14 @@ void CVazedazDlg::scanSource() {
     } else {
         state_.texts.status = "No pictures found. Pictures must have exif information.";
     }
+    // "All photos and videos" takes every file that reads, so those left
+    // out are counted and listed one click away.
+    const bool everyFile = state_.pictureFiles == PictureFiles::AllFormats && state_.dateRules == DateRules::TrueTimes;
+    if (everyFile && !state_.passedOver.empty()) {
+        state_.texts.status += formatText(state_.passedOver.size() == 1 ? " %zu file passed over." : " %zu files passed over.",
+                                          state_.passedOver.size());
+        control(kPassedOverButton).visible = true;
+    }
     state_.scannedCount = n;
     state_.duplicatesFound = 0;
     state_.removedBytes = 0;
@@ -110,7 +121,7 @@ void CVazedazDlg::scanSource() {
             }
         }
     }
-    enableNewAlbumCommands(withExif > 0);
+    enableNewAlbumCommands(withExif > 0 || (everyFile && n > 0));
     control(kScanProgress).visible = false;
     showTexts();
     if (dateFromFile > 0) {

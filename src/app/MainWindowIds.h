@@ -17,6 +17,8 @@ inline constexpr int kAlbumPicture = 1156;
 // The "Picture files" choice beside the source.
 inline constexpr int kPictureFilesJpegOnly = 1157;
 inline constexpr int kPictureFilesAll = 1158;
+// Lists the files the scan left out; shown when there are any.
+inline constexpr int kPassedOverButton = 1159;
 
 // Menu 129.
 inline constexpr int kMenuExit = 32771;

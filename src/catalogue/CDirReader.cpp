@@ -1,5 +1,7 @@
 #include "catalogue/CDirReader.h"
 
+#include "catalogue/FileNameDate.h"
+
 #include "catalogue/PictureTimeStamp.h"
 #include "formats/PictureFacts.h"
 #include "platform/TimeZone.h"
@@ -273,7 +275,15 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
     }
     const bool decoded = outcome == FactsOutcome::Decoded;
 
-    if (!block_.hasExif || block_.dateTime.empty()) {
+    if (takesEveryFile()) {
+        // A picture without a date of its own is dated from its name or
+        // its file; only a file that cannot be read as its kind is left.
+        if (!decoded && !block_.hasExif) {
+            passOver(path, damagedReason());
+            releaseBlock();
+            return EntryResult::Next;
+        }
+    } else if (!block_.hasExif || block_.dateTime.empty()) {
         passOver(path, rejectReason(decoded));
         releaseBlock();
         return EntryResult::Next;
@@ -283,20 +293,77 @@ CDirReader::EntryResult CDirReader::readEntry(const std::string& folder, const D
         releaseBlock();
         return EntryResult::Next;
     }
-    addRecord(path, entry);
+    addRecord(path, entry, kind);
     releaseBlock();
     return EntryResult::Next;
 }
 
-void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
+bool CDirReader::takesEveryFile() const {
+    return files_ == PictureFiles::AllFormats && dateRules_ == DateRules::TrueTimes;
+}
+
+std::string CDirReader::damagedReason() const {
+    const std::string detail = message_.empty() ? diagnostic_ : message_;
+    return detail.empty() ? "not a picture or video" : "damaged: " + detail;
+}
+
+namespace {
+
+// A stored date with a year: not empty, not the zero date cameras write.
+bool holdsDate(const std::string& text) {
+    if (text.size() < 4) {
+        return false;
+    }
+    int year = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return false;
+        }
+        year = year * 10 + (text[i] - '0');
+    }
+    return year > 0;
+}
+
+}  // namespace
+
+DateSource CDirReader::chooseDate(const DirEntry& entry, PictureKind kind, bool& timeKnown) {
+    timeKnown = true;
+    if (holdsDate(block_.dateTime)) {
+        return kind == PictureKind::Video ? DateSource::Video : DateSource::ExifOriginal;
+    }
+    if (holdsDate(block_.dateTimeDigitized)) {
+        block_.dateTime = block_.dateTimeDigitized;
+        return DateSource::ExifDigitized;
+    }
+    if (holdsDate(block_.dateTimeModified)) {
+        block_.dateTime = block_.dateTimeModified;
+        return DateSource::ExifModified;
+    }
+    if (const auto named = dateInFileName(entry.name)) {
+        block_.dateTime = named->dateTime;
+        timeKnown = named->timeKnown;
+        return DateSource::FileName;
+    }
+    block_.dateTime = formatLocalFileTime(fileTimeOf(entry), "%Y:%m:%d %H:%M:%S");
+    return DateSource::FileTime;
+}
+
+void CDirReader::addRecord(const std::string& path, const DirEntry& entry, PictureKind kind) {
     try {
         bool dateFromFile = false;
-        if (block_.dateTime == kZeroDate) {
+        DateSource source = kind == PictureKind::Video ? DateSource::Video : DateSource::ExifOriginal;
+        bool timeKnown = true;
+        if (takesEveryFile()) {
+            source = chooseDate(entry, kind, timeKnown);
+            block_.dateTime.resize(std::min(block_.dateTime.size(), kDateTimeChars));
+            dateFromFile = source == DateSource::FileName || source == DateSource::FileTime;
+        } else if (block_.dateTime == kZeroDate) {
             std::string fileDate = formatLocalFileTime(fileTimeOf(entry), "%Y:%m:%d %H:%M:%S");
             if (!fileDate.empty()) {
                 fileDate.resize(std::min(fileDate.size(), kDateTimeChars));
                 block_.dateTime = std::move(fileDate);
                 dateFromFile = true;
+                source = DateSource::FileTime;
             }
         }
         PictureRecord record;
@@ -311,6 +378,8 @@ void CDirReader::addRecord(const std::string& path, const DirEntry& entry) {
         record.block->exif = std::move(block_);
         record.block->filmImageIndex = -1;
         record.block->dateFromFile = dateFromFile;
+        record.block->dateSource = source;
+        record.block->timeKnown = timeKnown;
         record.companions = companions_;
         catalogue_.push_back(std::move(record));
     } catch (const std::bad_alloc&) {

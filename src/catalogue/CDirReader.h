@@ -81,7 +81,13 @@ private:
     // travelling along.
     EntryResult readShot(const std::string& folder, const std::vector<DirEntry>& entries, const FolderShot& shot,
                          bool includeFiles);
-    void addRecord(const std::string& path, const DirEntry& entry);
+    void addRecord(const std::string& path, const DirEntry& entry, PictureKind kind);
+    // "All photos and videos" under the current rules: every file that reads
+    // as its kind is taken, its date from the first of its own dates, its
+    // name and its file time.
+    bool takesEveryFile() const;
+    DateSource chooseDate(const DirEntry& entry, PictureKind kind, bool& timeKnown);
+    std::string damagedReason() const;
     void passOver(const std::string& path, const std::string& reason);
     std::string rejectReason(bool decoded) const;
     void releaseBlock();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/DateSource.h"
 #include "exif/ExifInfo.h"
 
 #include <array>
@@ -29,6 +30,9 @@ struct PictureBlock {
     std::string customName;  // at most kCustomNameChars
     bool hasCustomName = false;
     bool dateFromFile = false;
+    // Where the shot time came from; a date from a file name may lack its time.
+    DateSource dateSource = DateSource::ExifOriginal;
+    bool timeKnown = true;
     std::array<double, 16> signature{};
     // The same made from the picture's own pixels where `signature` came
     // from its embedded thumbnail: alike pictures are only comparable by

@@ -456,6 +456,15 @@ void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
     case 0x9003:
         info.dateTime = copyText(value, kDateTimeChars);
         break;
+    case 0x9004:
+        info.dateTimeDigitized = copyText(value, kDateTimeChars);
+        break;
+    case 0x0132:
+        // The first directory's; a thumbnail's directory may carry its own.
+        if (info.dateTimeModified.empty()) {
+            info.dateTimeModified = copyText(value, kDateTimeChars);
+        }
+        break;
     case 0x9102:
         info.jpegQuality = integer();
         break;

@@ -22,6 +22,11 @@ struct ExifInfo {
     std::string cameraMake;
     std::string cameraModel;
     std::string dateTime;  // "YYYY:MM:DD HH:MM:SS" as stored
+    // The other two dates a picture may carry, in the same form: when it
+    // was digitized, and when its file was last changed (the first
+    // directory's DateTime).
+    std::string dateTimeDigitized;
+    std::string dateTimeModified;
     std::int32_t height = 0;
     std::int32_t width = 0;
     std::int32_t orientation = 0;

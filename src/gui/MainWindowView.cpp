@@ -136,6 +136,9 @@ QWidget* MainWindowView::makeStepOne() {
     status->addWidget(statusText);
     status->addWidget(binder().label(CVazedazDlg::kScanProgress));
     grid->addLayout(status, row, 2);
+    QPushButton* passedOver = binder().button(kPassedOverButton);
+    passedOver->setAutoDefault(false);
+    grid->addWidget(passedOver, row, 3, Qt::AlignLeft | Qt::AlignTop);
     return step;
 }
 

@@ -1,3 +1,4 @@
+#include "app/CPassedOverDlg.h"
 #include "app/PictureFilesOption.h"
 #include "app/Settings.h"
 
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 namespace dz::test {
 namespace {
@@ -83,6 +85,38 @@ TEST_F(MainWindowPictureFiles, AWindowWithoutASavedChoiceTakesEveryFileAndOneCli
     EXPECT_TRUE(window->control(kPictureFilesJpegOnly).checked);
     EXPECT_EQ(loadPictureFiles(state.settingsFolder, PictureFiles::AllFormats), PictureFiles::JpegOnly);
     EXPECT_EQ(state.scannedCount, 1);
+}
+
+// Every file that reads is taken, dated by the first date it has; the one
+// that does not is counted in the status and listed one click away.
+TEST_F(MainWindowPictureFiles, EveryFileIsTakenAndNoneIsPassedOverInSilence) {
+    source.write("a.jpg", tinyExifJpeg("2006:05:10 14:30:00"));
+    source.write("IMG-20240711-WA0001.jpg", readTestData("no-exif.jpg"));
+    source.write("Screenshot_20240712-130000.png", readTestData("PNG.png"));
+    source.write("broken.jpg", "not a picture");
+    state.unsavedPictureFiles = PictureFiles::AllFormats;
+    start();
+    host.browseTo(source.str());
+    window->onCommand(kSelectSourceButton);
+    std::map<std::string, std::string> dates;
+    for (const PictureRecord& p : state.dirReader->catalogue()) {
+        dates[p.path.substr(source.str().size() + 1)] =
+            std::string(dateSourceWord(p.block->dateSource)) + " " + p.exif().dateTime;
+    }
+    EXPECT_EQ(dates, (std::map<std::string, std::string>{
+                         {"a.jpg", "exif-original 2006:05:10 14:30:00"},
+                         {"IMG-20240711-WA0001.jpg", "file-name 2024:07:11 12:00:00"},
+                         {"Screenshot_20240712-130000.png", "file-name 2024:07:12 13:00:00"}}));
+    EXPECT_EQ(window->control(kStatus).text,
+              "Found 3 pictures and videos that have exif information. 1 file passed over.");
+    ASSERT_TRUE(window->control(kPassedOverButton).visible);
+    std::vector<std::string> listed;
+    host.onModal("CPassedOverDlg", [&](Window& w) {
+        listed = w.control(CPassedOverDlg::kList).items;
+        w.onCommand(CPassedOverDlg::kClose);
+    });
+    window->onCommand(kPassedOverButton);
+    EXPECT_EQ(listed, std::vector<std::string>{source.str() + "/broken.jpg: not a picture or video"});
 }
 
 }  // namespace

@@ -327,6 +327,7 @@ TEST_F(DirReaderTest, RawFileWithAZeroDateTakesTheFileTimeAndABrokenOneIsPassedO
     dir.write("zero.nef", raw);
     dir.write("cut.cr2", readTestData("CanonRaw.cr2").substr(0, 100));
     reader.setPictureFiles(PictureFiles::AllFormats);
+    reader.setDateRules(DateRules::AsFirstMade);
     reader.setPassedOverListener([this](const PassedOver& p) { passedOver.push_back(p); });
     ASSERT_TRUE(scan());
     ASSERT_EQ(cataloguedPaths(), std::vector<std::string>{at("zero.nef")});
