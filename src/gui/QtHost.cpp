@@ -5,6 +5,7 @@
 #include "gui/DuplicatesView.h"
 #include "gui/HelpViewer.h"
 #include "gui/MainWindowView.h"
+#include "gui/PassedOverView.h"
 #include "gui/ManualTimeView.h"
 #include "gui/MessageBoxDialog.h"
 #include "gui/ProcessOptionView.h"
@@ -61,6 +62,7 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CSkinOption", factory<SkinOptionView>());
     views_.add("CPictureFilesOption", factory<PictureFilesView>());
     views_.add("CAboutDlg", factory<AboutView>());
+    views_.add("CPassedOverDlg", factory<PassedOverView>());
     views_.add("CViewPhoto", factory<EditAlbumView>());
     views_.add("CViewOptions", factory<ViewOptionsView>());
     views_.add("CViewLarge", factory<ViewLargeView>());
