@@ -8,6 +8,18 @@
 
 namespace dz {
 
+// How an album's pictures are named when neither a typed label nor the
+// original name stands in.
+enum class AlbumNaming : std::int32_t {
+    // The album's name and the picture's place on the whole film, fields
+    // joined by spaces: "Lisbon-12 [2024-07-05] [09 00 00]".
+    FilmPosition = 0,
+    // Numbered within the album in its order, from 1, padded to the digits
+    // of its count, fields joined by "_" without spaces or brackets:
+    // "Lisbon-01_2024-07-05_09-00-00". Names that sort.
+    Sortable = 1,
+};
+
 // One album definition: a time range over the catalogue with the naming
 // options processing applies.
 struct Album {
@@ -19,6 +31,7 @@ struct Album {
     std::int32_t addTime = 1;
     std::int32_t addCameraModel = 0;
     std::int32_t splitByDays = 0;
+    AlbumNaming naming = AlbumNaming::FilmPosition;
     std::int32_t id = 0;
     std::int32_t pictureCount = 0;
     std::int32_t isNew = 1;

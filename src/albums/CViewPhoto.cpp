@@ -31,6 +31,7 @@ CViewPhoto::CViewPhoto(AlbumWorkspace& workspace)
     addControl(kCreateSubDir, ControlKind::CheckBox, "Create sub dir based on album name");
     addControl(kKeepName, ControlKind::CheckBox, "Keep original picture name");
     addControl(kSplitByDays, ControlKind::CheckBox, "Split by days");
+    addControl(kSortableNames, ControlKind::CheckBox, "Names that sort");
     addControl(kAddGroup, ControlKind::Group, "Add to picture name:");
     addControl(kAddDate, ControlKind::CheckBox, "Date");
     addControl(kAddTime, ControlKind::CheckBox, "Time");
@@ -96,6 +97,7 @@ void CViewPhoto::onInit() {
     control(kAddTime).checked = current->addTime != 0;
     control(kAddCameraModel).checked = current->addCameraModel != 0;
     control(kSplitByDays).checked = current->splitByDays != 0;
+    control(kSortableNames).checked = current->naming == AlbumNaming::Sortable;
     if (!current->dirName.empty()) {
         control(kDirName).text = current->dirName;
     } else if (current != &ws_.albums.front()) {
@@ -230,6 +232,7 @@ void CViewPhoto::onCommand(int id) {
     case kCreateSubDir:
     case kKeepName:
     case kSplitByDays:
+    case kSortableNames:
         boxChanged(id);
         return;
     case kMenuViewOptions:

@@ -37,6 +37,8 @@ public:
     static constexpr int kCreateSubDir = 1117;
     static constexpr int kKeepName = 1118;
     static constexpr int kSplitByDays = 1119;
+    // Numbered within the album, without spaces or brackets.
+    static constexpr int kSortableNames = 1120;
     static constexpr int kAddDate = 1029;
     static constexpr int kAddTime = 1031;
     static constexpr int kAddCameraModel = 1033;

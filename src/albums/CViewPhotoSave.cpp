@@ -63,6 +63,8 @@ void CViewPhoto::boxChanged(int id) {
         }
     } else if (id == kSplitByDays) {
         current->splitByDays = control(kSplitByDays).checked ? 1 : 0;
+    } else if (id == kSortableNames) {
+        current->naming = control(kSortableNames).checked ? AlbumNaming::Sortable : AlbumNaming::FilmPosition;
     }
     refresh();
 }

@@ -16,6 +16,8 @@ constexpr std::size_t kRecordHeadBytes = 2 + 4;
 
 enum Tag : std::uint16_t {
     kDateRulesTag = 1,
+    // Pairs of album id and naming, eight bytes each.
+    kAlbumNamingsTag = 2,
 };
 
 void put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
@@ -50,6 +52,19 @@ bool readRecord(std::uint16_t tag, std::span<const std::uint8_t> value, SessionF
         session.dateRules = static_cast<DateRules>(get32(value, 0));
         return true;
     }
+    case kAlbumNamingsTag: {
+        if (value.size() % 8 != 0) {
+            return false;
+        }
+        for (std::size_t at = 0; at < value.size(); at += 8) {
+            const std::uint32_t naming = get32(value, at + 4);
+            if (naming > static_cast<std::uint32_t>(AlbumNaming::Sortable)) {
+                return false;
+            }
+            session.namings.emplace_back(static_cast<std::int32_t>(get32(value, at)), static_cast<AlbumNaming>(naming));
+        }
+        return true;
+    }
     default:
         // A later program's field.
         return true;
@@ -63,6 +78,12 @@ void appendSessionExtras(const SessionFile& session, std::vector<std::uint8_t>& 
     std::vector<std::uint8_t> rules;
     put32(rules, static_cast<std::uint32_t>(session.dateRules));
     putRecord(bytes, kDateRulesTag, rules);
+    std::vector<std::uint8_t> namings;
+    for (const Album& album : session.albums) {
+        put32(namings, static_cast<std::uint32_t>(album.id));
+        put32(namings, static_cast<std::uint32_t>(album.naming));
+    }
+    putRecord(bytes, kAlbumNamingsTag, namings);
     put32(bytes, static_cast<std::uint32_t>(bytes.size() - start));
     put32(bytes, kBlockVersion);
     bytes.insert(bytes.end(), kMark.begin(), kMark.end());

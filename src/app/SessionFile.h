@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dz {
@@ -58,6 +59,9 @@ struct SessionFile {
     // The rules the catalogue's dates were made under; a file of the first
     // layout was made under the first rules.
     DateRules dateRules = kCurrentDateRules;
+    // Each album's naming, by album id, as the block holds it; readSession
+    // gives it to the albums. Albums not named there keep the first form.
+    std::vector<std::pair<std::int32_t, AlbumNaming>> namings;
 };
 
 // The file's bytes, field by field, little-endian, always in the current

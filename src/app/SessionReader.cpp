@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <unordered_map>
 
 namespace dz {
 
@@ -200,6 +201,14 @@ std::optional<SessionFile> readSession(std::span<const std::uint8_t> bytes) {
     session.albums.reserve(static_cast<std::size_t>(albumCount));
     for (std::int32_t i = 0; i < albumCount && !in.failed(); ++i) {
         session.albums.push_back(readAlbum(in, withSplitByDays));
+    }
+
+    // The block names albums by id; a hostile file's long list costs one look each.
+    std::unordered_map<std::int32_t, AlbumNaming> namings(session.namings.begin(), session.namings.end());
+    for (Album& album : session.albums) {
+        if (const auto found = namings.find(album.id); found != namings.end()) {
+            album.naming = found->second;
+        }
     }
 
     session.duplicatesFound = in.i32();

@@ -89,9 +89,15 @@ QWidget* EditAlbumView::makeAlbumSide() {
     layout->addWidget(groupAround(binder().group(W::kPathGroup), path));
     layout->addWidget(groupAround(binder().group(W::kDirGroup), binder().lineEdit(W::kDirName)));
     layout->addWidget(groupAround(binder().group(W::kNameGroup), binder().lineEdit(W::kName)));
-    for (int id : {W::kCreateSubDir, W::kKeepName, W::kSplitByDays}) {
+    for (int id : {W::kCreateSubDir, W::kKeepName}) {
         layout->addWidget(binder().checkBox(id));
     }
+    // Two short choices on one row: the window fits a small screen.
+    auto* split = new QHBoxLayout;
+    split->addWidget(binder().checkBox(W::kSplitByDays));
+    split->addWidget(binder().checkBox(W::kSortableNames));
+    split->addStretch(1);
+    layout->addLayout(split);
 
     QGroupBox* add = binder().group(W::kAddGroup);
     auto* boxes = new QHBoxLayout(add);

@@ -95,6 +95,7 @@ private:
         // A picture of a move that stayed at its source: the album is not done.
         bool leftBehind = false;
         std::vector<std::string> folders;  // written to, flushed when the album ends
+        const AlbumNumbers* numbers = nullptr;  // the album's own, for names that sort
     };
 
     // How one transfer ended: whether the album goes on, and whether the

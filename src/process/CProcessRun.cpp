@@ -141,6 +141,8 @@ CProcess::PassEnd CProcess::processAlbum(Album& album) {
 
     AlbumPass pass;
     pass.moveThis = job_.moveFiles;
+    const AlbumNumbers numbers(job_.catalogue, album);
+    pass.numbers = &numbers;
     // By index: the catalogue is not changed while the run pumps messages.
     for (std::size_t i = 0; i < job_.catalogue.size(); ++i) {
         host().pumpMessages();
@@ -183,7 +185,7 @@ bool CProcess::processPicture(const PictureRecord& picture, const Album& album, 
         return false;
     }
     enterFolder(folder, pass);
-    const ShotNames shot = buildShotNames(picture, album, job_.formats);
+    const ShotNames shot = buildShotNames(picture, album, job_.formats, pass.numbers);
     std::vector<std::string> names = shot.names();
     bool clash = false;
     for (const std::string& name : names) {

@@ -90,7 +90,78 @@ std::vector<std::string> ShotNames::names(int number) const {
     return all;
 }
 
-ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats) {
+std::string cameraText(const std::string& make, const std::string& model) {
+    const auto lower = [](std::string text) {
+        for (char& c : text) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        return text;
+    };
+    if (make.empty() || lower(model).rfind(lower(make), 0) == 0) {
+        return model;
+    }
+    return model.empty() ? make : make + "-" + model;
+}
+
+namespace {
+
+// The picture's stem and the files travelling with it, each with its own extension.
+ShotNames shotNamed(const PictureRecord& picture, const std::string& name) {
+    ShotNames shot;
+    shot.stem = safeNameComponent(name);
+    shot.extensions.push_back(pictureExtension(picture.path));
+    for (const CompanionFile& file : picture.companions) {
+        shot.extensions.push_back(companionExtension(picture.path, file.path));
+    }
+    return shot;
+}
+
+// A field of a sortable name: no brackets, a "-" for each space.
+std::string sortableField(const std::string& text) {
+    std::string field;
+    for (char c : text) {
+        if (c == '[' || c == ']') {
+            continue;
+        }
+        field.push_back(c == ' ' ? '-' : c);
+    }
+    return field;
+}
+
+ShotNames sortableShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats,
+                            const AlbumNumbers& numbers) {
+    const PictureBlock& block = *picture.block;
+    std::string name;
+    if (block.hasCustomName) {
+        name = block.customName;
+    } else if (album.keepOriginalName != 0) {
+        name = baseText(picture.path);
+    } else {
+        const std::string albumName = album.name.empty() ? formatText("album%d", album.id) : album.name;
+        name = sortableField(albumName) + "-" + numbers.of(picture);
+    }
+    if (album.addDate != 0) {
+        name += "_" + sortableField(dateText(shotTime(picture, formats), formats.dateFormatIndex));
+    }
+    if (album.addTime != 0) {
+        name += "_" + sortableField(timeText(shotTime(picture, formats), formats.timeFormatIndex));
+    }
+    if (album.addCameraModel != 0) {
+        const std::string camera = cameraText(block.exif.cameraMake, block.exif.cameraModel);
+        if (!camera.empty()) {
+            name += "_" + sortableField(camera);
+        }
+    }
+    return shotNamed(picture, name);
+}
+
+}  // namespace
+
+ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats,
+                         const AlbumNumbers* numbers) {
+    if (album.naming == AlbumNaming::Sortable && numbers != nullptr) {
+        return sortableShotNames(picture, album, formats, *numbers);
+    }
     const PictureBlock& block = *picture.block;
     std::string name;
     if (block.hasCustomName) {
@@ -111,13 +182,7 @@ ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const
     if (album.addCameraModel != 0) {
         name += " " + block.exif.cameraMake + "-" + block.exif.cameraModel;
     }
-    ShotNames shot;
-    shot.stem = safeNameComponent(name);
-    shot.extensions.push_back(pictureExtension(picture.path));
-    for (const CompanionFile& file : picture.companions) {
-        shot.extensions.push_back(companionExtension(picture.path, file.path));
-    }
-    return shot;
+    return shotNamed(picture, name);
 }
 
 }  // namespace dz

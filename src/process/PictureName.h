@@ -2,6 +2,7 @@
 
 #include "albums/Album.h"
 #include "catalogue/PictureRecord.h"
+#include "process/AlbumNumbers.h"
 
 #include <string>
 #include <vector>
@@ -47,7 +48,14 @@ struct ShotNames {
     std::vector<std::string> names(int number = 0) const;
 };
 
-ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats);
+// `numbers`: the album's own numbers, which the sortable naming takes
+// (without them it takes the film position).
+ShotNames buildShotNames(const PictureRecord& picture, const Album& album, const NameFormats& formats,
+                         const AlbumNumbers* numbers = nullptr);
+
+// The camera of a picture in a name: the model alone where it begins with
+// the make, empty where both are.
+std::string cameraText(const std::string& make, const std::string& model);
 
 // The day folder of a picture: its date text without the brackets.
 std::string dayName(const PictureRecord& picture, const NameFormats& formats);

@@ -48,9 +48,10 @@ public:
             if (album.isProcessed != 0) {
                 continue;
             }
+            const AlbumNumbers numbers(job_.catalogue, album);
             for (const PictureRecord& picture : job_.catalogue) {
                 if (picture.albumId == album.id) {
-                    planPicture(picture, album);
+                    planPicture(picture, album, numbers);
                 }
             }
         }
@@ -58,7 +59,7 @@ public:
     }
 
 private:
-    void planPicture(const PictureRecord& picture, const Album& album) {
+    void planPicture(const PictureRecord& picture, const Album& album, const AlbumNumbers& numbers) {
         std::vector<PlannedPicture> files(1 + picture.companions.size());
         for (std::size_t i = 0; i < files.size(); ++i) {
             files[i].albumId = album.id;
@@ -77,7 +78,7 @@ private:
             return;
         }
         noteFolders(*folder);
-        const ShotNames shot = buildShotNames(picture, album, job_.formats);
+        const ShotNames shot = buildShotNames(picture, album, job_.formats, &numbers);
         std::vector<std::string> names = shot.names();
         bool clash = false;
         for (const std::string& name : names) {

@@ -159,11 +159,15 @@ TEST(SessionFile, DateRulesTravelInABlockThatLaterFieldsExtend) {
         EXPECT_EQ(read->pictures.size(), 2u);
     }
     session.dateRules = DateRules::TrueTimes;
+    session.albums[0].id = 7;
+    session.albums[0].naming = AlbumNaming::Sortable;
     const auto bytes = writeSession(session);
+    ASSERT_EQ(readSession(bytes)->albums[0].naming, AlbumNaming::Sortable);
     const std::size_t end = recordsEnd(bytes);
     const auto firstLayout = readSession(std::span(bytes.data(), end));
     ASSERT_TRUE(firstLayout);
     EXPECT_EQ(firstLayout->dateRules, DateRules::AsFirstMade);
+    EXPECT_EQ(firstLayout->albums[0].naming, AlbumNaming::FilmPosition);
     EXPECT_EQ(firstLayout->pictures.size(), 2u);
 
     // A field of a later program, before the one known here.

@@ -1,6 +1,7 @@
 #include "process/AlbumFolders.h"
 #include "albums/AlbumDetails.h"
 #include "albums/AlbumMembership.h"
+#include "catalogue/PictureTimeStamp.h"
 #include "process/PictureName.h"
 
 #include "platform/TimeZone.h"
@@ -66,6 +67,43 @@ TEST(PictureNameTest, ZeroMinutesAndSecondsAreNamedAsTheyAre) {
     // The key the album compares keeps its rule, as stored sessions hold it.
     EXPECT_EQ(pictureShotKey(picture, kBias) - static_cast<std::uint64_t>(pictureShownTime(picture, kBias)),
               61u * kFileTimePerSecond);
+}
+
+// Names that sort: numbered within the album in its order, padded to its
+// count, fields joined by "_" without spaces or brackets; a typed label is
+// kept as typed and the camera is named once.
+TEST(PictureNameTest, SortableNamesAreNumberedWithinTheAlbum) {
+    Album album = plainAlbum();
+    album.name = "Lisbon Old Town";
+    album.naming = AlbumNaming::Sortable;
+    album.addDate = 1;
+    album.addTime = 1;
+    album.addCameraModel = 1;
+    std::vector<PictureRecord> catalogue;
+    for (int i = 0; i < 12; ++i) {
+        // Film positions far apart and out of order; shot times in order.
+        const std::string time = "2024:07:05 09:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ":00";
+        catalogue.push_back(pictureAt("/p/IMG_" + std::to_string(100 - i) + ".JPG", time, 50 - i));
+        catalogue.back().writeTime = pictureTimeStamp(time, kBias);
+        catalogue.back().albumId = album.id;
+    }
+    catalogue.push_back(pictureAt("/p/other.JPG", "2024:07:05 08:00:00", 1));
+    const AlbumNumbers numbers(catalogue, album);
+    EXPECT_EQ(buildShotNames(catalogue[0], album, kIsoDate, &numbers).names().front(),
+              "Lisbon-Old-Town-01_2024-07-05_09-00-00_Canon-EOS-40D.jpg");
+    EXPECT_EQ(buildShotNames(catalogue[11], album, kIsoDate, &numbers).stem,
+              "Lisbon-Old-Town-12_2024-07-05_09-11-00_Canon-EOS-40D");
+    catalogue[3].block->exif.cameraMake.clear();
+    catalogue[3].block->exif.cameraModel.clear();
+    catalogue[3].block->hasCustomName = true;
+    catalogue[3].block->customName = "Tram 28 [best]";
+    EXPECT_EQ(buildShotNames(catalogue[3], album, kIsoDate, &numbers).stem, "Tram 28 [best]_2024-07-05_09-03-00");
+    EXPECT_EQ(cameraText("Apple", "iPhone 11"), "Apple-iPhone 11");
+    EXPECT_EQ(cameraText("", ""), "");
+    // Today's form stays as it was.
+    album.naming = AlbumNaming::FilmPosition;
+    EXPECT_EQ(buildShotNames(catalogue[0], album, kIsoDate, &numbers).stem,
+              "Lisbon Old Town-50 [2024-07-05] [09 00 00] Canon-Canon EOS 40D");
 }
 
 TEST(PictureNameTest, BaseRulesInTheirOrder) {

@@ -2,6 +2,9 @@
 
 #include "platform/SystemError.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace dz::test {
 namespace {
 
@@ -159,6 +162,21 @@ TEST_F(ProcessRunTest, AFolderThisRunMadeIsUsedWithoutAQuestion) {
     EXPECT_TRUE(host.messages.empty()) << host.messages[0].text;
     EXPECT_EQ(status(), "3 albums created succesfuly!");
     EXPECT_EQ(targetFiles().size(), 3u);
+}
+
+TEST_F(ProcessRunTest, NamesThatSortAreNumberedWithinTheAlbumByThePreviewAndTheRun) {
+    // The second name was shot first.
+    addPicture("IMG_0002.JPG", "2006:05:14 10:20:29", 1, 7).writeTime = 1;
+    addPicture("IMG_0001.JPG", "2006:05:14 10:20:30", 1, 9).writeTime = 2;
+    Album& album = addAlbum(1, "Trip");
+    album.createSubDir = 0;
+    album.addDate = 0;
+    album.addTime = 0;
+    album.naming = AlbumNaming::Sortable;
+    process();
+    EXPECT_EQ(targetFiles(), (std::vector<std::string>{"Trip-1.jpg", "Trip-2.jpg"}));
+    std::ifstream first(target.str() + "/Trip-1.jpg", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(first), {}), originals[source.str() + "/IMG_0002.JPG"]);
 }
 
 TEST_F(ProcessRunTest, NoOnAnExistingFolderGivesUpTheAlbum) {
