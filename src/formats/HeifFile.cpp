@@ -80,6 +80,9 @@ FactsOutcome readHeifFacts(ByteSource& file, std::uint64_t size, CExifReader& re
     const bool exif = decodeExifItem(*module, heif.get(), bytes.size(), reader);
     ExifInfo& info = reader.info();
     module->primarySize(heif.get(), &info.width, &info.height);
+    // Phones and cameras write colour HEIF; libheif 1.15 does not tell a
+    // grey picture's chroma before decoding it.
+    info.isColor = 1;
     // A file without EXIF or date is passed over; it is not decoded for nothing.
     if (!exif || info.dateTime.empty()) {
         return FactsOutcome::Decoded;

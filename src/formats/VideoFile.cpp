@@ -73,6 +73,8 @@ FactsOutcome readVideoFacts(const std::string& path, CExifReader& reader) {
     }
     // The size as the movie is shown, as a picture's is.
     const bool across = movie.quarterTurns % 2 != 0;
+    // A phone's or camera's movie is in colour.
+    info.isColor = 1;
     info.width = across ? movie.height : movie.width;
     info.height = across ? movie.width : movie.height;
     return FactsOutcome::Decoded;

@@ -60,6 +60,8 @@ FactsOutcome readWebpFacts(ByteSource& file, std::uint64_t size, CExifReader& re
     }
     // The picture's own size, not what the EXIF block claims of it.
     if (layout.width > 0 && layout.height > 0) {
+        // WebP has no grey mode.
+        info.isColor = 1;
         info.width = layout.width;
         info.height = layout.height;
     }

@@ -63,6 +63,9 @@ TEST(StillFormatsScan, CataloguesEachFormatByItsShotTimeAndNamesWhyBrokenFilesAr
             const std::string name = r.path.substr(dir.str().size() + 1);
             result.shots[name] = r.createTime;
             result.sources[name] = r.block->dateSource;
+            if (name == "phone.HEIC") {
+                EXPECT_EQ(r.exif().isColor, 1) << "a phone's HEIC shown as black and white";
+            }
             EXPECT_EQ(r.block->dateFromFile, r.block->dateSource == DateSource::FileTime) << name;
             // The CR3 sample's previews are dummy texts, the HEIC files have no
             // thumbnail item (the film makes one), a PNG without EXIF none
