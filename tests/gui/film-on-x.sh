@@ -8,14 +8,6 @@
 set -uo pipefail
 
 tests=$(realpath "$1")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/x-session.sh"
 
 [ -x "$tests" ] || { echo "film-on-x: FAILED: no test program at $tests"; exit 1; }

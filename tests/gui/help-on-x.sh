@@ -11,14 +11,6 @@ set -uo pipefail
 
 program=$(realpath "$1")
 shift
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/x-session.sh"
 
 fail() {

@@ -1,7 +1,17 @@
 # Sourced by the real-X tests: a private Xvfb with openbox on a free display.
-# The caller sets `name` (its messages' prefix) and `work` (a folder of its
-# own) and a `pids` array that its exit trap kills. start_x_session exits 77
-# (skipped) where no X server can start, 1 where openbox does not.
+# It makes `work`, a folder of the caller's own, and the `pids` array whose
+# processes end with the caller; the caller sets `name` (its messages'
+# prefix). start_x_session exits 77 (skipped) where no X server can start,
+# 1 where openbox does not.
+
+work=$(mktemp -d)
+pids=()
+end_x_session() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap end_x_session EXIT
 
 # Polls `condition` (a command) every 0.1 s for up to `seconds`.
 wait_for() {
