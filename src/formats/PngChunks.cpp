@@ -38,6 +38,7 @@ bool readPngChunks(const std::uint8_t* data, std::size_t size, PngChunks& chunks
         if (std::memcmp(type, "IHDR", 4) == 0 && length >= kHeaderDataSize) {
             chunks.width = static_cast<std::int32_t>(bigEndian32(body) & kMaxChunkLength);
             chunks.height = static_cast<std::int32_t>(bigEndian32(body + 4) & kMaxChunkLength);
+            chunks.isColor = body[9] != 0 && body[9] != 4;
         } else if (std::memcmp(type, "eXIf", 4) == 0 && chunks.exif == nullptr) {
             chunks.exif = body;
             chunks.exifSize = length;

@@ -10,6 +10,8 @@ namespace dz {
 struct PngChunks {
     std::int32_t width = 0;
     std::int32_t height = 0;
+    // Colour types 0 and 4 are grey, with or without alpha.
+    bool isColor = true;
     const std::uint8_t* exif = nullptr;  // the eXIf chunk's TIFF block, within the file
     std::size_t exifSize = 0;
 };

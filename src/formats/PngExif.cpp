@@ -19,15 +19,14 @@ FactsOutcome readPngFacts(ByteSource& file, std::uint64_t size, CExifReader& rea
         reader.Fail(error);
         return FactsOutcome::NotDecoded;
     }
-    if (chunks.exif == nullptr) {
-        return FactsOutcome::Decoded;
+    if (chunks.exif != nullptr) {
+        reader.DecodeExifBlock(chunks.exif, chunks.exifSize);
     }
+    // The picture's own size and colour, with EXIF or without (a screenshot).
     ExifInfo& info = reader.info();
-    if (!reader.DecodeExifBlock(chunks.exif, chunks.exifSize)) {
-        return FactsOutcome::Decoded;
-    }
     info.width = chunks.width;
     info.height = chunks.height;
+    info.isColor = chunks.isColor ? 1 : 0;
     // No thumbnail here: the film makes it from the picture on its workers
     // and keeps it in the thumbnail cache, so the scan never decodes pixels.
     return FactsOutcome::Decoded;

@@ -66,6 +66,11 @@ TEST(StillFormatsScan, CataloguesEachFormatByItsShotTimeAndNamesWhyBrokenFilesAr
             if (name == "phone.HEIC") {
                 EXPECT_EQ(r.exif().isColor, 1) << "a phone's HEIC shown as black and white";
             }
+            if (name == "no-exif.png") {
+                // A grey 16 x 16 picture, known without EXIF.
+                EXPECT_EQ(r.exif().width, 16);
+                EXPECT_EQ(r.exif().isColor, 0);
+            }
             EXPECT_EQ(r.block->dateFromFile, r.block->dateSource == DateSource::FileTime) << name;
             // The CR3 sample's previews are dummy texts, the HEIC files have no
             // thumbnail item (the film makes one), a PNG without EXIF none
