@@ -1,7 +1,6 @@
 #include "catalogue/CDirReader.h"
 
 #include "catalogue/FileNameDate.h"
-
 #include "catalogue/PictureTimeStamp.h"
 #include "formats/PictureFacts.h"
 #include "platform/TimeZone.h"
