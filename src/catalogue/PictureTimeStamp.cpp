@@ -115,32 +115,34 @@ std::int64_t stampOf(Fields f, int biasMinutes) {
 
 }  // namespace
 
-std::int64_t pictureTimeStamp(const std::string& dateTime, int biasMinutes) {
-    Fields f = splitFields(dateTime);
-    if (f.year <= 0) {
-        f.year = 1970;
-    }
-    if (f.month <= 0 || f.day <= 0 || f.hour <= 0 || f.minute <= 0 || f.second <= 0) {
-        f.month = std::max<std::int64_t>(f.month, 1);
-        f.day = std::max<std::int64_t>(f.day, 1);
-        f.minute = std::max<std::int64_t>(f.minute, 1);
-        f.second = std::max<std::int64_t>(f.second, 1);
-        f.hour = std::max<std::int64_t>(f.hour, 0);
-    }
-    return stampOf(f, biasMinutes);
-}
+namespace {
 
-std::int64_t pictureOwnTime(const std::string& dateTime, int biasMinutes) {
+// The text's stamp with no field below its least: a month or day of zero is
+// the first, and with `zeroCountsAsOne` a text holding any zero field has
+// its minute and second at least 01.
+std::int64_t stampOfText(const std::string& dateTime, int biasMinutes, bool zeroCountsAsOne) {
     Fields f = splitFields(dateTime);
     if (f.year <= 0) {
         f.year = 1970;
     }
+    const bool anyZero = f.month <= 0 || f.day <= 0 || f.hour <= 0 || f.minute <= 0 || f.second <= 0;
+    const std::int64_t least = zeroCountsAsOne && anyZero ? 1 : 0;
     f.month = std::max<std::int64_t>(f.month, 1);
     f.day = std::max<std::int64_t>(f.day, 1);
     f.hour = std::max<std::int64_t>(f.hour, 0);
-    f.minute = std::max<std::int64_t>(f.minute, 0);
-    f.second = std::max<std::int64_t>(f.second, 0);
+    f.minute = std::max(f.minute, least);
+    f.second = std::max(f.second, least);
     return stampOf(f, biasMinutes);
+}
+
+}  // namespace
+
+std::int64_t pictureTimeStamp(const std::string& dateTime, int biasMinutes) {
+    return stampOfText(dateTime, biasMinutes, true);
+}
+
+std::int64_t pictureOwnTime(const std::string& dateTime, int biasMinutes) {
+    return stampOfText(dateTime, biasMinutes, false);
 }
 
 }  // namespace dz

@@ -28,6 +28,19 @@ void tell(const std::string& text, char* problem, std::size_t problemSize) {
     problem[length] = '\0';
 }
 
+// A decoded frame, counted, scaled into the caller's sink; 0 with the
+// problem told when it does not fit.
+int deliverFrame(const AVFrame& frame, int boxWidth, int boxHeight, const DzPictureSink* sink, char* problem,
+                 std::size_t problemSize) {
+    decodedFrames.fetch_add(1, std::memory_order_relaxed);
+    std::string why;
+    if (!frameIntoSink(frame, boxWidth, boxHeight, *sink, why)) {
+        tell(why, problem, problemSize);
+        return 0;
+    }
+    return 1;
+}
+
 int decodeMovieFrame(const char* path, int boxWidth, int boxHeight, const DzPictureSink* sink, char* problem,
                      std::size_t problemSize) {
     std::string why;
@@ -41,12 +54,7 @@ int decodeMovieFrame(const char* path, int boxWidth, int boxHeight, const DzPict
         tell(why, problem, problemSize);
         return 0;
     }
-    decodedFrames.fetch_add(1, std::memory_order_relaxed);
-    if (!frameIntoSink(*frame, boxWidth, boxHeight, *sink, why)) {
-        tell(why, problem, problemSize);
-        return 0;
-    }
-    return 1;
+    return deliverFrame(*frame, boxWidth, boxHeight, sink, problem, problemSize);
 }
 
 int decodeWebp(const std::uint8_t* data, std::size_t size, int boxWidth, int boxHeight, const DzPictureSink* sink,
@@ -57,12 +65,7 @@ int decodeWebp(const std::uint8_t* data, std::size_t size, int boxWidth, int box
         tell(why, problem, problemSize);
         return 0;
     }
-    decodedFrames.fetch_add(1, std::memory_order_relaxed);
-    if (!frameIntoSink(*frame, boxWidth, boxHeight, *sink, why)) {
-        tell(why, problem, problemSize);
-        return 0;
-    }
-    return 1;
+    return deliverFrame(*frame, boxWidth, boxHeight, sink, problem, problemSize);
 }
 
 std::uint64_t framesDecoded() {
