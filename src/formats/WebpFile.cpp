@@ -1,14 +1,12 @@
 #include "formats/WebpFile.h"
 
 #include "formats/LoadedModules.h"
-#include "formats/MadeThumbnail.h"
 #include "formats/RasterSink.h"
 #include "formats/VideoPlaceholder.h"
 #include "formats/WebpChunks.h"
 #include "formats/WholeFile.h"
 #include "formats/WholePath.h"
 
-#include "image/JpegWriter.h"
 
 #include <vector>
 
@@ -72,17 +70,11 @@ FactsOutcome readWebpFacts(ByteSource& file, std::uint64_t size, CExifReader& re
     }
     info.thumbnail.clear();
     info.thumbnailSize = 0;
-    // Only a picture within the decoder's memory bound is decoded for its thumbnail.
-    if (!CRaster::fitsLimit(layout.width, layout.height, 24, DecodeOptions::kDefaultMemoryLimit)) {
-        return FactsOutcome::Decoded;
-    }
-    CRaster small;
-    if (decodeWebpBytes(bytes, kMadeThumbnailWidth, kMadeThumbnailHeight, DecodeOptions::kDefaultMemoryLimit,
-                        small)) {
-        info.thumbnail = encodeJpeg(small, kMadeThumbnailQuality);
-    } else if (layout.animated) {
-        // FFmpeg's decoder takes no animation; a whole animated file shows as
-        // a movie without a frame does, not as a picture that failed to load.
+    // Without an embedded thumbnail the film's workers decode the picture, as
+    // for HEIC: the scan reads metadata only and never loads FFmpeg. FFmpeg's
+    // decoder takes no animation, so a whole animated file shows as a movie
+    // without a frame does, not as a picture that failed to load.
+    if (layout.animated) {
         info.thumbnail = videoPlaceholderJpeg();
     }
     info.thumbnailSize = static_cast<std::uint32_t>(info.thumbnail.size());
