@@ -15,6 +15,15 @@ inline constexpr std::size_t kDateTimeChars = 19;
 inline constexpr std::size_t kCommentChars = 999;
 inline constexpr std::size_t kCustomNameChars = 127;
 
+// Where a shot was taken, as its GPS directory or its movie states it.
+struct ShotPosition {
+    bool known = false;
+    double latitude = 0;   // decimal degrees, north positive
+    double longitude = 0;  // decimal degrees, east positive
+    bool hasAltitude = false;
+    double altitude = 0;  // metres, below sea level negative
+};
+
 // The decoded EXIF and JPEG frame facts of one picture. A value-initialised
 // record means "nothing known": 0, 0.0 or an empty text is an absent value.
 struct ExifInfo {
@@ -27,6 +36,18 @@ struct ExifInfo {
     // directory's DateTime).
     std::string dateTimeDigitized;
     std::string dateTimeModified;
+    // The offsets of the camera's clock from UTC that go with those dates
+    // ("+09:00" as stored; empty when absent), and the fraction of a second
+    // of the shot time ("123" as stored).
+    std::string offsetTimeOriginal;
+    std::string offsetTimeDigitized;
+    std::string offsetTimeModified;
+    std::string subSecTimeOriginal;
+    // The GPS receiver's UTC time of the fix, "YYYY:MM:DD HH:MM:SS" (seconds
+    // rounded down); empty unless both its date and its time are present.
+    std::string gpsDateTime;
+    ShotPosition position;
+    std::string bodySerialNumber;
     std::int32_t height = 0;
     std::int32_t width = 0;
     std::int32_t orientation = 0;
