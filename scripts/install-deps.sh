@@ -9,6 +9,8 @@ packages=(
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev
   # HEIC/HEIF/AVIF pictures, videos and WebP pictures
   libheif-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
+  # time zones from the system's tz database; places named offline from GeoNames
+  libhowardhinnant-date-dev libgeonames-dev
   # test oracles: videos made with ffmpeg, values read off files with exiftool
   ffmpeg libimage-exiftool-perl
   libgtest-dev libgmock-dev libbenchmark-dev
