@@ -60,6 +60,17 @@ TimeZoneState currentTimeZone() {
     return state;
 }
 
+int computerOffsetAt(std::int64_t utcSeconds) {
+    if (utcSeconds > std::numeric_limits<std::time_t>::max() || utcSeconds < std::numeric_limits<std::time_t>::min()) {
+        return 0;
+    }
+    std::tm local{};
+    if (!localAt(static_cast<std::time_t>(utcSeconds), local)) {
+        return 0;
+    }
+    return static_cast<int>(local.tm_gmtoff);
+}
+
 std::int64_t fileTimeFromUnix(std::int64_t unixSeconds, std::int64_t nanoseconds) {
     // Saturate instead of overflowing on absurd file-system times.
     constexpr std::int64_t maxSeconds = (kInt64Max - kFileTimeUnixEpoch) / kFileTimePerSecond - 1;

@@ -17,6 +17,10 @@ struct TimeZoneState {
 
 TimeZoneState currentTimeZone();
 
+// The computer's offset from UTC, seconds east, at a moment (seconds since
+// 1970): its zone's rules, daylight saving included, not only today's.
+int computerOffsetAt(std::int64_t utcSeconds);
+
 // 100-ns intervals since 1601-01-01 and seconds since 1970-01-01.
 inline constexpr std::int64_t kFileTimeUnixEpoch = 116444736000000000LL;
 inline constexpr std::int64_t kFileTimePerSecond = 10000000LL;

@@ -1,0 +1,95 @@
+#include "timeline/CatalogueTimeline.h"
+
+#include "timeline/ClockOffset.h"
+
+#include <map>
+#include <tuple>
+
+namespace dz {
+
+namespace {
+
+// The offset tags all speak of one clock; the one of the chosen date first.
+std::optional<int> offsetTagOf(const ExifInfo& exif, DateSource source) {
+    const std::string* first = &exif.offsetTimeOriginal;
+    if (source == DateSource::ExifDigitized) {
+        first = &exif.offsetTimeDigitized;
+    } else if (source == DateSource::ExifModified) {
+        first = &exif.offsetTimeModified;
+    } else if (source == DateSource::FileName || source == DateSource::FileTime) {
+        // Those dates are the computer's, not the camera clock's.
+        return std::nullopt;
+    }
+    for (const std::string* text : {first, &exif.offsetTimeOriginal, &exif.offsetTimeDigitized, &exif.offsetTimeModified}) {
+        if (const std::optional<int> offset = parseClockOffset(*text)) {
+            return offset;
+        }
+    }
+    return std::nullopt;
+}
+
+int millisOf(const std::string& subSeconds) {
+    int millis = 0;
+    int digits = 0;
+    for (const char c : subSeconds) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        if (digits < 3) {
+            millis = millis * 10 + (c - '0');
+            ++digits;
+        }
+    }
+    while (digits > 0 && digits < 3) {
+        millis *= 10;
+        ++digits;
+    }
+    return millis;
+}
+
+}  // namespace
+
+CameraBody cameraBodyOf(const ExifInfo& exif) {
+    return {exif.cameraMake, exif.cameraModel, exif.bodySerialNumber};
+}
+
+TimelineInput timelineInputOf(const std::vector<PictureRecord>& pictures) {
+    TimelineInput input;
+    input.shots.reserve(pictures.size());
+    std::map<std::tuple<std::string, std::string, std::string>, std::int32_t> bodies;
+    for (const PictureRecord& picture : pictures) {
+        ShotFacts facts;
+        if (!picture.block) {
+            input.shots.push_back(facts);
+            continue;
+        }
+        const ExifInfo& exif = picture.exif();
+        const DateSource source = picture.block->dateSource;
+        facts.wallClock = wallClockOfText(exif.dateTime);
+        if (source == DateSource::ExifOriginal) {
+            facts.millis = millisOf(exif.subSecTimeOriginal);
+        }
+        facts.offsetTag = offsetTagOf(exif, source);
+        if (!exif.gpsDateTime.empty() && source != DateSource::FileName && source != DateSource::FileTime) {
+            facts.gpsUtc = wallClockOfText(exif.gpsDateTime);
+        }
+        facts.hasPosition = exif.position.known;
+        facts.latitude = exif.position.latitude;
+        facts.longitude = exif.position.longitude;
+        if (!exif.cameraMake.empty() || !exif.cameraModel.empty()) {
+            const auto key = std::make_tuple(exif.cameraMake, exif.cameraModel, exif.bodySerialNumber);
+            const auto found = bodies.find(key);
+            if (found != bodies.end()) {
+                facts.camera = found->second;
+            } else {
+                facts.camera = static_cast<std::int32_t>(input.bodies.size());
+                bodies.emplace(key, facts.camera);
+                input.bodies.push_back(cameraBodyOf(exif));
+            }
+        }
+        input.shots.push_back(facts);
+    }
+    return input;
+}
+
+}  // namespace dz
