@@ -39,11 +39,12 @@ done
 for file in "${expected[@]}"; do
   grep -qxF "$file" "$work/files" || fail "missing $file"
 done
-# The modules that alone load FFmpeg and libheif, in the package's private folder.
-for module in dezoredu-video.so dezoredu-heif.so; do
+# The modules that alone load FFmpeg, libheif and libgeonames, in the package's private folder.
+for module in dezoredu-video.so dezoredu-heif.so dezoredu-places.so; do
   grep -qE "^/usr/lib/([^/]+/)?dezoredu/$module\$" "$work/files" || fail "missing the private module $module"
 done
 dpkg-deb -f "$deb" Depends | grep -q libheif || fail "Depends lacks libheif: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -f "$deb" Depends | grep -q libgeonames || fail "Depends lacks libgeonames: $(dpkg-deb -f "$deb" Depends)"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
@@ -92,7 +93,8 @@ fi
 # from the private folder when a file needs it.
 data="$(cd "$(dirname "$0")/../data" && pwd)"
 started=$(LD_DEBUG=libs "$root/usr/bin/dezoredu-cli" --version 2>&1)
-grep -qE 'libav|libheif|dezoredu-(video|heif)' <<<"$started" && fail "--version loads FFmpeg or libheif"
+grep -qE 'libav|libheif|libgeonames|libglib|dezoredu-(video|heif|places)' <<<"$started" &&
+  fail "--version loads FFmpeg, libheif, libgeonames or GLib"
 heic=$("$root/usr/bin/dezoredu-cli" info --all-formats --all "$data/IMG_5195.HEIC" 2>&1)
 grep -q '"cameraModel":"iPhone 11 Pro Max"' <<<"$heic" || fail "the installed program does not read a HEIC file: $heic"
 
