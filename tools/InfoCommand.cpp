@@ -1,5 +1,6 @@
 #include "InfoCommand.h"
 
+#include "CameraClockOption.h"
 #include "CliHost.h"
 #include "CommandWords.h"
 
@@ -8,11 +9,19 @@
 #include "journal/JsonWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/TimeZone.h"
+#include "timeline/CatalogueTimeline.h"
+#include "timeline/ClockOffset.h"
+#include "timeline/GazetteerPlaces.h"
+#include "timeline/Timeline.h"
+#include "timeline/TimelineWords.h"
 
 namespace dz {
 
+InfoCommand::InfoCommand(std::ostream& out, std::ostream& err)
+    : out_(out), err_(err), places_(gazetteerPlaceFinder()) {}
+
 void InfoCommand::printUsage(std::ostream& err) {
-    err << "usage: dezoredu-cli info [--all] [--all-formats] PATH...\n"
+    err << "usage: dezoredu-cli info [--all] [--all-formats] [--camera-clock MODEL=ZONE]... PATH...\n"
            "\n"
            "Catalogues each PATH as the program's source scan does: a folder with all its\n"
            "sub-folders and every \"*.jpg\" file in them, a file as a single entry. Prints one\n"
@@ -27,6 +36,14 @@ void InfoCommand::printUsage(std::ostream& err) {
            "          file beside a JPEG or HEIC of the same name, and sidecars (.xmp .thm\n"
            "          .aae), are listed in the picture's \"travelling\"; a FILE of no known\n"
            "          kind is printed as passed over\n"
+        << kCameraClockUsage
+        << "\n"
+           "Every picture of every PATH is put on one timeline: \"utc\" is the moment it\n"
+           "was taken, \"localTime\" the time at its place and \"offset\" that place's offset\n"
+           "from UTC, with where they came from in \"timeSource\" and \"offsetSource\"\n"
+           "(offset-tag, gps-time, camera-clock, place-zone, nearby-shot, computer-zone);\n"
+           "\"latitude\" and \"longitude\" (degrees) and \"place\", the nearest populated\n"
+           "place, where the picture holds its position.\n"
            "\n"
            "Texts are written as UTF-8; a byte that is not part of valid UTF-8 is written as\n"
            "the Latin-1 character of that byte (\\u00XX). Prompts go to standard error with the\n"
@@ -37,7 +54,7 @@ void InfoCommand::printUsage(std::ostream& err) {
 }
 
 std::string InfoCommand::pictureLine(const PictureRecord& record, const std::string& decoderMessage,
-                                     bool withFormat) {
+                                     bool withFormat, const ShotTime* time) {
     const ExifInfo& e = record.exif();
     JsonWriter json;
     json.text("path", record.path)
@@ -93,25 +110,47 @@ std::string InfoCommand::pictureLine(const PictureRecord& record, const std::str
             json.raw("travelling", paths + "]");
         }
     }
+    if (time != nullptr) {
+        json.text("utc", utcText(time->moment))
+            .text("offset", clockOffsetText(time->offset))
+            .text("localTime", wallClockText(time->localTime()))
+            .text("timeSource", momentSourceWord(time->momentSource))
+            .text("offsetSource", offsetSourceWord(time->offsetSource));
+    }
+    if (e.position.known) {
+        json.number("latitude", e.position.latitude).number("longitude", e.position.longitude);
+    }
+    if (time != nullptr && !time->place.empty()) {
+        json.text("place", time->place);
+    }
     return json.str();
 }
 
 int InfoCommand::run(const std::vector<std::string>& args) {
-    const CommandWords words = splitCommandWords(args);
     bool all = false;
     bool allFormats = false;
-    for (const std::string& option : words.options) {
-        if (option == "--all") {
+    bool optionsEnded = false;
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            paths.push_back(arg);
+        } else if (arg == "--all") {
             all = true;
-        } else if (option == "--all-formats") {
+        } else if (arg == "--all-formats") {
             allFormats = true;
+        } else if (arg == "--camera-clock" && i + 1 < args.size()) {
+            if (!takeCameraClockOption(args[++i], clocks_, err_)) {
+                return kUsageError;
+            }
         } else {
-            err_ << "dezoredu-cli: unknown option " << option << "\n";
+            err_ << "dezoredu-cli: unknown option " << arg << "\n";
             printUsage(err_);
             return kUsageError;
         }
     }
-    const std::vector<std::string>& paths = words.operands;
     if (paths.empty()) {
         printUsage(err_);
         return kUsageError;
@@ -120,7 +159,31 @@ int InfoCommand::run(const std::vector<std::string>& args) {
     for (const std::string& path : paths) {
         complete = readPath(path, all, allFormats) && complete;
     }
+    printEntries(allFormats);
     return complete ? kDone : kIncomplete;
+}
+
+void InfoCommand::printEntries(bool allFormats) {
+    std::vector<PictureRecord> pictures;
+    std::vector<std::size_t> pictureOf(entries_.size(), 0);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (!entries_[i].passedOver) {
+            pictureOf[i] = pictures.size();
+            pictures.push_back(entries_[i].record);
+        }
+    }
+    const std::vector<ShotTime> times =
+        resolveTimeline(timelineInputOf(pictures), clocks_, places_, computerOffsetAt);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& entry = entries_[i];
+        if (entry.passedOver) {
+            out_ << entry.message << '\n';
+        } else {
+            out_ << pictureLine(entry.record, entry.message, allFormats, &times[pictureOf[i]]) << '\n';
+        }
+    }
+    entries_.clear();
+    out_.flush();
 }
 
 bool InfoCommand::readPath(const std::string& path, bool all, bool allFormats) {
@@ -130,22 +193,20 @@ bool InfoCommand::readPath(const std::string& path, bool all, bool allFormats) {
     CDirReader reader(host, fileSystem, abortRequest);
     reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
     reader.setPictureFiles(allFormats ? PictureFiles::AllFormats : PictureFiles::JpegOnly);
-    reader.setCataloguedListener([this, allFormats](const PictureRecord& record, const std::string& message) {
-        out_ << pictureLine(record, message, allFormats) << '\n';
+    reader.setCataloguedListener([this](const PictureRecord& record, const std::string& message) {
+        entries_.push_back({record, message, false});
     });
     // With all formats a file named by itself is told about even without
     // --all: most files are not pictures, and silence would not say so.
     std::vector<DirEntry> none;
     if (all || (allFormats && !fileSystem.listDirectory(path, "", none))) {
         reader.setPassedOverListener([this](const PassedOver& p) {
-            out_ << JsonWriter().text("path", p.path).boolean("passedOver", true).text("reason", p.reason).str()
-                 << '\n';
+            entries_.push_back(
+                {{}, JsonWriter().text("path", p.path).boolean("passedOver", true).text("reason", p.reason).str(), true});
         });
     }
 
-    const bool read = cataloguePath(path, reader, fileSystem, host, err_);
-    out_.flush();
-    return read;
+    return cataloguePath(path, reader, fileSystem, host, err_);
 }
 
 }  // namespace dz

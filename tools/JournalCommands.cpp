@@ -2,6 +2,7 @@
 
 #include "CliHost.h"
 #include "CommandWords.h"
+#include "CameraClockOption.h"
 #include "LoadedSession.h"
 
 #include "journal/JournalAdoption.h"
@@ -19,7 +20,7 @@
 namespace dz {
 
 void PlanCommand::printUsage(std::ostream& err) {
-    err << "usage: dezoredu-cli plan SESSION.fls\n"
+    err << "usage: dezoredu-cli plan [--camera-clock MODEL=ZONE]... SESSION.fls\n"
            "\n"
            "Loads the session as File > Load Session does and prints what processing it\n"
            "would do, writing nothing: one JSON object a line per picture of the albums\n"
@@ -29,12 +30,26 @@ void PlanCommand::printUsage(std::ostream& err) {
            "then a summary line with the pictures, bytes, new folders, clashes, and the\n"
            "space needed and free on the target.\n"
            "\n"
+        << kCameraClockUsage
+        << "          (the session is put on one timeline; album ends follow their pictures)\n"
+           "\n"
            "Exit status: 0 when the plan was made, 1 when the session was not loaded or\n"
            "names no target, 2 on a usage error.\n";
 }
 
 int PlanCommand::run(const std::vector<std::string>& args) {
-    const std::optional<std::string> sessionPath = soleOperand(splitCommandWords(args), err_);
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--camera-clock" && i + 1 < args.size()) {
+            if (!takeCameraClockOption(args[++i], clocks_, err_)) {
+                printUsage(err_);
+                return kUsageError;
+            }
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    const std::optional<std::string> sessionPath = soleOperand(splitCommandWords(rest), err_);
     if (!sessionPath) {
         printUsage(err_);
         return kUsageError;
@@ -46,6 +61,7 @@ int PlanCommand::run(const std::vector<std::string>& args) {
         return kNotLoaded;
     }
     AppState& state = session.state();
+    applyCameraClocks(clocks_, state);
     if (state.processTargetPath.empty()) {
         err_ << "dezoredu-cli: the session has no target folder\n";
         return kNotLoaded;

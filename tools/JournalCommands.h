@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timeline/CameraClock.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ public:
     static void printUsage(std::ostream& err);
 
 private:
+    CameraClocks clocks_;
     std::ostream& out_;
     std::ostream& err_;
     FileSystem& fileSystem_;

@@ -1,6 +1,7 @@
 #include "ProcessCommand.h"
 
 #include "CliHost.h"
+#include "CameraClockOption.h"
 #include "LoadedSession.h"
 
 #include "platform/TimeZone.h"
@@ -38,7 +39,8 @@ std::string placeProblem(const PictureRecord& picture, const PlacedPicture& plac
 
 void ProcessCommand::printUsage(std::ostream& err) {
     err << "usage: dezoredu-cli process [--on-exists skip|overwrite|stop] [--on-error stop|continue]\n"
-           "                            [--all-formats] [--verify] SESSION.fls\n"
+           "                            [--all-formats] [--verify] [--camera-clock MODEL=ZONE]...\n"
+           "                            SESSION.fls\n"
            "\n"
            "Loads the session as File > Load Session does (the source folder is scanned\n"
            "again and must hold the same pictures; --all-formats rescans for every photo\n"
@@ -60,6 +62,8 @@ void ProcessCommand::printUsage(std::ostream& err) {
            "                         run (default), so nothing more is written after it\n"
            "  --on-error continue    the picture is passed over (a move that fails is made a\n"
            "                         copy) and the run goes on with the next album\n"
+        << kCameraClockUsage
+        << "          (the session is put on one timeline; album ends follow their pictures)\n"
            "\n"
            "Exit status: 0 when every album of the session is processed and each of their\n"
            "pictures is in the target with its own bytes, 1 otherwise (also when the\n"
@@ -88,6 +92,12 @@ bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptP
         }
         if (arg == "--verify") {
             verify = true;
+            continue;
+        }
+        if (arg == "--camera-clock" && i + 1 < args.size()) {
+            if (!takeCameraClockOption(args[++i], clocks_, err_)) {
+                return false;
+            }
             continue;
         }
         const bool onExists = arg == "--on-exists";
@@ -144,6 +154,7 @@ int ProcessCommand::run(const std::vector<std::string>& args) {
     if (verify) {
         session.state().verifyCopies = true;
     }
+    applyCameraClocks(clocks_, session.state());
     const int status = process(session);
     out_.flush();
     return status;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timeline/CameraClock.h"
+
 #include "PromptPolicy.h"
 
 #include <ostream>
@@ -30,6 +32,7 @@ public:
     static void printUsage(std::ostream& err);
 
 private:
+    CameraClocks clocks_;
     bool readArguments(const std::vector<std::string>& args, PromptPolicy& policy, std::string& sessionPath,
                        bool& allFormats, bool& verify);
     int process(LoadedSession& session);

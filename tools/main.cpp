@@ -1,3 +1,4 @@
+#include "ClocksCommand.h"
 #include "DuplicatesCommand.h"
 #include "InfoCommand.h"
 #include "JournalCommands.h"
@@ -33,6 +34,7 @@ constexpr CommandUsage kCommands[] = {
     {"session", dz::SessionCommand::printUsage}, {"duplicates", dz::DuplicatesCommand::printUsage},
     {"plan", dz::PlanCommand::printUsage},   {"resume", resumeUsage},
     {"undo", undoUsage},                     {"trust", dz::TrustCommand::printUsage},
+    {"clocks", dz::ClocksCommand::printUsage},
 };
 
 void printUsage(std::ostream& out) {
@@ -75,6 +77,9 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "info") {
         return dz::InfoCommand(std::cout, std::cerr).run(args);
+    }
+    if (words[0] == "clocks") {
+        return dz::ClocksCommand(std::cout, std::cerr).run(args);
     }
     if (words[0] == "process") {
         dz::FileSystem fileSystem;

@@ -141,6 +141,28 @@ std::string albumPathText(const std::string& target, const Album& album) {
     return target + "/" + withForwardSlashes(album.dirName) + "/" + album.name;
 }
 
+// One near a place counts as that place.
+std::string albumPlacesText(const Album& album, const std::vector<PictureRecord>& pictures) {
+    std::vector<std::string> places;
+    for (const PictureRecord& picture : pictures) {
+        if (picture.albumId != album.id || !picture.block || picture.block->spot.placeShort.empty()) {
+            continue;
+        }
+        std::string place = picture.block->spot.placeShort;
+        if (place.rfind("near ", 0) == 0) {
+            place.erase(0, 5);
+        }
+        if (std::find(places.begin(), places.end(), place) == places.end()) {
+            places.push_back(std::move(place));
+        }
+    }
+    std::string text;
+    for (const std::string& place : places) {
+        text += (text.empty() ? "" : ", ") + place;
+    }
+    return text;
+}
+
 std::vector<std::string> albumDetailsLines(const Album& album, const std::string& target, int dateFormatIndex,
                                            int timeFormatIndex, const std::vector<PictureRecord>& pictures,
                                            int biasMinutes) {
@@ -159,6 +181,10 @@ std::vector<std::string> albumDetailsLines(const Album& album, const std::string
         lines.push_back("End date: " + timeText(end, timeFormatIndex));
     } else {
         lines.push_back("End date: " + endDate + "/" + timeText(end, timeFormatIndex));
+    }
+    const std::string places = albumPlacesText(album, pictures);
+    if (!places.empty()) {
+        lines.push_back("Places: " + places);
     }
     lines.push_back(album.isProcessed != 0 ? "Album status: Processed" : "Album status: Not processed yet");
     lines.push_back("Album root: " + albumRootPath(target, album.dirName));

@@ -17,6 +17,10 @@ std::vector<std::string> albumDetailsLines(const Album& album, const std::string
                                            int timeFormatIndex, const std::vector<PictureRecord>& pictures = {},
                                            int biasMinutes = 0);
 
+// "Kyoto, Nara": the places of the album's pictures on the timeline, in the
+// order first met; empty where none is known.
+std::string albumPlacesText(const Album& album, const std::vector<PictureRecord>& pictures);
+
 // The main window's album summary line, given the album list and the
 // number of catalogued pictures.
 std::string albumSummaryText(const AlbumList& albums, std::size_t cataloguedCount);

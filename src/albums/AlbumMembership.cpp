@@ -131,19 +131,29 @@ void narrowFilmToRange(Album& album, AlbumEditing& editing, std::vector<PictureR
 }  // namespace
 
 std::uint64_t pictureShotKey(const PictureRecord& picture, int biasMinutes) {
+    if (picture.block->spot.onTimeline) {
+        return static_cast<std::uint64_t>(picture.block->spot.key);
+    }
     return static_cast<std::uint64_t>(pictureTimeStamp(picture.exif().dateTime, biasMinutes));
 }
 
 std::int64_t pictureShownTime(const PictureRecord& picture, int biasMinutes) {
+    const TimelineSpot& spot = picture.block->spot;
+    if (spot.onTimeline) {
+        // On the scale texts read with the bias, so they show the place's time.
+        return fileTimeFromUnix(spot.localTime) + std::int64_t{biasMinutes} * 60 * kFileTimePerSecond;
+    }
     return pictureOwnTime(picture.exif().dateTime, biasMinutes);
 }
 
 std::int64_t shownTimeAtKey(const std::vector<PictureRecord>& pictures, std::uint64_t key, int biasMinutes) {
     // Only a key at minute or second 01 can differ from its picture's time,
-    // so most ends need no search.
+    // so most ends need no search; on the timeline every key differs.
+    // The whole catalogue is on it or none of it.
+    const bool onTimeline = !pictures.empty() && pictures.front().block && pictures.front().block->spot.onTimeline;
     const std::int64_t local = static_cast<std::int64_t>(key) / kFileTimePerSecond - std::int64_t{biasMinutes} * 60;
     const std::int64_t secondsOfDay = ((local % 86400) + 86400) % 86400;
-    if ((secondsOfDay / 60) % 60 != 1 && secondsOfDay % 60 != 1) {
+    if (!onTimeline && (secondsOfDay / 60) % 60 != 1 && secondsOfDay % 60 != 1) {
         return static_cast<std::int64_t>(key);
     }
     for (const PictureRecord& picture : pictures) {

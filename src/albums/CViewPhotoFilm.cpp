@@ -2,7 +2,10 @@
 
 #include "albums/AlbumMembership.h"
 #include "albums/DateTimeText.h"
+#include "albums/FilmLabel.h"
 #include "exif/PictureInformation.h"
+
+#include <algorithm>
 
 namespace dz {
 
@@ -16,8 +19,16 @@ void CViewPhoto::showPicture(int item) {
     const PictureRecord& picture = film[item];
     const std::int64_t shot = pictureShownTime(picture, ws_.biasMinutes);
     control(kPath).text = picture.path;
-    control(kPictureInfo).items = pictureInformationLines(picture.exif(), dateText(shot, ws_.dateFormatIndex),
-                                                          timeText(shot, ws_.timeFormatIndex));
+    std::vector<std::string> lines =
+        pictureInformationLines(picture.exif(), dateText(shot, ws_.dateFormatIndex),
+                                timeText(shot, ws_.timeFormatIndex) + placeOffsetMark(*picture.block));
+    const std::string& place = picture.block->spot.place;
+    if (!place.empty()) {
+        const auto time = std::find_if(lines.begin(), lines.end(),
+                                       [](const std::string& line) { return line.rfind("Time: ", 0) == 0; });
+        lines.insert(time == lines.end() ? lines.end() : time + 1, "Place: " + place);
+    }
+    control(kPictureInfo).items = std::move(lines);
     refresh();
 }
 

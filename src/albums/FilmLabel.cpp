@@ -33,6 +33,17 @@ std::string pairMark(const PictureRecord& picture) {
     return heif ? "RAW+HEIC" : "RAW+JPEG";
 }
 
+std::string placeOffsetMark(const PictureBlock& block) {
+    if (!block.spot.onTimeline || !block.spot.offsetDiffers) {
+        return {};
+    }
+    const int offset = block.spot.offsetSeconds;
+    const int minutes = (offset < 0 ? -offset : offset) / 60;
+    char text[16];
+    std::snprintf(text, sizeof text, " %c%02d:%02d", offset < 0 ? '-' : '+', minutes / 60 % 100, minutes % 60);
+    return text;
+}
+
 std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, int timeFormatIndex,
                       int biasMinutes, std::size_t* dateAt) {
     const PictureBlock& block = *picture.block;
@@ -46,6 +57,7 @@ std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, 
         *dateAt = label.size();
     }
     label += block.dateFromFile ? std::string("**") + date + "*" + time + "**" : date + " " + time;
+    label += placeOffsetMark(block);
     label += "\n" + block.exif.cameraMake + "/" + block.exif.cameraModel;
     // On the camera line: the film keeps its three lines, and the name line
     // stays what a label edit starts from.

@@ -13,8 +13,13 @@ std::string pictureBaseName(const std::string& path);
 // else empty.
 std::string pairMark(const PictureRecord& picture);
 
+// " +09:00": the offset of the place of a shot on the timeline, where it
+// differs from the computer's at that moment; else empty.
+std::string placeOffsetMark(const PictureBlock& block);
+
 // The label of film item `n` (from 1): number and name, shot date and time
-// (between "**" marks when the date came from the file), then on a second
+// (between "**" marks when the date came from the file; on the timeline the
+// local time at the place, with its offset mark), then on a second
 // line the camera make and model, and the pair mark. `dateAt`, when given, receives where the
 // date part starts (the film draws it on a line of its own).
 std::string filmLabel(int n, const PictureRecord& picture, int dateFormatIndex, int timeFormatIndex,

@@ -128,6 +128,13 @@ std::string VirtualFilm::itemCaption(int item) const {
                                            : std::string{};
 }
 
+std::string VirtualFilm::itemToolTip(int item) const {
+    if (item < 0 || item >= itemCount()) {
+        return {};
+    }
+    return ws_.editing.film[static_cast<std::size_t>(item)].block->spot.place;
+}
+
 std::string VirtualFilm::caption(int n, const PictureRecord& picture) const {
     std::size_t dateAt = 0;
     std::string text = filmLabel(n, picture, ws_.dateFormatIndex, ws_.timeFormatIndex, ws_.biasMinutes, &dateAt);

@@ -77,6 +77,8 @@ public:
     int itemCount() const override;
     std::string itemLabel(int item) const override;
     std::string itemCaption(int item) const override;
+    // The place of the picture, where the timeline names one.
+    std::string itemToolTip(int item) const override;
 
     // Label editing of an item.
     void beginLabelEdit(int item);

@@ -8,9 +8,11 @@
 #include "catalogue/DateRules.h"
 #include "catalogue/PictureRecord.h"
 #include "platform/FileSystem.h"
+#include "timeline/CameraClock.h"
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +51,13 @@ struct AppState {
     // The rules the catalogue's dates are made under: the current ones for
     // a new source, a loaded session's own for its pictures.
     DateRules dateRules = kCurrentDateRules;
+    // One timeline for every camera: on for a new session, off for one
+    // loaded from the first layout, whose keys it keeps.
+    bool oneTimeline = true;
+    // The clocks the user set for the catalogue's cameras, and the
+    // corrections of single pictures' shot times, by path.
+    CameraClocks cameraClocks;
+    std::map<std::string, std::int64_t> pictureCorrections;
     MainWindowTexts texts;
     // The files the last scan left out, with their reasons.
     std::vector<PassedOver> passedOver;

@@ -55,6 +55,7 @@ void CVazedazDlg::choosePictureFiles(PictureFiles files) {
     savePictureFiles(state_.settingsFolder, files, host());
     if (state_.texts.sourceFolder != kNotSelected && state_.albums.empty()) {
         state_.dateRules = kCurrentDateRules;
+        state_.oneTimeline = true;
         releaseFilmImages();
         resetCatalogue();
         scanSource();

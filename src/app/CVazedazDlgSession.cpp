@@ -52,6 +52,9 @@ SessionFile takeSession(AppState& state) {
     session.scannedCount = state.scannedCount;
     session.removedBytes = static_cast<float>(state.removedBytes);
     session.dateRules = state.dateRules;
+    session.oneTimeline = state.oneTimeline;
+    session.cameraClocks = state.cameraClocks;
+    session.pictureCorrections.assign(state.pictureCorrections.begin(), state.pictureCorrections.end());
 
     std::vector<PictureRecord> pictures;
     if (state.dirReader) {
@@ -59,6 +62,7 @@ SessionFile takeSession(AppState& state) {
         sortForSession(catalogue);
         session.pictureCount = static_cast<std::int32_t>(catalogue.size());
         pictures = catalogue;
+        sortByKeyAfterSession(catalogue);
     }
     pictures.insert(pictures.end(), state.removedPictures.begin(), state.removedPictures.end());
     for (const PictureRecord& picture : pictures) {
@@ -204,6 +208,9 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
 
     state_.texts.sourceFolder = session->sourceFolder;
     state_.dateRules = session->dateRules;
+    state_.oneTimeline = session->oneTimeline;
+    state_.cameraClocks = session->cameraClocks;
+    state_.pictureCorrections = {session->pictureCorrections.begin(), session->pictureCorrections.end()};
     showTexts();
     state_.abortRequest = false;
     // Commands pumped while the scan runs must not reach albums that are
@@ -264,6 +271,7 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
                                          [](const PictureRecord& picture) { return picture.isExcluded == 0; });
     state_.removedPictures.assign(removed, catalogue.end());
     catalogue.erase(removed, catalogue.end());
+    sortByKeyAfterSession(catalogue);
     for (Album& album : state_.albums) {
         if (std::find(albumsMovedOut.begin(), albumsMovedOut.end(), album.id) != albumsMovedOut.end()) {
             album.isProcessed = 1;

@@ -1,5 +1,7 @@
 #include "app/CVazedazDlg.h"
 
+#include "app/CatalogueOnTimeline.h"
+
 #include "app/DuplicateStatus.h"
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
@@ -41,6 +43,7 @@ void CVazedazDlg::selectSource(const std::optional<std::string>& chosen) {
     }
     state_.texts.sourceFolder = *folder;
     state_.dateRules = kCurrentDateRules;
+    state_.oneTimeline = true;
     releaseFilmImages();
     resetCatalogue();
     scanSource();
@@ -87,6 +90,7 @@ void CVazedazDlg::scanSource() {
     reader.setDateRules(state_.dateRules);
     reader.listFolders(state_.texts.sourceFolder, true);
     reader.collectPictures("*.jpg", true, false);
+    applyTimeline(state_);
 
     state_.editAlbumFlag = false;
     const auto& catalogue = reader.catalogue();

@@ -2,6 +2,7 @@
 
 #include "albums/Album.h"
 #include "catalogue/DateRules.h"
+#include "timeline/CameraClock.h"
 
 #include <array>
 #include <cstddef>
@@ -62,6 +63,12 @@ struct SessionFile {
     // Each album's naming, by album id, as the block holds it; readSession
     // gives it to the albums. Albums not named there keep the first form.
     std::vector<std::pair<std::int32_t, AlbumNaming>> namings;
+    // One timeline for every camera, the clocks the user set and the
+    // corrections of single pictures (by path); a session without them is
+    // off the timeline, as every session of the first layout is.
+    bool oneTimeline = false;
+    CameraClocks cameraClocks;
+    std::vector<std::pair<std::string, std::int64_t>> pictureCorrections;
 };
 
 // The file's bytes, field by field, little-endian, always in the current

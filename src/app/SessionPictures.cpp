@@ -1,5 +1,7 @@
 #include "app/SessionPictures.h"
 
+#include "catalogue/PictureTimeStamp.h"
+
 #include <algorithm>
 
 namespace dz {
@@ -9,12 +11,46 @@ double fingerprintShare(const PictureRecord& picture) {
     return static_cast<double>(low) / 1048576.0;
 }
 
+namespace {
+
+bool onTimeline(const std::vector<PictureRecord>& pictures) {
+    return !pictures.empty() && pictures.front().block && pictures.front().block->spot.onTimeline;
+}
+
+}  // namespace
+
 void sortForSession(std::vector<PictureRecord>& pictures) {
+    if (onTimeline(pictures)) {
+        // Any one bias orders the shot times as the scan's keys did.
+        std::vector<std::pair<std::int64_t, std::size_t>> order(pictures.size());
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            order[i] = {pictureTimeStamp(pictures[i].exif().dateTime, 0), i};
+        }
+        std::sort(order.begin(), order.end(), [&pictures](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : pictures[a.second].path < pictures[b.second].path;
+        });
+        std::vector<PictureRecord> sorted;
+        sorted.reserve(pictures.size());
+        for (const auto& [stamp, index] : order) {
+            sorted.push_back(std::move(pictures[index]));
+        }
+        pictures = std::move(sorted);
+        return;
+    }
     std::sort(pictures.begin(), pictures.end(), [](const PictureRecord& a, const PictureRecord& b) {
         if (a.writeTime != b.writeTime) {
             return a.writeTime < b.writeTime;
         }
         return a.path < b.path;
+    });
+}
+
+void sortByKeyAfterSession(std::vector<PictureRecord>& pictures) {
+    if (!onTimeline(pictures)) {
+        return;
+    }
+    std::sort(pictures.begin(), pictures.end(), [](const PictureRecord& a, const PictureRecord& b) {
+        return a.writeTime != b.writeTime ? a.writeTime < b.writeTime : a.path < b.path;
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/DateSource.h"
+#include "catalogue/TimelineSpot.h"
 #include "exif/ExifInfo.h"
 
 #include <array>
@@ -33,6 +34,10 @@ struct PictureBlock {
     // Where the shot time came from; a date from a file name may lack its time.
     DateSource dateSource = DateSource::ExifOriginal;
     bool timeKnown = true;
+    // The user's correction of this picture's shot time alone, seconds, and
+    // where the timeline puts it.
+    std::int64_t clockCorrection = 0;
+    TimelineSpot spot;
     std::array<double, 16> signature{};
     // The same made from the picture's own pixels where `signature` came
     // from its embedded thumbnail: alike pictures are only comparable by

@@ -57,6 +57,10 @@ QVariant ThumbnailListModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::SizeHintRole:
         return itemSize_.isValid() ? QVariant(itemSize_) : QVariant();
+    case Qt::ToolTipRole: {
+        const std::string tip = control_ ? control_->itemToolTip(row) : std::string();
+        return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+    }
     default:
         return {};
     }

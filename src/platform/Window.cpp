@@ -27,6 +27,10 @@ std::string Control::itemCaption(int item) const {
     return at < itemCaptions.size() ? itemCaptions[at] : items[at];
 }
 
+std::string Control::itemToolTip(int item) const {
+    return itemTexts && item >= 0 && item < itemCount() ? itemTexts->itemToolTip(item) : std::string();
+}
+
 std::vector<std::string> Control::itemLabels() const {
     std::vector<std::string> labels;
     labels.reserve(static_cast<std::size_t>(itemCount()));

@@ -51,6 +51,8 @@ public:
     virtual std::string itemLabel(int item) const = 0;
     // The text drawn under the item.
     virtual std::string itemCaption(int item) const = 0;
+    // What the item's tooltip says; empty for none.
+    virtual std::string itemToolTip(int /*item*/) const { return {}; }
 };
 
 // The state of one control of a window, as the window logic sees it. Views
@@ -88,6 +90,7 @@ struct Control {
     int itemCount() const;
     std::string itemLabel(int item) const;
     std::string itemCaption(int item) const;
+    std::string itemToolTip(int item) const;
     std::vector<std::string> itemLabels() const;
 };
 

@@ -1,7 +1,10 @@
 #include "timeline/CatalogueTimeline.h"
 
+#include "catalogue/PictureTimeStamp.h"
+#include "platform/TimeZone.h"
 #include "timeline/ClockOffset.h"
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -73,6 +76,7 @@ TimelineInput timelineInputOf(const std::vector<PictureRecord>& pictures) {
         if (!exif.gpsDateTime.empty() && source != DateSource::FileName && source != DateSource::FileTime) {
             facts.gpsUtc = wallClockOfText(exif.gpsDateTime);
         }
+        facts.ownCorrection = picture.block->clockCorrection;
         facts.hasPosition = exif.position.known;
         facts.latitude = exif.position.latitude;
         facts.longitude = exif.position.longitude;
@@ -90,6 +94,80 @@ TimelineInput timelineInputOf(const std::vector<PictureRecord>& pictures) {
         input.shots.push_back(facts);
     }
     return input;
+}
+
+namespace {
+
+void orderByKey(std::vector<PictureRecord>& pictures) {
+    std::stable_sort(pictures.begin(), pictures.end(), [](const PictureRecord& a, const PictureRecord& b) {
+        return a.writeTime != b.writeTime ? a.writeTime < b.writeTime : a.path < b.path;
+    });
+}
+
+}  // namespace
+
+void putOnTimeline(std::vector<PictureRecord>& pictures, const std::vector<ShotTime>& times,
+                   const OffsetAt& computerOffset) {
+    for (std::size_t i = 0; i < pictures.size() && i < times.size(); ++i) {
+        PictureRecord& picture = pictures[i];
+        if (!picture.block) {
+            continue;
+        }
+        const ShotTime& time = times[i];
+        TimelineSpot& spot = picture.block->spot;
+        spot.onTimeline = true;
+        spot.key = fileTimeFromUnix(time.moment, std::int64_t{time.millis} * 1000000);
+        spot.localTime = time.localTime();
+        spot.offsetSeconds = time.offset;
+        spot.offsetDiffers = time.offset != computerOffset(time.moment);
+        spot.place = time.place;
+        spot.placeShort = time.placeShort;
+        picture.createTime = spot.key;
+        picture.writeTime = spot.key;
+    }
+    orderByKey(pictures);
+}
+
+bool tellsZones(const TimelineInput& input, const CameraClocks& clocks) {
+    for (const ShotFacts& shot : input.shots) {
+        if (shot.offsetTag || shot.gpsUtc || shot.hasPosition || shot.ownCorrection != 0) {
+            return true;
+        }
+    }
+    for (const CameraBody& body : input.bodies) {
+        if (!clocks.clockOf(body).isDefault()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool placeCatalogueOnTimeline(std::vector<PictureRecord>& pictures, const CameraClocks& clocks,
+                              const PlaceFinder& places, const OffsetAt& computerOffset, int biasMinutes) {
+    const TimelineInput input = timelineInputOf(pictures);
+    if (!tellsZones(input, clocks)) {
+        takeOffTimeline(pictures, biasMinutes);
+        return false;
+    }
+    putOnTimeline(pictures, resolveTimeline(input, clocks, places, computerOffset), computerOffset);
+    return true;
+}
+
+void takeOffTimeline(std::vector<PictureRecord>& pictures, int biasMinutes) {
+    bool moved = false;
+    for (PictureRecord& picture : pictures) {
+        if (!picture.block || !picture.block->spot.onTimeline) {
+            continue;
+        }
+        picture.block->spot = {};
+        picture.createTime = pictureTimeStamp(picture.exif().dateTime, biasMinutes);
+        picture.writeTime = picture.createTime;
+        moved = true;
+    }
+    // A catalogue never put on the timeline keeps the scan's own order.
+    if (moved) {
+        orderByKey(pictures);
+    }
 }
 
 }  // namespace dz

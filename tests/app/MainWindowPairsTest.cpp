@@ -178,8 +178,11 @@ TEST_F(MainWindowPairs, HeicLeadsItsContainerRawAndIsMarkedSo) {
     scanIntoAlbum(PictureFiles::AllFormats);
     const auto& catalogue = state.dirReader->catalogue();
     ASSERT_EQ(catalogue.size(), 3u);
-    const PictureRecord& heic = catalogue.front();
-    EXPECT_EQ(heic.path, (phone / "IMG_5.HEIC").string());
+    const auto found = std::find_if(catalogue.begin(), catalogue.end(), [&](const PictureRecord& p) {
+        return p.path == (phone / "IMG_5.HEIC").string();
+    });
+    ASSERT_NE(found, catalogue.end());
+    const PictureRecord& heic = *found;
     ASSERT_EQ(heic.companions.size(), 1u);
     EXPECT_EQ(heic.companions[0].path, (phone / "IMG_5.cr3").string());
     EXPECT_EQ(pairMark(heic), "RAW+HEIC");

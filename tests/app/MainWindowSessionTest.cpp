@@ -1,10 +1,15 @@
 #include "MainWindowFixture.h"
+#include "MediaFiles.h"
 
 #include "TinyJpeg.h"
+#include "albums/FilmLabel.h"
+#include "app/CatalogueOnTimeline.h"
 #include "app/SessionExtras.h"
 #include "app/SessionFile.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/SystemError.h"
+#include "catalogue/PictureTimeStamp.h"
+#include "timeline/CameraClock.h"
 
 #include <bit>
 #include <chrono>
@@ -803,6 +808,102 @@ TEST_F(MainWindowSession, CommandsDuringTheLoadScanWait) {
                                         "Please wait until the entire folder is scanned."}));
     ASSERT_EQ(state.albums.size(), 1u);
     EXPECT_EQ(catalogue().size(), 4u);
+}
+
+// A phone on Kyoto time with its offset tags and a camera left on New York
+// summer time (the tests' computer is in Central Europe): the session keeps the timeline, the camera's clock and a picture's
+// own correction, and its pictures pair with their labels again.
+class MainWindowTimelineSession : public MainWindowSession {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        start();
+        sessionPath = (startFolder.path() / "trip.fls").string();
+        const auto tag = [&](const std::string& name, const std::string& args) {
+            const std::string path = source.write(name, test::readTestData("canon-40d.jpg")).string();
+            ASSERT_TRUE(test::runExiftool(args, path));
+        };
+        const std::string kyoto = " -OffsetTimeOriginal=+09:00 -GPSLatitude=35.0116 -GPSLatitudeRef=N"
+                                  " -GPSLongitude=135.7681 -GPSLongitudeRef=E";
+        tag("phone-1.jpg", "-Model='Pixel 5' -DateTimeOriginal='2024:07:06 06:10:00'" + kyoto);
+        tag("phone-2.jpg", "-Model='Pixel 5' -DateTimeOriginal='2024:07:06 07:05:00'" + kyoto);
+        tag("camera.jpg", "-DateTimeOriginal='2024:07:05 17:30:00'");
+        scan();
+    }
+
+    std::vector<std::string> order() {
+        std::vector<std::string> names;
+        for (const PictureRecord& p : catalogue()) {
+            names.push_back(std::filesystem::path(p.path).filename().string());
+        }
+        return names;
+    }
+};
+
+TEST_F(MainWindowTimelineSession, ClocksAndTheTimelineComeBackWithTheSession) {
+    ASSERT_EQ(catalogue().size(), 3u);
+    ASSERT_TRUE(state.oneTimeline);
+    // The camera, read in the computer's zone, comes hours before the phone's morning.
+    EXPECT_EQ(order(), (std::vector<std::string>{"camera.jpg", "phone-1.jpg", "phone-2.jpg"}));
+    state.cameraClocks.byModel.push_back({"Canon EOS 40D", *parseClockZone("America/New_York")});
+    state.pictureCorrections[(source.path() / "phone-2.jpg").string()] = -60;
+    retimeCatalogue(state);
+    EXPECT_EQ(order(), (std::vector<std::string>{"phone-1.jpg", "camera.jpg", "phone-2.jpg"}));
+    for (PictureRecord& p : catalogue()) {
+        p.block->customName = "label of " + p.path;
+        p.block->hasCustomName = true;
+    }
+    Album& album = addAlbum("Kyoto");
+    album.setStart(catalogue()[0].createTime);
+    album.setEnd(catalogue()[1].createTime);
+    save();
+
+    state.cameraClocks = {};
+    state.pictureCorrections.clear();
+    state.oneTimeline = false;
+    load();
+    ASSERT_EQ(catalogue().size(), 3u);
+    EXPECT_TRUE(state.oneTimeline);
+    ASSERT_EQ(state.cameraClocks.byModel.size(), 1u);
+    EXPECT_EQ(state.cameraClocks.byModel[0].second.zoneName, "America/New_York");
+    EXPECT_EQ(state.pictureCorrections[(source.path() / "phone-2.jpg").string()], -60);
+    EXPECT_EQ(order(), (std::vector<std::string>{"phone-1.jpg", "camera.jpg", "phone-2.jpg"}));
+    for (const PictureRecord& p : catalogue()) {
+        EXPECT_EQ(p.block->customName, "label of " + p.path);
+        EXPECT_TRUE(p.block->spot.onTimeline);
+    }
+    // Local time at the place, with the offset that differs from the computer's.
+    EXPECT_EQ(catalogue()[1].block->spot.offsetSeconds, 9 * 3600);
+    const std::string label = filmLabel(2, catalogue()[1], 1, 1, state.dirReader->biasMinutes());
+    EXPECT_NE(label.find("[2024-07-06] [06 30 00] +09:00"), std::string::npos) << label;
+
+    // Off the timeline, the album's ends follow the pictures it holds.
+    for (PictureRecord& p : catalogue()) {
+        p.albumId = p.path.find("phone-2") == std::string::npos ? 1 : 0;
+    }
+    state.oneTimeline = false;
+    retimeCatalogue(state);
+    EXPECT_FALSE(catalogue()[0].block->spot.onTimeline);
+    EXPECT_EQ(state.albums[0].startKey, static_cast<std::uint64_t>(pictureTimeStamp("2024:07:05 17:30:00", state.dirReader->biasMinutes())));
+    EXPECT_EQ(state.albums[0].endKey, static_cast<std::uint64_t>(pictureTimeStamp("2024:07:06 06:10:00", state.dirReader->biasMinutes())));
+}
+
+TEST_F(MainWindowTimelineSession, ASessionOfTheFirstLayoutStaysOffTheTimeline) {
+    ASSERT_TRUE(catalogue()[0].block->spot.onTimeline);
+    save();
+    std::string bytes = fileBytes();
+    SessionFile scratch;
+    bytes.resize(readSessionExtras(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                                   scratch)
+                     .value_or(0));
+    writeFile(bytes);
+    load();
+    EXPECT_FALSE(state.oneTimeline);
+    ASSERT_EQ(catalogue().size(), 3u);
+    for (const PictureRecord& p : catalogue()) {
+        EXPECT_FALSE(p.block->spot.onTimeline) << p.path;
+        EXPECT_EQ(p.createTime, pictureTimeStamp(p.exif().dateTime, state.dirReader->biasMinutes())) << p.path;
+    }
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST_F(InfoCommandTest, AllFormatsAddsRawFilesAndEachFilesFormat) {
     printed = lines(out.str());
     ASSERT_EQ(printed.size(), 2u) << out.str();
     std::sort(printed.begin(), printed.end());
-    EXPECT_TRUE(has(printed[0], "\"travelling\":[\"" + dir.str() + "/canon.NEF\"]}")) << printed[0];
+    EXPECT_TRUE(has(printed[0], "\"travelling\":[\"" + dir.str() + "/canon.NEF\"],")) << printed[0];
 }
 
 TEST_F(InfoCommandTest, AllAddsThePassedOverFiles) {
