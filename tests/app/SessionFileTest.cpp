@@ -1,6 +1,7 @@
 #include "app/DuplicateStatus.h"
 #include "app/SessionExtras.h"
 #include "app/SessionFile.h"
+#include "timeline/CameraClock.h"
 
 #include <gtest/gtest.h>
 
@@ -190,6 +191,45 @@ TEST(SessionFile, DateRulesTravelInABlockThatLaterFieldsExtend) {
     auto cutRecord = bytes;
     putWord(cutRecord, end + 2, 5);
     EXPECT_FALSE(readSession(cutRecord));
+}
+
+// The timeline's records are written only when they say something, and a
+// clock out of its ranges refuses the file; a zone this machine lacks reads
+// as the local time of the place.
+TEST(SessionFile, TheTimelineAndItsClocksTravelInTheBlock) {
+    SessionFile session = sessionWithPictures(1);
+    const std::size_t offTimeline = writeSession(session).size();
+    session.oneTimeline = true;
+    session.cameraClocks.byBody.push_back({{"Canon", "Canon EOS 80D", "0123"}, *parseClockZone("Europe/Berlin")});
+    session.cameraClocks.byBody[0].second.correctionSeconds = -95;
+    session.cameraClocks.byModel.push_back({"Pixel 5", *parseClockZone("+09:00")});
+    session.pictureCorrections.emplace_back("/trip/IMG_1.jpg", 3600);
+    const auto bytes = writeSession(session);
+    ASSERT_GT(bytes.size(), offTimeline);
+    const auto read = readSession(bytes);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->oneTimeline);
+    ASSERT_EQ(read->cameraClocks.byBody.size(), 1u);
+    EXPECT_EQ(read->cameraClocks.byBody[0].first, (CameraBody{"Canon", "Canon EOS 80D", "0123"}));
+    EXPECT_EQ(read->cameraClocks.byBody[0].second.zoneName, "Europe/Berlin");
+    EXPECT_EQ(read->cameraClocks.byBody[0].second.correctionSeconds, -95);
+    ASSERT_EQ(read->cameraClocks.byModel.size(), 1u);
+    EXPECT_EQ(read->cameraClocks.byModel[0].second.offsetSeconds, 9 * 3600);
+    EXPECT_EQ(read->pictureCorrections, session.pictureCorrections);
+
+    // The zone name's bytes, then the correction's eight.
+    const auto at = [&](const std::string& text) {
+        const std::string all(bytes.begin(), bytes.end());
+        return all.find(text);
+    };
+    auto elsewhere = bytes;
+    elsewhere[at("Europe/Berlin")] = 'X';
+    const auto unknownZone = readSession(elsewhere);
+    ASSERT_TRUE(unknownZone);
+    EXPECT_EQ(unknownZone->cameraClocks.byBody[0].second.zone, CameraClock::Zone::PlaceLocal);
+    auto wild = bytes;
+    wild[at("Europe/Berlin") + 13 + 7] = 0x40;
+    EXPECT_FALSE(readSession(wild));
 }
 
 TEST(DuplicateStatus, NamesWhatWasRemoved) {
