@@ -56,6 +56,31 @@ constexpr int kMaxDirectoryDepth = 16;
 
 constexpr std::uint64_t kEntrySize = 12;
 
+// Links from a directory to the directories it owns.
+constexpr int kTagExifLink = 0x8769;
+constexpr int kTagInteropLink = 0xA005;
+constexpr int kTagGpsLink = 0x8825;
+
+// Longest body serial number kept; a clock offset text is "+HH:MM".
+constexpr std::size_t kSerialNumberChars = 63;
+constexpr std::size_t kClockOffsetChars = 6;
+constexpr std::size_t kSubSecondChars = 9;  // digits of a fraction of a second kept
+constexpr int kAscii = 2;
+
+// A clock offset as stored, or empty when the value is none.
+std::string clockOffset(int format, const ExifByteReader& value) {
+    // One character more than an offset has, so a longer text is no offset.
+    std::string text = format == kAscii ? trimmedText(value, kClockOffsetChars + 1) : std::string{};
+    return isClockOffset(text) ? text : std::string{};
+}
+
+// The digits of a fraction of a second, or empty when the value is none.
+std::string subSecond(int format, const ExifByteReader& value) {
+    std::string text = format == kAscii ? trimmedText(value, kSubSecondChars) : std::string{};
+    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? text : std::string{};
+}
+
 std::int32_t saturate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
@@ -314,45 +339,36 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
     if (!mayEnterDirectory(start, depth)) {
         return true;
     }
-    const auto count = block.u16(start);
-    if (!count || !block.contains(start + 2, *count * kEntrySize)) {
+    const auto count = entryCount(block, start);
+    if (!count) {
         return fail("Illegally sized directory");
     }
 
     DirectoryThumbnail thumbnail;
     for (std::uint64_t i = 0; i < *count; ++i) {
-        const std::uint64_t entry = start + 2 + i * kEntrySize;
-        const int tag = *block.u16(entry);
-        int format = *block.u16(entry + 2);
-        const std::uint32_t components = *block.u32(entry + 4);
-        // Raw files type their directory links as IFD (13), four bytes each.
-        if (rawMode_ && format == 13) {
-            format = 4;
+        Entry entry;
+        if (const char* problem = ReadEntry(block, start, i, entry)) {
+            return fail(problem);
         }
-        if (format > 12) {
-            return fail("Illegal format code in EXIF dir");
-        }
-        const std::uint64_t byteCount = std::uint64_t{components} * exifFormatSize(format);
+        const int tag = entry.tag;
+        const int format = entry.format;
+        const std::uint32_t components = entry.components;
+        const ExifByteReader& value = entry.value;
 
-        // Values of up to four bytes stand in the entry itself.
-        std::uint64_t valueOffset = entry + 8;
-        if (byteCount > 4) {
-            valueOffset = *block.u32(entry + 8);
-            if (!block.contains(valueOffset, byteCount)) {
-                return fail("Illegal pointer offset value in EXIF.");
-            }
-        }
-        const ExifByteReader value = *block.sub(valueOffset, byteCount);
-
-        if (tag == 0x8769 || tag == 0xA005) {
+        if (tag == kTagExifLink || tag == kTagInteropLink || tag == kTagGpsLink) {
             // The link is a 32-bit offset wherever the value stands; an
             // in-entry value always has four bytes there.
-            const std::uint64_t link = *block.u32(valueOffset);
+            const std::uint64_t link = *block.u32(entry.valueOffset);
             if (link >= block.size()) {
                 return fail("Illegal subdirectory link");
             }
-            // A failure inside the sub-directory stays there.
-            ReadDirectory(block, link, depth + 1);
+            // A failure inside the sub-directory stays there. The GPS
+            // directory numbers its tags anew, so it is read apart.
+            if (tag == kTagGpsLink) {
+                ReadGpsDirectory(block, link, depth + 1);
+            } else {
+                ReadDirectory(block, link, depth + 1);
+            }
             continue;
         }
         // A count of 0 holds no value: the tag is as good as missing and its
@@ -369,7 +385,7 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
 
     // The next directory (the thumbnail's after the first). A link word that
     // would stand beyond the block counts as no link.
-    const std::uint64_t next = block.u32(start + 2 + *count * kEntrySize).value_or(0);
+    const std::uint64_t next = block.u32(start + 2 + std::uint64_t{*count} * kEntrySize).value_or(0);
     if (next != 0) {
         if (next >= block.size()) {
             return fail("Illegal subdirectory link");
@@ -394,6 +410,42 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
         }
     }
     return true;
+}
+
+std::optional<std::uint16_t> CExifReader::entryCount(const ExifByteReader& block, std::uint64_t start) {
+    const auto count = block.u16(start);
+    if (!count || !block.contains(start + 2, std::uint64_t{*count} * kEntrySize)) {
+        return std::nullopt;
+    }
+    return count;
+}
+
+const char* CExifReader::ReadEntry(const ExifByteReader& block, std::uint64_t start, std::uint64_t index,
+                                   Entry& entry) const {
+    // entryCount() has checked that the entry lies in the block.
+    const std::uint64_t at = start + 2 + index * kEntrySize;
+    entry.tag = *block.u16(at);
+    entry.format = *block.u16(at + 2);
+    entry.components = *block.u32(at + 4);
+    // Raw files type their directory links as IFD (13), four bytes each.
+    if (rawMode_ && entry.format == 13) {
+        entry.format = 4;
+    }
+    if (entry.format > 12) {
+        return "Illegal format code in EXIF dir";
+    }
+    const std::uint64_t byteCount = std::uint64_t{entry.components} * exifFormatSize(entry.format);
+
+    // Values of up to four bytes stand in the entry itself.
+    entry.valueOffset = at + 8;
+    if (byteCount > 4) {
+        entry.valueOffset = *block.u32(at + 8);
+        if (!block.contains(entry.valueOffset, byteCount)) {
+            return "Illegal pointer offset value in EXIF.";
+        }
+    }
+    entry.value = *block.sub(entry.valueOffset, byteCount);
+    return nullptr;
 }
 
 void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
@@ -464,6 +516,21 @@ void CExifReader::ApplyTag(int tag, int format, const ExifByteReader& value,
         if (info.dateTimeModified.empty()) {
             info.dateTimeModified = copyText(value, kDateTimeChars);
         }
+        break;
+    case 0x9010:
+        info.offsetTimeModified = clockOffset(format, value);
+        break;
+    case 0x9011:
+        info.offsetTimeOriginal = clockOffset(format, value);
+        break;
+    case 0x9012:
+        info.offsetTimeDigitized = clockOffset(format, value);
+        break;
+    case 0x9291:
+        info.subSecTimeOriginal = subSecond(format, value);
+        break;
+    case 0xA431:
+        info.bodySerialNumber = format == kAscii ? trimmedText(value, kSerialNumberChars) : std::string{};
         break;
     case 0x9102:
         info.jpegQuality = integer();

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,6 +87,14 @@ private:
         std::int64_t stripCount = 0;
         std::int64_t compression = 0;
     };
+    // One directory entry, with its value found in the block.
+    struct Entry {
+        int tag = 0;
+        int format = 0;
+        std::uint32_t components = 0;
+        std::uint64_t valueOffset = 0;
+        ExifByteReader value;
+    };
     // Where the first directory of a TIFF block is read: a JPEG's segment has
     // always been read right after its header; the bare blocks of the other
     // containers are read where their header says, as any TIFF reader does.
@@ -102,6 +111,14 @@ private:
     bool ReadTiffBlock(const std::uint8_t* blockStart, std::size_t blockLength,
                        FirstDirectory first = FirstDirectory::AfterHeader);
     bool ReadDirectory(const ExifByteReader& block, std::uint64_t start, int depth);
+    // The GPS directory a link of the first directory leads to.
+    bool ReadGpsDirectory(const ExifByteReader& block, std::uint64_t start, int depth);
+    // The number of entries of the directory at `start`, when they all lie in the block.
+    static std::optional<std::uint16_t> entryCount(const ExifByteReader& block, std::uint64_t start);
+    // Reads entry `index` of the directory at `start`, of a count entryCount()
+    // gave; nullptr, or the message of why the entry cannot be read.
+    const char* ReadEntry(const ExifByteReader& block, std::uint64_t start, std::uint64_t index,
+                          Entry& entry) const;
     // Raw files only: tags that lead to more directories or to previews.
     bool ApplyRawTag(int tag, int format, std::uint32_t components, const ExifByteReader& block,
                      const ExifByteReader& value, int depth, DirectoryThumbnail& thumbnail);

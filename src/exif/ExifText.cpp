@@ -18,6 +18,30 @@ std::string copyText(const ExifByteReader& value, std::size_t limit) {
     return out;
 }
 
+std::string trimmedText(const ExifByteReader& value, std::size_t limit) {
+    // The limit counts the text, not the spaces in front of it.
+    std::size_t first = 0;
+    while (first < value.size() && value.data()[first] == ' ') {
+        ++first;
+    }
+    std::string text = copyText(ExifByteReader(value.data() + first, value.size() - first), limit);
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+bool isClockOffset(std::string_view text) {
+    const auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || !digit(1) || !digit(2) || text[3] != ':' ||
+        !digit(4) || !digit(5)) {
+        return false;
+    }
+    const int hours = (text[1] - '0') * 10 + (text[2] - '0');
+    const int minutes = (text[4] - '0') * 10 + (text[5] - '0');
+    return hours <= 14 && minutes < 60;
+}
+
 std::optional<std::string> userCommentText(const ExifByteReader& value) {
     // Trailing spaces are padding, not text.
     std::size_t end = value.size();

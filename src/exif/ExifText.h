@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace dz {
 
@@ -17,6 +18,13 @@ inline constexpr std::size_t kCommentSectionBytes = 1000;
 // The bytes of `value` up to its first zero byte, its end or `limit`
 // characters, whichever comes first.
 std::string copyText(const ExifByteReader& value, std::size_t limit);
+
+// The same without the spaces that pad it on either side.
+std::string trimmedText(const ExifByteReader& value, std::size_t limit);
+
+// True for a clock's offset from UTC as EXIF stores it, "+HH:MM" or "-HH:MM",
+// within the offsets clocks use (hours up to 14).
+bool isClockOffset(std::string_view text);
 
 // The comment a UserComment value gives, or nothing when it leaves the
 // record's comment as it is (an "ASCII" value with no text after the code).

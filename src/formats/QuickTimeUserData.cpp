@@ -52,13 +52,16 @@ std::string tagsMake(BoxSource& file, const SourceBox& box) {
     return cameraText(bytes, kTagsMakeBytes, kCameraMakeChars);
 }
 
+std::optional<SourceBox> userDataBox(BoxSource& file) {
+    const std::optional<SourceBox> movie = findSourceChild(file, 0, file.size(), "moov");
+    return movie ? findSourceChild(file, movie->payload, movie->end, "udta") : std::nullopt;
+}
+
 }  // namespace
 
 QuickTimeCamera readQuickTimeCamera(BoxSource& file) {
     QuickTimeCamera camera;
-    const std::optional<SourceBox> movie = findSourceChild(file, 0, file.size(), "moov");
-    const std::optional<SourceBox> userData =
-        movie ? findSourceChild(file, movie->payload, movie->end, "udta") : std::nullopt;
+    const std::optional<SourceBox> userData = userDataBox(file);
     if (!userData) {
         return camera;
     }
@@ -78,6 +81,21 @@ QuickTimeCamera readQuickTimeCamera(BoxSource& file) {
         camera.make = fromTags;
     }
     return camera;
+}
+
+std::string readQuickTimeLocation(BoxSource& file) {
+    const std::optional<SourceBox> userData = userDataBox(file);
+    if (!userData) {
+        return {};
+    }
+    SourceBoxWalker walker(file, *userData);
+    SourceBox box;
+    while (walker.next(box)) {
+        if (box.is("\xA9xyz")) {
+            return userDataText(file, box, kMaxTextBytes);
+        }
+    }
+    return {};
 }
 
 }  // namespace dz

@@ -16,4 +16,8 @@ struct QuickTimeCamera {
 // cameras write it. Only box headers and those atoms are read.
 QuickTimeCamera readQuickTimeCamera(BoxSource& file);
 
+// The ISO 6709 text of the user data's "©xyz" atom, where QuickTime movies
+// and phones keep where they were made; empty when there is none.
+std::string readQuickTimeLocation(BoxSource& file);
+
 }  // namespace dz

@@ -2,6 +2,7 @@
 
 #include "formats/FileBoxSource.h"
 #include "formats/FrameTurn.h"
+#include "formats/Iso6709.h"
 #include "formats/LoadedModules.h"
 #include "formats/MovieIndex.h"
 #include "formats/QuickTimeUserData.h"
@@ -33,17 +34,36 @@ std::string firstTag(const MovieIndex& movie, const char* const (&keys)[N], std:
     return {};
 }
 
-std::string shotTime(const MovieIndex& movie) {
+// The shot time into dateTime, and the offset of the clock that gave it
+// into offsetTimeOriginal when the movie states one.
+void takeShotTime(const MovieIndex& movie, ExifInfo& info) {
     // A phone's own local time first: its pictures' EXIF dates are the time
     // where they were shot, and its movies must sort among them.
-    std::string text = wallClockShotTime(movie.tag("com.apple.quicktime.creationdate"));
+    const std::string phoneDate = movie.tag("com.apple.quicktime.creationdate");
+    std::string text = wallClockShotTime(phoneDate);
+    if (!text.empty()) {
+        info.offsetTimeOriginal = clockOffsetOfIsoTime(phoneDate);
+    }
+    // The UTC times of the containers are shown in this computer's zone.
     if (text.empty()) {
         text = localShotTimeOfMovieTime(movie.created);
     }
     if (text.empty()) {
         text = localShotTimeOfUtc(movie.tag("creation_time"));
     }
-    return text.empty() ? kZeroDate : text;
+    info.dateTime = text.empty() ? kZeroDate : text;
+}
+
+// Where the movie was made: an ISO 6709 text under the keys phones write, or
+// in the QuickTime user data.
+ShotPosition shotPosition(const MovieIndex& movie, BoxSource& file) {
+    for (const char* key : {"com.apple.quicktime.location.ISO6709", "location"}) {
+        const ShotPosition position = positionOfIso6709(movie.tag(key));
+        if (position.known) {
+            return position;
+        }
+    }
+    return positionOfIso6709(readQuickTimeLocation(file));
 }
 
 }  // namespace
@@ -58,7 +78,8 @@ FactsOutcome readVideoFacts(const std::string& path, CExifReader& reader) {
     }
     ExifInfo& info = reader.info();
     info.hasExif = true;
-    info.dateTime = shotTime(movie);
+    takeShotTime(movie, info);
+    info.position = shotPosition(movie, file);
     info.cameraMake = firstTag(movie, kMakeKeys, kCameraMakeChars);
     info.cameraModel = firstTag(movie, kModelKeys, kCameraModelChars);
     if (info.cameraMake.empty() || info.cameraModel.empty()) {

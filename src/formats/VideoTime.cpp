@@ -1,6 +1,7 @@
 #include "formats/VideoTime.h"
 
 #include "exif/ExifInfo.h"
+#include "exif/ExifText.h"
 #include "platform/TimeZone.h"
 
 #include <cstdint>
@@ -87,6 +88,33 @@ std::string wallClockShotTime(const std::string& isoLocal) {
     text[7] = ':';
     text[10] = ' ';
     return text;
+}
+
+std::string clockOffsetOfIsoTime(const std::string& isoLocal) {
+    IsoTime t;
+    if (!readIsoTime(isoLocal, t)) {
+        return {};
+    }
+    std::size_t pos = kDateTimeChars;
+    if (pos < isoLocal.size() && isoLocal[pos] == '.') {
+        for (++pos; pos < isoLocal.size() && isoLocal[pos] >= '0' && isoLocal[pos] <= '9';) {
+            ++pos;
+        }
+    }
+    const std::string zone = isoLocal.substr(pos);
+    if (zone == "Z") {
+        return "+00:00";
+    }
+    int hours = 0;
+    int minutes = 0;
+    const bool colon = zone.size() == 6 && zone[3] == ':';
+    const bool read = (zone.size() == 3 || zone.size() == 5 || colon) && (zone[0] == '+' || zone[0] == '-') &&
+                      digits(zone, 1, 2, hours) && (zone.size() == 3 || digits(zone, colon ? 4 : 3, 2, minutes));
+    if (!read) {
+        return {};
+    }
+    std::string offset = zone.substr(0, 3) + ":" + (zone.size() == 3 ? "00" : zone.substr(colon ? 4 : 3, 2));
+    return isClockOffset(offset) ? offset : std::string{};
 }
 
 }  // namespace dz

@@ -23,4 +23,10 @@ std::string localShotTimeOfMovieTime(std::uint64_t secondsSince1904);
 // offset left aside. Empty as above.
 std::string wallClockShotTime(const std::string& isoLocal);
 
+// The offset from UTC such a local time states after its seconds and their
+// fraction ("+0900", "+09:00", "+09", or "Z" for "+00:00"), as EXIF writes
+// one: "+09:00". Empty when the text is no such time or states no offset
+// clocks use.
+std::string clockOffsetOfIsoTime(const std::string& isoLocal);
+
 }  // namespace dz

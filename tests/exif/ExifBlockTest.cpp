@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace dz::test {
@@ -10,6 +11,7 @@ namespace {
 
 constexpr std::uint16_t kExifLink = 0x8769;
 constexpr std::uint16_t kInteropLink = 0xA005;
+constexpr std::uint16_t kGpsLink = 0x8825;
 
 Bytes exifBody(const Bytes& afterExif) {
     Bytes body{'E', 'x', 'i', 'f'};
@@ -474,6 +476,11 @@ TEST(ExifBlock, DirectoryFailures) {
         t.setNextOffset(0, 5000);
         cases.push_back({"next directory outside", t, "Illegal subdirectory link"});
     }
+    {
+        TiffBuilder t;
+        t.addLong(0, kGpsLink, 0x7FFFFFFF);
+        cases.push_back({"GPS directory outside", t, "Illegal subdirectory link"});
+    }
     for (Case& c : cases) {
         const auto r = decodeTiff(c.tiff);
         EXPECT_TRUE(r.ok) << c.name;
@@ -543,6 +550,7 @@ TEST(ExifBlock, CyclesEndWithoutFailing) {
     TiffBuilder self;
     self.addAscii(0, 0x010F, "Self");
     self.link(0, kExifLink, 0);
+    self.link(0, kGpsLink, 0);
     self.setNext(0, 0);
 
     TiffBuilder mutual;
@@ -562,13 +570,159 @@ TEST(ExifBlock, CyclesEndWithoutFailing) {
     chain.addAscii(0, 0x010F, "Chain");
     chain.setNext(dirs.back(), 0);
 
-    for (const TiffBuilder* t : {&self, &mutual, &chain}) {
+    // The GPS link leads back to the EXIF directory, whose tags would read
+    // as a fix if it were walked again as a GPS directory.
+    TiffBuilder gpsBack;
+    const int exif = gpsBack.addDirectory();
+    gpsBack.addAscii(0, 0x010F, "Back");
+    gpsBack.link(0, kExifLink, exif);
+    gpsBack.link(0, kGpsLink, exif);
+    gpsBack.addAscii(exif, 0x0001, "N");
+    gpsBack.addEntry(exif, 0x0002, 5, 3, Bytes(24, 1));
+    gpsBack.addAscii(exif, 0x0003, "E");
+    gpsBack.addEntry(exif, 0x0004, 5, 3, Bytes(24, 1));
+
+    for (const TiffBuilder* t : {&self, &mutual, &chain, &gpsBack}) {
         const auto r = decodeTiff(*t);
         EXPECT_TRUE(r.ok);
         EXPECT_TRUE(r.info.hasExif);
         EXPECT_EQ(r.error, "");
         EXPECT_FALSE(r.info.cameraMake.empty());
+        EXPECT_FALSE(r.info.position.known);
     }
+}
+
+// A GPS directory of a sound fix with one entry put in another's place.
+struct GpsEntry {
+    std::uint16_t tag;
+    std::uint16_t format;
+    std::uint32_t count;
+    std::vector<std::uint32_t> words;  // rationals as numerator, denominator
+    std::string text;                  // ASCII and BYTE values
+};
+
+ExifInfo decodeGps(const std::vector<GpsEntry>& changes, bool bigEndian = false) {
+    std::vector<GpsEntry> entries = {
+        {0x0001, 2, 2, {}, "N"},
+        {0x0002, 5, 3, {35, 1, 0, 1, 0, 1}, ""},
+        {0x0003, 2, 2, {}, "E"},
+        {0x0004, 5, 3, {135, 1, 30, 1, 0, 1}, ""},
+        {0x0007, 5, 3, {23, 1, 59, 1, 5999, 100}, ""},
+        {0x001D, 2, 11, {}, "2024:02:29"},
+    };
+    for (const GpsEntry& change : changes) {
+        const auto same = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.tag == change.tag; });
+        if (same != entries.end()) {
+            *same = change;
+        } else {
+            entries.push_back(change);
+        }
+    }
+    TiffBuilder t(bigEndian);
+    const int gps = t.addDirectory();
+    t.link(0, kGpsLink, gps);
+    for (const GpsEntry& e : entries) {
+        Bytes value(e.text.begin(), e.text.end());
+        if (e.format == 2) {
+            value.push_back(0);
+        }
+        for (const std::uint32_t word : e.words) {
+            const Bytes bytes = t.u32(word);
+            value.insert(value.end(), bytes.begin(), bytes.end());
+        }
+        t.addEntry(gps, e.tag, e.format, e.count, value);
+    }
+    return decodeTiff(t).info;
+}
+
+TEST(ExifBlock, GpsValuesOfAnotherKindGiveNoFix) {
+    for (const bool bigEndian : {false, true}) {
+        const ExifInfo sound = decodeGps({}, bigEndian);
+        EXPECT_TRUE(sound.position.known);
+        EXPECT_DOUBLE_EQ(sound.position.longitude, 135.5);
+        EXPECT_EQ(sound.gpsDateTime, "2024:02:29 23:59:59");
+    }
+    struct Case {
+        const char* name;
+        GpsEntry change;
+    };
+    const std::vector<Case> noFix = {
+        {"signed rationals", {0x0002, 10, 3, {35, 1, 0, 1, 0, 1}, ""}},
+        {"two rationals", {0x0002, 5, 2, {35, 1, 0, 1}, ""}},
+        {"zero denominator", {0x0004, 5, 3, {135, 0, 0, 1, 0, 1}, ""}},
+        {"beyond the pole", {0x0002, 5, 3, {90, 1, 0, 1, 1, 1}, ""}},
+        {"beyond the date line", {0x0004, 5, 3, {180, 1, 1, 1, 0, 1}, ""}},
+        {"another letter", {0x0001, 2, 2, {}, "X"}},
+        {"reference of a byte", {0x0003, 1, 1, {}, "E"}},
+        {"reference of two letters", {0x0003, 2, 3, {}, "EW"}},
+    };
+    for (const Case& c : noFix) {
+        EXPECT_FALSE(decodeGps({c.change}).position.known) << c.name;
+    }
+    // Numerators beyond 2^31 are unsigned, not negative: 30 degrees.
+    const ExifInfo large = decodeGps({{0x0002, 5, 3, {3000000000u, 100000000u, 0, 1, 0, 1}, ""}});
+    EXPECT_TRUE(large.position.known);
+    EXPECT_DOUBLE_EQ(large.position.latitude, 30.0);
+
+    const std::vector<Case> noTime = {
+        {"hour 24", {0x0007, 5, 3, {24, 1, 0, 1, 0, 1}, ""}},
+        {"61 seconds", {0x0007, 5, 3, {0, 1, 0, 1, 61, 1}, ""}},
+        {"zero denominator", {0x0007, 5, 3, {12, 1, 0, 0, 0, 1}, ""}},
+        {"not a leap year", {0x001D, 2, 11, {}, "2023:02:29"}},
+        {"month 13", {0x001D, 2, 11, {}, "2024:13:01"}},
+        {"dashes", {0x001D, 2, 11, {}, "2024-02-29"}},
+        {"cut short", {0x001D, 2, 8, {}, "2024:02"}},
+    };
+    for (const Case& c : noTime) {
+        const ExifInfo info = decodeGps({c.change});
+        EXPECT_EQ(info.gpsDateTime, "") << c.name;
+        EXPECT_TRUE(info.position.known) << c.name;
+    }
+    // A height whose reference is neither above (0) nor below (1) the sea.
+    const ExifInfo height = decodeGps({{0x0005, 1, 1, {}, "\x02"}, {0x0006, 5, 1, {45, 1}, ""}});
+    EXPECT_TRUE(height.position.known);
+    EXPECT_FALSE(height.position.hasAltitude);
+}
+
+TEST(ExifBlock, ClockTextsAreKeptOnlyInTheirForm) {
+    struct Case {
+        const char* name;
+        std::uint16_t format;
+        std::string stored;  // the bytes, before the terminating zero
+        std::string offset;
+        std::string subSecond;
+    };
+    const std::vector<Case> cases = {
+        {"as written", 2, "+05:45", "+05:45", ""},
+        {"padded", 2, " -03:30  ", "-03:30", ""},
+        {"fourteen hours", 2, "+14:00", "+14:00", ""},
+        {"fifteen hours", 2, "+15:00", "", ""},
+        {"sixty minutes", 2, "+09:60", "", ""},
+        {"no colon", 2, "+0900", "", ""},
+        {"no sign", 2, "09:00", "", ""},
+        {"more after it", 2, "+09:00Z", "", ""},
+        {"not ASCII", 7, "+09:00", "", ""},
+        {"digits", 2, "0042", "", "0042"},
+        {"padded digits", 2, "12 ", "", "12"},
+        {"a letter", 2, "12a", "", ""},
+        {"empty", 2, "", "", ""},
+    };
+    for (const Case& c : cases) {
+        TiffBuilder t;
+        Bytes value(c.stored.begin(), c.stored.end());
+        value.push_back(0);
+        for (const std::uint16_t tag : {0x9010, 0x9011, 0x9012, 0x9291}) {
+            t.addEntry(0, tag, c.format, static_cast<std::uint32_t>(value.size()), value);
+        }
+        const ExifInfo info = decodeTiff(t).info;
+        EXPECT_EQ(info.offsetTimeModified, c.offset) << c.name;
+        EXPECT_EQ(info.offsetTimeOriginal, c.offset) << c.name;
+        EXPECT_EQ(info.offsetTimeDigitized, c.offset) << c.name;
+        EXPECT_EQ(info.subSecTimeOriginal, c.subSecond) << c.name;
+    }
+    TiffBuilder serial;
+    serial.addAscii(0, 0xA431, "  " + std::string(100, 'S'));
+    EXPECT_EQ(decodeTiff(serial).info.bodySerialNumber, std::string(63, 'S'));
 }
 
 TEST(ExifBlock, ThumbnailCopy) {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
 
 namespace dz {
 namespace {
@@ -201,6 +203,40 @@ TEST_F(VideoFile, CutShortOrGarbageFilesAreNoVideo) {
         EXPECT_EQ(reader.lastError().rfind("not a readable video: ", 0), 0u) << reader.lastError();
         EXPECT_FALSE(info.hasExif);
     }
+}
+
+TEST_F(VideoFile, PlaceAndClockOffsetAsExiftoolReadsThem) {
+    // An iPhone's keys; a movie keyed "location" as Android's camera apps
+    // write it; a QuickTime camera's "©xyz" text with a UTC creation time.
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -movflags use_metadata_tags"
+                          " -metadata com.apple.quicktime.location.ISO6709=-33.8688+151.2093+012.500/"
+                          " -metadata com.apple.quicktime.creationdate=2024-07-05T09:00:00+0900"
+                          " -metadata creation_time=2024-07-05T00:00:00Z", at("phone.mov")));
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -movflags use_metadata_tags -metadata location=+35.0116+135.7681+100/",
+                          at("keyed.mp4")));
+    ASSERT_TRUE(runFfmpeg(kHalfWhite + " -metadata location=-03.4653-062.2159/"
+                          " -metadata creation_time=2024-07-05T00:00:00Z", at("camera.mov")));
+    const std::vector<std::string> tags = {"-Composite:GPSLatitude", "-Composite:GPSLongitude",
+                                           "-Composite:GPSAltitude", "-Keys:CreationDate"};
+    for (const char* name : {"phone.mov", "keyed.mp4", "camera.mov"}) {
+        const std::vector<std::string> oracle = test::exiftoolValues(tags, at(name));
+        const ExifInfo info = factsOf(at(name));
+        ASSERT_TRUE(info.position.known) << name;
+        ASSERT_FALSE(oracle[0].empty() || oracle[1].empty()) << name;
+        // exiftool reads the "location" key's place from the fixed-point copy
+        // ffmpeg writes beside it, to a ten-thousandth of a degree.
+        EXPECT_NEAR(info.position.latitude, std::stod(oracle[0]), 1e-4) << name;
+        EXPECT_NEAR(info.position.longitude, std::stod(oracle[1]), 1e-4) << name;
+        EXPECT_EQ(info.position.hasAltitude, !oracle[2].empty()) << name;
+        EXPECT_NEAR(info.position.altitude, oracle[2].empty() ? 0.0 : std::stod(oracle[2]), 1e-4) << name;
+        // "2024:07:05 09:00:00+09:00": the phone's local time and its offset.
+        EXPECT_EQ(info.offsetTimeOriginal, oracle[3].size() > 19 ? oracle[3].substr(19) : "") << name;
+        if (!oracle[3].empty()) {
+            EXPECT_EQ(info.dateTime, oracle[3].substr(0, 19)) << name;
+        }
+    }
+    // Without an offset the UTC time is still this computer's local time (CEST).
+    EXPECT_EQ(factsOf(at("camera.mov")).dateTime, "2024:07:05 02:00:00");
 }
 
 TEST(QuickTimeUserData, BoxesThatOverrunTheirParentAreNotRead) {

@@ -2,13 +2,15 @@
 // decoder, then through the picture information texts; the same bytes as a
 // TIFF-based raw file too, and through the readers of the other containers
 // (RAF, CR3, PNG chunks, a HEIF Exif item, ISO boxes, WebP chunks, a movie's
-// user data and its index).
+// user data and its index, and the ISO 6709 place texts of movies).
 #include "exif/CExifReader.h"
 #include "exif/ExifInfo.h"
+#include "exif/ExifText.h"
 #include "exif/ExifValueTexts.h"
 #include "exif/PictureInformation.h"
 #include "formats/Cr3File.h"
 #include "formats/HeifExifItem.h"
+#include "formats/Iso6709.h"
 #include "formats/IsoBoxes.h"
 #include "formats/MovieIndex.h"
 #include "formats/PngChunks.h"
@@ -17,11 +19,27 @@
 #include "formats/WebpChunks.h"
 #include "platform/ByteSource.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace {
+
+// A position is on the globe, or unknown with nothing else said.
+void checkPosition(const dz::ShotPosition& p) {
+    if (!p.known) {
+        if (p.hasAltitude) {
+            __builtin_trap();
+        }
+        return;
+    }
+    if (!(p.latitude >= -90 && p.latitude <= 90 && p.longitude >= -180 && p.longitude <= 180) ||
+        !std::isfinite(p.altitude)) {
+        __builtin_trap();
+    }
+}
 
 // What the decoder promises about any record it fills.
 void checkRecord(const dz::ExifInfo& info) {
@@ -37,6 +55,16 @@ void checkRecord(const dz::ExifInfo& info) {
     if (info.orientation < 0 || info.orientation > 8 || info.flashUsed < 0 || info.flashUsed > 1) {
         __builtin_trap();
     }
+    for (const std::string* offset : {&info.offsetTimeOriginal, &info.offsetTimeDigitized, &info.offsetTimeModified}) {
+        if (!offset->empty() && !dz::isClockOffset(*offset)) {
+            __builtin_trap();
+        }
+    }
+    if (info.subSecTimeOriginal.size() > 9 || info.bodySerialNumber.size() > 63 ||
+        (!info.gpsDateTime.empty() && info.gpsDateTime.size() != dz::kDateTimeChars)) {
+        __builtin_trap();
+    }
+    checkPosition(info.position);
 }
 
 }  // namespace
@@ -142,6 +170,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (camera.make.size() > dz::kCameraMakeChars || camera.model.size() > dz::kCameraModelChars) {
         __builtin_trap();
     }
+    // The place a movie's user data gives, and the bytes as an ISO 6709 text.
+    checkPosition(dz::positionOfIso6709(dz::readQuickTimeLocation(movie)));
+    checkPosition(dz::positionOfIso6709(std::string_view(reinterpret_cast<const char*>(data), size)));
     // The same bytes as a movie's index: what it gives is within its bounds.
     dz::MovieIndex index;
     std::string problem;
@@ -154,6 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (key.size() > 256 || text.size() > 256) {
                 __builtin_trap();
             }
+            checkPosition(dz::positionOfIso6709(text));
         }
     }
     return 0;

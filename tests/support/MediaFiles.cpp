@@ -1,8 +1,10 @@
 #include "MediaFiles.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 namespace dz::test {
 
@@ -35,6 +37,33 @@ bool runFfmpeg(const std::string& args, const std::string& out) {
 bool runExiftool(const std::string& args, const std::string& path) {
     const std::string command = "exiftool -q -overwrite_original " + args + " '" + path + "' </dev/null";
     return std::system(command.c_str()) == 0;
+}
+
+std::vector<std::string> exiftoolValues(const std::vector<std::string>& tags, const std::string& path) {
+    std::string command = "exiftool -T -n";
+    for (const std::string& tag : tags) {
+        command += " '" + tag + "'";
+    }
+    command += " '" + path + "' 2>/dev/null";
+    std::string line;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            line += buffer;
+        }
+        ::pclose(pipe);
+    }
+    if (!line.empty() && line.back() == '\n') {
+        line.pop_back();
+    }
+    // One field per tag, tab-separated, "-" where the file has none.
+    std::vector<std::string> values;
+    std::istringstream fields(line);
+    for (std::string field; std::getline(fields, field, '\t');) {
+        values.push_back(field == "-" ? std::string{} : field);
+    }
+    values.resize(tags.size());
+    return values;
 }
 
 std::string exifSegmentOf(const std::string& jpeg) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace dz::test {
 
@@ -14,6 +15,10 @@ bool runFfmpeg(const std::string& args, const std::string& out);
 // Runs "exiftool -q -overwrite_original ARGS 'PATH'", which rewrites PATH in
 // place; true when it succeeded.
 bool runExiftool(const std::string& args, const std::string& path);
+
+// What "exiftool -T -n TAGS 'PATH'" reads, one value per tag in their order
+// ("-Composite:GPSLatitude"); empty for a tag the file does not have.
+std::vector<std::string> exiftoolValues(const std::vector<std::string>& tags, const std::string& path);
 
 // The "Exif\0\0" segment of a JPEG file's APP1 section (header included);
 // empty when it has none.
