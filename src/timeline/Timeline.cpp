@@ -86,6 +86,19 @@ std::int32_t nearestAnchor(const std::vector<Anchor>& anchors, std::int64_t time
     return best;
 }
 
+// The entry nearest to `time`, however far; -1 when there is none.
+std::int32_t nearestOfAll(const std::vector<Anchor>& sorted, std::int64_t time) {
+    const auto after = std::lower_bound(sorted.begin(), sorted.end(), time,
+                                        [](const Anchor& a, std::int64_t t) { return a.time < t; });
+    if (after == sorted.end()) {
+        return sorted.empty() ? -1 : sorted.back().shot;
+    }
+    if (after == sorted.begin() || after->time - time <= time - (after - 1)->time) {
+        return after->shot;
+    }
+    return (after - 1)->shot;
+}
+
 void placeFromPosition(const ShotFacts& facts, const PlaceFinder& places, ShotTime& time,
                        std::optional<std::string>& zone) {
     if (!facts.hasPosition || !places) {
@@ -152,17 +165,48 @@ std::vector<ShotTime> resolveTimeline(const TimelineInput& input, const CameraCl
     }
 
     // A clock on the local time of the place, with nothing else to go by,
-    // takes the zone of a shot of known place at the same local time.
+    // takes the zone of a shot of known place at the same local time; a shot
+    // with none near takes the zone its own camera's nearest such shot took,
+    // so one camera's clock is read one way; only then the computer's zone.
     const std::vector<Anchor> byLocalTime = anchorsBy(times, true);
+    std::vector<std::vector<Anchor>> zonedByCamera(input.bodies.size());
+    std::vector<std::string> zoneOf(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (momentKnown[i]) {
             continue;
         }
-        ShotTime& time = times[i];
         const std::int32_t from = nearestAnchor(byLocalTime, clockOf[i]);
-        if (from >= 0) {
-            time.moment = momentOfWallClock(clockOf[i], offsetsOfZone(times[from].zone, computerOffset));
+        if (from < 0) {
+            continue;
+        }
+        zoneOf[i] = times[from].zone;
+        const std::int32_t camera = input.shots[i].camera;
+        if (camera >= 0 && static_cast<std::size_t>(camera) < zonedByCamera.size()) {
+            zonedByCamera[camera].push_back({clockOf[i], static_cast<std::int32_t>(i)});
+        }
+    }
+    for (std::vector<Anchor>& zoned : zonedByCamera) {
+        std::sort(zoned.begin(), zoned.end(), [](const Anchor& a, const Anchor& b) { return a.time < b.time; });
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (momentKnown[i]) {
+            continue;
+        }
+        const std::int32_t camera = input.shots[i].camera;
+        if (zoneOf[i].empty() && camera >= 0 && static_cast<std::size_t>(camera) < zonedByCamera.size()) {
+            const std::int32_t sibling = nearestOfAll(zonedByCamera[camera], clockOf[i]);
+            if (sibling >= 0) {
+                zoneOf[i] = zoneOf[sibling];
+            }
+        }
+        ShotTime& time = times[i];
+        if (!zoneOf[i].empty()) {
+            time.moment = momentOfWallClock(clockOf[i], offsetsOfZone(zoneOf[i], computerOffset));
             time.momentSource = MomentSource::NearbyShot;
+            // Read as the local time of that place, it is that place's time.
+            time.zone = zoneOf[i];
+            time.offset = zoneOffsetAt(time.zone, time.moment).value_or(0);
+            time.offsetSource = PlaceOffsetSource::NearbyShot;
         } else {
             time.moment = momentOfWallClock(clockOf[i], computerOffset);
             time.momentSource = MomentSource::ComputerZone;
@@ -184,6 +228,8 @@ std::vector<ShotTime> resolveTimeline(const TimelineInput& input, const CameraCl
             time.zoneFrom = from;
             time.offset = zoneOffsetAt(time.zone, time.moment).value_or(times[from].offset);
             time.offsetSource = PlaceOffsetSource::NearbyShot;
+        } else if (time.offsetSource == PlaceOffsetSource::NearbyShot) {
+            // Its moment was read in a borrowed zone, which stays its place's.
         } else if (input.shots[i].offsetTag) {
             time.offset = *input.shots[i].offsetTag;
             time.offsetSource = PlaceOffsetSource::OffsetTag;

@@ -119,6 +119,7 @@ TEST(Timeline, ACameraOnHomeTimeTakesThePlaceOfThePhoneShotsAroundIt) {
         tagged(at(shot("2024:07:06 07:05:00"), kKyotoLat, kKyotoLon), 9 * 3600),
         shot("2024:07:05 23:30:00", 1),
         tagged(at(shot("2024:07:05 23:00:00"), kKyotoLat, kKyotoLon), 9 * 3600),
+        shot("2024:07:05 16:00:00", 1),
     });
     CameraClocks clocks;
     clocks.byBody.push_back({input.bodies[1], *parseClockZone("Europe/Berlin")});
@@ -134,6 +135,10 @@ TEST(Timeline, ACameraOnHomeTimeTakesThePlaceOfThePhoneShotsAroundIt) {
     const std::vector<ShotTime> unset = resolveTimeline(input, {}, twoPlaces, berlin);
     expectShot(unset[2], {"2024-07-05T14:30:00Z", "2024:07:05 23:30:00", "+09:00", MomentSource::NearbyShot,
                           PlaceOffsetSource::NearbyShot}, "camera on local time");
+    // A shot of that camera with no shot of known place near is read as
+    // the camera's other shots are, not in the computer's zone.
+    expectShot(unset[4], {"2024-07-05T07:00:00Z", "2024:07:05 16:00:00", "+09:00", MomentSource::NearbyShot,
+                          PlaceOffsetSource::NearbyShot}, "the camera's other shot");
 
     // A correction of the camera's clock applies on top of its zone.
     clocks.byBody[0].second.correctionSeconds = -90;
