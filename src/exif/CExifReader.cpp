@@ -359,6 +359,11 @@ bool CExifReader::ReadDirectory(const ExifByteReader& block, std::uint64_t start
             // The link is a 32-bit offset wherever the value stands; an
             // in-entry value always has four bytes there.
             const std::uint64_t link = *block.u32(entry.valueOffset);
+            // A position is an extra: a broken link to it costs the fix,
+            // never the picture's date and camera.
+            if (link >= block.size() && tag == kTagGpsLink) {
+                continue;
+            }
             if (link >= block.size()) {
                 return fail("Illegal subdirectory link");
             }
