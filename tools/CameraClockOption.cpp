@@ -12,6 +12,26 @@ const char* const kCameraClockUsage =
     "          as \"Europe/Berlin\" (which follows daylight saving), or \"local\" for the\n"
     "          local time of the place (the default); may be given for several models\n";
 
+bool takeCameraClockOptions(const std::vector<std::string>& args, CameraClocks& clocks,
+                            std::vector<std::string>& rest, std::ostream& err) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        optionsEnded = optionsEnded || args[i] == "--";
+        if (optionsEnded || args[i] != "--camera-clock") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 == args.size()) {
+            err << "dezoredu-cli: --camera-clock needs a value\n";
+            return false;
+        }
+        if (!takeCameraClockOption(args[++i], clocks, err)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void applyCameraClocks(const CameraClocks& given, AppState& state) {
     if (given.byModel.empty()) {
         return;

@@ -31,28 +31,16 @@ void ClocksCommand::printUsage(std::ostream& err) {
 }
 
 int ClocksCommand::run(const std::vector<std::string>& args) {
-    std::vector<std::string> paths;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            paths.push_back(arg);
-        } else if (arg == "--camera-clock" && i + 1 < args.size()) {
-            if (!takeCameraClockOption(args[++i], clocks_, err_)) {
-                return kUsageError;
-            }
-        } else {
-            err_ << "dezoredu-cli: unknown option " << arg << "\n";
-            printUsage(err_);
-            return kUsageError;
-        }
+    std::vector<std::string> rest;
+    if (!takeCameraClockOptions(args, clocks_, rest, err_)) {
+        return kUsageError;
     }
-    if (paths.empty()) {
+    const CommandWords words = splitCommandWords(rest);
+    if (hasUnknownOption(words, err_) || words.operands.empty()) {
         printUsage(err_);
         return kUsageError;
     }
+    const std::vector<std::string>& paths = words.operands;
     std::vector<PictureRecord> pictures;
     bool complete = true;
     for (const std::string& path : paths) {

@@ -127,30 +127,25 @@ std::string InfoCommand::pictureLine(const PictureRecord& record, const std::str
 }
 
 int InfoCommand::run(const std::vector<std::string>& args) {
+    std::vector<std::string> rest;
+    if (!takeCameraClockOptions(args, clocks_, rest, err_)) {
+        return kUsageError;
+    }
+    const CommandWords words = splitCommandWords(rest);
     bool all = false;
     bool allFormats = false;
-    bool optionsEnded = false;
-    std::vector<std::string> paths;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            paths.push_back(arg);
-        } else if (arg == "--all") {
+    for (const std::string& option : words.options) {
+        if (option == "--all") {
             all = true;
-        } else if (arg == "--all-formats") {
+        } else if (option == "--all-formats") {
             allFormats = true;
-        } else if (arg == "--camera-clock" && i + 1 < args.size()) {
-            if (!takeCameraClockOption(args[++i], clocks_, err_)) {
-                return kUsageError;
-            }
         } else {
-            err_ << "dezoredu-cli: unknown option " << arg << "\n";
+            err_ << "dezoredu-cli: unknown option " << option << "\n";
             printUsage(err_);
             return kUsageError;
         }
     }
+    const std::vector<std::string>& paths = words.operands;
     if (paths.empty()) {
         printUsage(err_);
         return kUsageError;

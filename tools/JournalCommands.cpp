@@ -39,15 +39,9 @@ void PlanCommand::printUsage(std::ostream& err) {
 
 int PlanCommand::run(const std::vector<std::string>& args) {
     std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--camera-clock" && i + 1 < args.size()) {
-            if (!takeCameraClockOption(args[++i], clocks_, err_)) {
-                printUsage(err_);
-                return kUsageError;
-            }
-        } else {
-            rest.push_back(args[i]);
-        }
+    if (!takeCameraClockOptions(args, clocks_, rest, err_)) {
+        printUsage(err_);
+        return kUsageError;
     }
     const std::optional<std::string> sessionPath = soleOperand(splitCommandWords(rest), err_);
     if (!sessionPath) {

@@ -72,8 +72,12 @@ void ProcessCommand::printUsage(std::ostream& err) {
            "TARGET/.dezoredu/journal/ for resume and undo.\n";
 }
 
-bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptPolicy& policy,
+bool ProcessCommand::readArguments(const std::vector<std::string>& words, PromptPolicy& policy,
                                    std::string& sessionPath, bool& allFormats, bool& verify) {
+    std::vector<std::string> args;
+    if (!takeCameraClockOptions(words, clocks_, args, err_)) {
+        return false;
+    }
     std::vector<std::string> paths;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -92,12 +96,6 @@ bool ProcessCommand::readArguments(const std::vector<std::string>& args, PromptP
         }
         if (arg == "--verify") {
             verify = true;
-            continue;
-        }
-        if (arg == "--camera-clock" && i + 1 < args.size()) {
-            if (!takeCameraClockOption(args[++i], clocks_, err_)) {
-                return false;
-            }
             continue;
         }
         const bool onExists = arg == "--on-exists";
