@@ -3,6 +3,8 @@
 // camera stayed on Berlin summer time.
 #include "ClocksCommand.h"
 #include "InfoCommand.h"
+#include "JournalCommands.h"
+#include "SessionFixture.h"
 
 #include "MediaFiles.h"
 #include "TempDir.h"
@@ -95,6 +97,42 @@ TEST_F(TimelineCommands, ClocksSaysWhatEachCameraKeptAndWhy) {
                                            "\"clock\":\"+02:00\",\"set\":true,\"why\":\"set by the user; on 1 of 1 shot its"
                                            " clock differs from the time of the place by -07:00\""))
         << out.str();
+}
+
+// A camera clock given to `plan` puts the session on the timeline, and the
+// day folders follow the local time it gives.
+class PlanWithCameraClock : public test::SessionFixture {};
+
+TEST_F(PlanWithCameraClock, DayFoldersFollowTheClock) {
+    test::saveSessionThroughWindow(source.str(), target.str(), false, sessionPath, 4, [](AppState& state) {
+        Album days;
+        days.id = 1;
+        days.name = "Days";
+        days.splitByDays = 1;
+        days.isNew = 0;
+        for (PictureRecord& picture : state.dirReader->catalogue()) {
+            if (picture.exif().cameraModel == "Canon EOS 40D") {  // 2008:05:30 15:56:01
+                picture.albumId = 1;
+                days.setStart(static_cast<std::uint64_t>(picture.createTime));
+                days.setEnd(static_cast<std::uint64_t>(picture.createTime));
+                ++days.pictureCount;
+            }
+        }
+        state.albums = {days};
+    });
+    const auto planned = [&](std::vector<std::string> args) {
+        std::ostringstream out;
+        std::ostringstream err;
+        FileSystem fileSystem;
+        args.push_back(sessionPath);
+        EXPECT_EQ(PlanCommand(out, err, fileSystem).run(args), PlanCommand::kDone) << err.str();
+        const auto printed = lines(out.str());
+        return printed.empty() ? std::string() : printed.front();
+    };
+    EXPECT_TRUE(has(planned({}), "/Days/2008-05-30/")) << planned({});
+    // Ten hours behind UTC, its 15:56 is 03:56 of the next day here (CEST).
+    const std::string later = planned({"--camera-clock", "Canon EOS 40D=-10:00"});
+    EXPECT_TRUE(has(later, "/Days/2008-05-31/")) << later;
 }
 
 }  // namespace
