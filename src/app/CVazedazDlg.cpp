@@ -67,6 +67,7 @@ void CVazedazDlg::createControls() {
     addControl(kMenuTimeFormat, ControlKind::MenuItem, "Time Format");
     addControl(kMenuProcessOptions, ControlKind::MenuItem, "Process");
     addControl(kMenuPictureFiles, ControlKind::MenuItem, "Picture files");
+    addControl(kMenuCameraClocks, ControlKind::MenuItem, "Camera Clocks...");
     addControl(kMenuSkin, ControlKind::MenuItem, "Skin");
     addControl(kMenuHelpContents, ControlKind::MenuItem, "Help Contents");
     addControl(kMenuHelpIntroduction, ControlKind::MenuItem, "Help Introduction");
@@ -170,6 +171,9 @@ void CVazedazDlg::onCommand(int id) {
     case kMenuPictureFiles:
         pictureFilesOption();
         return;
+    case kMenuCameraClocks:
+        cameraClocks();
+        return;
     case kMenuSkin:
         skinOptions();
         return;
@@ -231,6 +235,8 @@ void CVazedazDlg::enableNewAlbumCommands(bool enabled) {
     control(kMenuStartPositive).enabled = enabled;
     control(kMenuStartNegative).enabled = enabled;
     control(kMenuSearchDuplicates).enabled = enabled;
+    // The cameras are those of the catalogue.
+    control(kMenuCameraClocks).enabled = enabled;
 }
 
 void CVazedazDlg::showScanProgress() {

@@ -80,6 +80,13 @@ public:
     bool loadSessionFile(const std::string& path);
     void skinOptions();
     void pictureFilesOption();
+    // Options > Camera Clocks: the clocks of the catalogue's cameras. OK
+    // puts the catalogue on the timeline they make and remembers the clock
+    // of each body for the next catalogue.
+    void cameraClocks();
+    // After a scan: offers the clocks remembered for bodies of the
+    // catalogue that have none set.
+    void offerRememberedClocks();
     // The choice beside Select source: kept, and a source without albums
     // yet is looked at again with it.
     void choosePictureFiles(PictureFiles files);
@@ -120,6 +127,8 @@ private:
     AppState& state_;
     ForwardingHost scanHost_;
     std::string startSource_;
+    // While a session is loaded its own clocks hold: no remembered ones are offered.
+    bool loadingSession_ = false;
 };
 
 }  // namespace dz

@@ -216,7 +216,9 @@ bool CVazedazDlg::loadSession(const std::vector<std::uint8_t>& bytes) {
     // Commands pumped while the scan runs must not reach albums that are
     // about to be replaced.
     deleteAllAlbums();
+    loadingSession_ = true;
     scanSource();
+    loadingSession_ = false;
     if (state_.abortRequest || !state_.dirReader) {
         // Stopped: the window is closing. A partial catalogue takes no records.
         dropAll();

@@ -139,6 +139,9 @@ void CVazedazDlg::scanSource() {
         host().messageBox(warning, kCaption, Icon::Information);
     }
     state_.scanInProgress = false;
+    if (!loadingSession_ && !state_.abortRequest) {
+        offerRememberedClocks();
+    }
 }
 
 void CVazedazDlg::selectTarget(const std::optional<std::string>& chosen) {

@@ -40,6 +40,8 @@ inline constexpr int kMenuWhatsNew = 32798;
 inline constexpr int kMenuSkin = 32799;
 inline constexpr int kMenuUndoProcessing = 32801;
 inline constexpr int kMenuPictureFiles = 32802;
+// The clocks of the catalogue's cameras.
+inline constexpr int kMenuCameraClocks = 32803;
 // The system menu's About item.
 inline constexpr int kSystemAbout = 16;
 

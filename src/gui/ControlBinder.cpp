@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <memory>
@@ -72,6 +73,30 @@ void drawItems(QComboBox* widget, const std::vector<std::string>& items) {
     for (const auto& item : items) {
         widget->addItem(qt(item));
     }
+}
+
+// Rows of a table: refilled only when they differ, the columns then fitted
+// to their texts once, so the user may still widen them.
+void drawRows(QTreeWidget* widget, const std::vector<std::string>& items, std::vector<std::string>& drawn) {
+    if (items == drawn && static_cast<int>(drawn.size()) == widget->topLevelItemCount()) {
+        return;
+    }
+    widget->clear();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::string& item : items) {
+        auto* row = new QTreeWidgetItem(qt(item).split(QLatin1Char('\t')));
+        // A cell too narrow for its text shows it whole on hover.
+        for (int column = 0; column < row->columnCount(); ++column) {
+            row->setToolTip(column, row->text(column));
+        }
+        rows.push_back(row);
+    }
+    widget->addTopLevelItems(rows);
+    for (int column = 0; column + 1 < widget->columnCount(); ++column) {
+        widget->resizeColumnToContents(column);
+    }
+    drawn = items;
 }
 
 QPixmap pictureOf(const Control& c) {
@@ -447,6 +472,42 @@ void ControlBinder::bindTextView(int id, QPlainTextEdit* widget) {
     add(id, widget, [this, widget](const Control& c) {
         if (widget->toPlainText() != qt(c.text)) {
             widget->setPlainText(qt(c.text));
+        }
+        drawCommon(widget, c);
+    });
+}
+
+QTreeWidget* ControlBinder::table(int id, const QStringList& headers) {
+    auto* widget = new QTreeWidget(owner_);
+    widget->setColumnCount(static_cast<int>(headers.size()));
+    widget->setHeaderLabels(headers);
+    bindTable(id, widget);
+    return widget;
+}
+
+void ControlBinder::bindTable(int id, QTreeWidget* widget) {
+    widget->setObjectName(objectName(id));
+    widget->setRootIsDecorated(false);
+    widget->setUniformRowHeights(true);
+    widget->setAllColumnsShowFocus(true);
+    widget->setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(widget, &QTreeWidget::currentItemChanged, widget, [this, id, widget](QTreeWidgetItem* current) {
+        handle_([id, row = current ? widget->indexOfTopLevelItem(current) : -1](Window& w) {
+            w.control(id).selection = row;
+            w.onSelectionChanged(id);
+        });
+    });
+    QObject::connect(widget, &QTreeWidget::itemDoubleClicked, widget,
+                     [this, id] { handle_([id](Window& w) { w.onDoubleClick(id); }); });
+    auto drawn = std::make_shared<std::vector<std::string>>();
+    add(id, widget, [this, widget, drawn](const Control& c) {
+        drawRows(widget, c.items, *drawn);
+        const bool inRange = c.selection >= 0 && c.selection < widget->topLevelItemCount();
+        if (!inRange) {
+            widget->setCurrentItem(nullptr);
+            widget->clearSelection();
+        } else if (widget->currentItem() != widget->topLevelItem(c.selection)) {
+            widget->setCurrentItem(widget->topLevelItem(c.selection));
         }
         drawCommon(widget, c);
     });

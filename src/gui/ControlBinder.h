@@ -4,6 +4,7 @@
 #include "platform/Window.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -26,6 +27,7 @@ class QPushButton;
 class QRadioButton;
 class QSize;
 class QToolButton;
+class QTreeWidget;
 class QWidget;
 
 namespace dz::gui {
@@ -62,6 +64,9 @@ public:
     QRadioButton* radioButton(int id);
     // A read-only text of several lines.
     QPlainTextEdit* textView(int id);
+    // A list of rows in columns headed by `headers`: each item of the control
+    // is one row, its columns separated by tabs. Selection as a list's.
+    QTreeWidget* table(int id, const QStringList& headers);
     // A text that is `buddy`'s own caption: clicking it clicks the buddy and
     // its Alt+letter key goes to the buddy.
     QLabel* captionLabel(int id, QAbstractButton* buddy);
@@ -89,6 +94,7 @@ public:
     void bindAction(int id, QAction* action);
     void bindRadioButton(int id, QRadioButton* widget);
     void bindTextView(int id, QPlainTextEdit* widget);
+    void bindTable(int id, QTreeWidget* widget);
     void bindPicture(int id, QLabel* widget);
     void bindThumbnailList(int id, ThumbnailListView* widget);
 

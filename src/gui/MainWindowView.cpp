@@ -80,7 +80,7 @@ QMenuBar* MainWindowView::makeMenuBar() {
     items(albums, {kMenuEditSelected});
     albums->addSeparator();
     items(albums, {kMenuUndoProcessing});
-    items(binder().menu(bar, QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuPictureFiles, kMenuSkin});
+    items(binder().menu(bar, QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuPictureFiles, kMenuCameraClocks, kMenuSkin});
     QMenu* help = binder().menu(bar, QStringLiteral("Help"));
     items(help, {kMenuHelpContents, kMenuHelpIntroduction, kMenuWhatsNew});
     help->addSeparator();

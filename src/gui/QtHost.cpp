@@ -2,6 +2,7 @@
 
 #include "gui/AboutView.h"
 #include "gui/AdvancedFilterView.h"
+#include "gui/CameraClocksView.h"
 #include "gui/DuplicatesView.h"
 #include "gui/HelpViewer.h"
 #include "gui/MainWindowView.h"
@@ -11,6 +12,7 @@
 #include "gui/ProcessOptionView.h"
 #include "gui/PreviewView.h"
 #include "gui/ProcessView.h"
+#include "gui/SameMomentView.h"
 #include "gui/PictureFilesView.h"
 #include "gui/SkinOptionView.h"
 #include "gui/TimeFormatView.h"
@@ -72,6 +74,8 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CProcessPreview", factory<PreviewView>());
     views_.add("CPotion", factory<ProcessOptionView>());
     views_.add("CDuplicates", factory<DuplicatesView>());
+    views_.add("CCameraClocksDlg", factory<CameraClocksView>());
+    views_.add("CSameMomentDlg", factory<SameMomentView>());
 }
 
 QtHost::~QtHost() {

@@ -1,5 +1,6 @@
 #include "gui/Shortcuts.h"
 
+#include "app/CCameraClocksDlg.h"
 #include "app/MainWindowIds.h"
 
 namespace dz::gui {
@@ -17,6 +18,11 @@ const std::vector<Shortcut>& shortcutTable() {
         // Enter in the list edits the selected album, as a double-click does.
         {"CVazedazDlg", kAlbumsList, QKeySequence(Qt::Key_Return), 0},
         {"CVazedazDlg", kAlbumsList, QKeySequence(Qt::Key_Enter), 0},
+        // Enter in a camera's clock or correction sets them, not the window's OK.
+        {"CCameraClocksDlg", CCameraClocksDlg::kClock, QKeySequence(Qt::Key_Return), CCameraClocksDlg::kSet},
+        {"CCameraClocksDlg", CCameraClocksDlg::kClock, QKeySequence(Qt::Key_Enter), CCameraClocksDlg::kSet},
+        {"CCameraClocksDlg", CCameraClocksDlg::kCorrection, QKeySequence(Qt::Key_Return), CCameraClocksDlg::kSet},
+        {"CCameraClocksDlg", CCameraClocksDlg::kCorrection, QKeySequence(Qt::Key_Enter), CCameraClocksDlg::kSet},
     };
     return table;
 }
