@@ -1,0 +1,27 @@
+#pragma once
+
+#include "suggest/SuggestShot.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace dz {
+
+// Chosen on the first half of the labelled set of bench/run-suggest.sh:
+// a town with its sights around it, not the next town; a pause longer than
+// the days between everyday shots at home.
+inline constexpr double kDefaultStayRadiusKm = 20.0;
+inline constexpr double kDefaultStayGapHours = 24.0 * 7;
+
+struct StaySettings {
+    double radiusKm = kDefaultStayRadiusKm;   // how far from where a stay began its shots may be
+    double gapHours = kDefaultStayGapHours;   // a longer absence ends a stay
+};
+
+// The shots that begin a stay, the first shot first. A stay is anchored at
+// its first known position; a shot of known position beyond the radius
+// begins the next stay after the longest pause since the stay's last known
+// position. Shots without position join the stay around them.
+std::vector<std::size_t> stayStarts(const std::vector<SuggestShot>& shots, const StaySettings& settings);
+
+}  // namespace dz
