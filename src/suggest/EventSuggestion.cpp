@@ -24,7 +24,7 @@ std::vector<bool> moveStarts(const std::vector<SuggestShot>& shots, double jumpK
             continue;
         }
         if (known && shotDistanceKm(shots[lastKnown], shots[i]) > jumpKm) {
-            starts[shotAfterLongestPause(shots, lastKnown, i)] = true;
+            starts[moveShot(shots, lastKnown, i)] = true;
         }
         known = true;
         lastKnown = i;

@@ -12,8 +12,8 @@ namespace dz {
 // longer than a night between two days of one trip, shorter than the days
 // between everyday shots; farther than from one town of a trip to the next,
 // nearer than a journey from home.
-inline constexpr double kDefaultEventGapHours = 14.0;
-inline constexpr double kDefaultEventJumpKm = 300.0;
+inline constexpr double kDefaultEventGapHours = 12.0;
+inline constexpr double kDefaultEventJumpKm = 150.0;
 
 struct EventSettings {
     double gapHours = kDefaultEventGapHours;  // a longer pause between shots starts an event
@@ -21,8 +21,8 @@ struct EventSettings {
 };
 
 // The shots that begin an event, the first shot first. A move between two
-// shots of known position begins the new event after the longest pause
-// between them; shots without position neither break nor join by distance.
+// shots of known position begins the new event where moveShot puts it;
+// shots without position neither break nor join by distance.
 std::vector<std::size_t> eventStarts(const std::vector<SuggestShot>& shots, const EventSettings& settings);
 
 // The number of events for any pause, the moves fixed: made once from the

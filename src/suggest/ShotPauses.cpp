@@ -1,6 +1,7 @@
 #include "suggest/ShotPauses.h"
 
 #include "places/GreatCircle.h"
+#include "suggest/DaySuggestion.h"
 
 namespace dz {
 
@@ -12,6 +13,20 @@ std::size_t shotAfterLongestPause(const std::vector<SuggestShot>& shots, std::si
         }
     }
     return best;
+}
+
+std::size_t moveShot(const std::vector<SuggestShot>& shots, std::size_t after, std::size_t upTo) {
+    const DaySettings days;
+    const long long arrivalDay = shotDay(shots[upTo], days);
+    std::size_t firstOfDay = upTo;
+    while (firstOfDay > after + 1 && shotDay(shots[firstOfDay - 1], days) == arrivalDay) {
+        --firstOfDay;
+    }
+    // Left the last known position on the arrival's day: any pause of the day.
+    if (shotDay(shots[after], days) == arrivalDay) {
+        return shotAfterLongestPause(shots, after, upTo);
+    }
+    return firstOfDay == upTo ? upTo : shotAfterLongestPause(shots, firstOfDay, upTo);
 }
 
 double shotDistanceKm(const SuggestShot& a, const SuggestShot& b) {

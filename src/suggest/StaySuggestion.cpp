@@ -25,7 +25,7 @@ std::vector<std::size_t> stayStarts(const std::vector<SuggestShot>& shots, const
             continue;
         }
         if (anchored && shotDistanceKm(shots[anchor], shots[i]) > settings.radiusKm) {
-            starts.push_back(shotAfterLongestPause(shots, lastKnown, i));
+            starts.push_back(moveShot(shots, lastKnown, i));
             anchored = false;
         }
         if (!anchored) {

@@ -10,8 +10,8 @@ namespace dz {
 // Chosen on the first half of the labelled set of bench/run-suggest.sh:
 // a town with its sights around it, not the next town; a pause longer than
 // the days between everyday shots at home.
-inline constexpr double kDefaultStayRadiusKm = 20.0;
-inline constexpr double kDefaultStayGapHours = 24.0 * 7;
+inline constexpr double kDefaultStayRadiusKm = 15.0;
+inline constexpr double kDefaultStayGapHours = 240.0;
 
 struct StaySettings {
     double radiusKm = kDefaultStayRadiusKm;   // how far from where a stay began its shots may be
@@ -20,8 +20,8 @@ struct StaySettings {
 
 // The shots that begin a stay, the first shot first. A stay is anchored at
 // its first known position; a shot of known position beyond the radius
-// begins the next stay after the longest pause since the stay's last known
-// position. Shots without position join the stay around them.
+// begins the next stay where moveShot puts the move. Shots without position
+// join the stay around them.
 std::vector<std::size_t> stayStarts(const std::vector<SuggestShot>& shots, const StaySettings& settings);
 
 }  // namespace dz

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dz::test {
@@ -11,11 +12,15 @@ namespace dz::test {
 // One row of a table of shots: the wall clock at the place, its offset,
 // where it was if known.
 struct ShotRow {
+    ShotRow(const char* local, int offsetHours, std::optional<std::pair<double, double>> position = std::nullopt,
+            std::string place = {}, std::uint64_t size = 1000)
+        : local(local), offsetHours(offsetHours), position(position), place(std::move(place)), size(size) {}
+
     const char* local;  // "2024-07-05 09:00:00"
-    int offsetHours = 0;
+    int offsetHours;
     std::optional<std::pair<double, double>> position;
     std::string place;
-    std::uint64_t size = 1000;
+    std::uint64_t size;
 };
 
 inline constexpr std::pair<double, double> kKyoto{35.0116, 135.7681};
