@@ -60,6 +60,7 @@ TimelineInput timelineInputOf(const std::vector<PictureRecord>& pictures) {
     TimelineInput input;
     input.shots.reserve(pictures.size());
     std::map<std::tuple<std::string, std::string, std::string>, std::int32_t> bodies;
+    std::int32_t lastCamera = -1;
     for (const PictureRecord& picture : pictures) {
         ShotFacts facts;
         if (!picture.block) {
@@ -80,7 +81,13 @@ TimelineInput timelineInputOf(const std::vector<PictureRecord>& pictures) {
         facts.hasPosition = exif.position.known;
         facts.latitude = exif.position.latitude;
         facts.longitude = exif.position.longitude;
-        if (!exif.cameraMake.empty() || !exif.cameraModel.empty()) {
+        const bool sameAsLast = lastCamera >= 0 && input.bodies[lastCamera].make == exif.cameraMake &&
+                                input.bodies[lastCamera].model == exif.cameraModel &&
+                                input.bodies[lastCamera].serial == exif.bodySerialNumber;
+        if (sameAsLast) {
+            // Pictures come in runs of one camera: no key to build for them.
+            facts.camera = lastCamera;
+        } else if (!exif.cameraMake.empty() || !exif.cameraModel.empty()) {
             const auto key = std::make_tuple(exif.cameraMake, exif.cameraModel, exif.bodySerialNumber);
             const auto found = bodies.find(key);
             if (found != bodies.end()) {
@@ -91,6 +98,7 @@ TimelineInput timelineInputOf(const std::vector<PictureRecord>& pictures) {
                 input.bodies.push_back(cameraBodyOf(exif));
             }
         }
+        lastCamera = facts.camera;
         input.shots.push_back(facts);
     }
     return input;
