@@ -124,17 +124,24 @@ bool FileSystem::listDirectory(const std::string& folder, const std::string& mas
 }
 
 std::unique_ptr<ByteSource> FileSystem::openRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a FIFO planted where a file is expected would otherwise
+    // wait for a writer for ever. Only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         setLastError(mapErrno(errno, FileOperation::Open, errno == ENOENT && parentMissing(path)));
         return nullptr;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
+        const int error = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : EACCES;
         ::close(fd);
         setLastError(mapErrno(error, FileOperation::Open));
         return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) {
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     }
     return std::make_unique<FileSource>(fd);
 }

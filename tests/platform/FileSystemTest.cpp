@@ -168,6 +168,15 @@ TEST(OpenRead, FailsOnFoldersAndMissingFilesWithTheirErrors) {
     EXPECT_EQ(fs.lastError(), syserr::kPathNotFound);
 }
 
+TEST(OpenRead, AFifoWhereAFileShouldBeIsRefusedWithoutWaiting) {
+    TempDir dir;
+    const std::string fifo = dir.str() + "/planted.fls";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    FileSystem fs;
+    EXPECT_EQ(fs.openRead(fifo), nullptr);
+    EXPECT_EQ(fs.lastError(), syserr::kAccessDenied);
+}
+
 TEST(OpenRead, UnreadableFileIsAccessDenied) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";
