@@ -1,0 +1,59 @@
+#pragma once
+
+#include "journal/JournalTrust.h"
+#include "platform/FileIdentity.h"
+#include "platform/RootedFolder.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace dz {
+
+// A picture a run placed in the target and no undo took back, as its
+// journal tells it.
+struct LedgerEntry {
+    std::string runId;
+    int albumId = 0;
+    std::string place;           // below the target
+    std::uint64_t size = 0;
+    std::string sha256;          // of its bytes, where the run read them (a rename reads none)
+    FileIdentity sourceIdentity; // the source file as the run found it
+};
+
+// What a target holds, known only from its own journals, each one believed
+// only through the journal gate: a journal planted or changed by someone
+// else adds nothing, and an undo takes its pictures out again. Asks whether
+// a file's bytes are among them, reading as little as it can.
+class TargetLedger {
+public:
+    // Every admitted journal of the target; refusals as "journal: why".
+    static TargetLedger ofTarget(const std::string& targetFolder, const JournalTrust& trust);
+
+    const std::string& targetFolder() const { return targetFolder_; }
+    const std::vector<LedgerEntry>& entries() const { return entries_; }
+    const std::vector<std::string>& refusals() const { return refusals_; }
+
+    // The entry holding the same bytes as the file at `path`, or nullptr when
+    // it is new; `error` set (and nullptr) when the candidate cannot be read.
+    const LedgerEntry* find(const std::string& path, std::string& error);
+
+    // The album folders below the target ("" for the target itself), each
+    // with the indexes of its entries, so a new picture can join one.
+    std::map<std::string, std::vector<std::size_t>> folders() const;
+
+private:
+    std::string targetFolder_;
+    RootedFolder target_;
+    std::vector<LedgerEntry> entries_;
+    std::vector<std::string> refusals_;
+};
+
+// The folder of an entry's place below the target; "" for the target itself.
+std::string albumFolderOf(const LedgerEntry& entry);
+
+// "312 pictures are already in the target", "1 picture is already in the target".
+std::string alreadyInTargetText(int count);
+
+}  // namespace dz
