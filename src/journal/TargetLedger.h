@@ -1,12 +1,15 @@
 #pragma once
 
 #include "journal/JournalTrust.h"
+#include "journal/PictureBytes.h"
 #include "platform/FileIdentity.h"
 #include "platform/RootedFolder.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
+#include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace dz {
@@ -44,10 +47,32 @@ public:
     std::map<std::string, std::vector<std::size_t>> folders() const;
 
 private:
+    // What was read of one file's bytes, by the file's identity: a file
+    // changed since has another.
+    struct Hashes {
+        std::string quick;
+        std::string full;
+    };
+    using IdentityKey = std::tuple<std::uint64_t, std::uint64_t, std::uint64_t, std::int64_t>;
+    static IdentityKey keyOf(const FileIdentity& identity);
+
+    void add(LedgerEntry entry);
+    // The quick key, or the full hash, of an open file, read once per ledger; 0 or an errno value.
+    int quickKey(const OpenedPicture& file, const std::string*& key);
+    int fullHash(const OpenedPicture& file, const std::string*& sha256);
+    // The entries of the candidate's size whose placed file, where it is
+    // still there, starts and ends as the candidate does.
+    std::vector<std::size_t> sameQuickKey(const OpenedPicture& candidate, const std::string& key);
+    // Whether the candidate's full hash is entry `index`'s bytes.
+    bool confirms(std::size_t index, const std::string& sha256);
+
     std::string targetFolder_;
     RootedFolder target_;
     std::vector<LedgerEntry> entries_;
     std::vector<std::string> refusals_;
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> bySize_;
+    std::map<IdentityKey, std::size_t> bySource_;  // entries with a sha256 only
+    std::map<IdentityKey, Hashes> hashes_;
 };
 
 // The folder of an entry's place below the target; "" for the target itself.
