@@ -77,7 +77,9 @@ void CProcess::onCommand(int id) {
 }
 
 void CProcess::showPreview() {
-    CProcessPreview preview(host(), planRun(job_, fileSystem_), job_.targetPath);
+    processCancel_ = false;
+    findAlreadyInTarget();
+    CProcessPreview preview(host(), planRun(job_, fileSystem_, &alreadyInTarget_), job_.targetPath);
     preview.setHelpFile(helpFile());
     host().runModal(preview);
 }

@@ -47,6 +47,9 @@ struct ProcessJob {
     std::string dataFolder;
     // Read each copy back from the disk and compare it ("Verify copies").
     bool verifyCopies = false;
+    // Leave out every picture the target's ledger holds already ("Leave out
+    // pictures already in the target").
+    bool leaveOutSorted = false;
 };
 
 // The "Albums Processing" window: checks the free space when it opens and
@@ -79,6 +82,8 @@ public:
     const std::vector<PlacedPicture>& placedPictures() const { return placed_; }
     // Albums that ended with the user giving them up in the last run.
     int failures() const { return failures_; }
+    // Pictures the last run or preview left out, their bytes being in the target already.
+    int alreadyInTarget() const { return static_cast<int>(alreadyInTarget_.size()); }
     bool lastRunCancelled() const { return lastRunCancelled_; }
 
 private:
@@ -144,6 +149,9 @@ private:
     // Flushes and names the held copies; false when the user gives the album up.
     bool placeCopyGroup();
     std::string runNotes() const;
+    // With "Leave out pictures already in the target": the pictures of the
+    // albums still to process whose bytes the target's ledger holds.
+    void findAlreadyInTarget();
 
     // The journal: false when it cannot be written and the user would
     // rather not process without it.
@@ -185,6 +193,7 @@ private:
     // Yes to the overwrite question for a picture holds for the files travelling with it.
     bool shotReplaces_ = false;  // names the folder files put aside by this run go to
     int leftAtSource_ = 0;
+    std::set<std::string> alreadyInTarget_;  // catalogue paths left out
     std::string journalPath(const std::string& path) const;
 
     JournalTrust trust_;

@@ -58,7 +58,7 @@ bool CProcess::startJournal() {
     if (!job_.keepJournal) {
         return true;
     }
-    const RunPlan plan = planRun(job_, fileSystem_);
+    const RunPlan plan = planRun(job_, fileSystem_, &alreadyInTarget_);
     std::vector<std::string> outside;
     for (const PlannedPicture& planned : plan.pictures) {
         if (planned.action != PlannedPicture::Action::Refused && below(job_.targetPath, planned.source).empty()) {
@@ -126,13 +126,14 @@ bool CProcess::journalStarted(JournalStep* step, const std::string& from, const 
     step->move = job_.moveFiles;
     step->sha256.clear();
     const FileIdentity planned = step->identity;
-    step->identity = {};
+    // The source as the operation found it: a rename keeps the file, so its
+    // identity tells it again without a byte read; a copy's source, still
+    // unchanged, is known to the target's ledger by it and the copy's hash.
+    step->identity = source;
     bool flushFirst = false;
     if (job_.moveFiles) {
-        // A rename keeps the file: its identity tells it again without a
-        // byte read. A move to another file system reads the bytes anyway;
-        // their hash lets a resume know the copy when the source is gone.
-        step->identity = source;
+        // A move to another file system reads the bytes anyway; their hash
+        // lets a resume know the copy when the source is gone.
         // One look at each album folder's device, not one per picture.
         const std::string folder = folderOf(to);
         if (folder != targetFolder_.first) {

@@ -27,6 +27,7 @@ void CProcess::runProcessing() {
     leftAtSource_ = 0;
     freeNumbers_ = FreeNumbers();
     targetFolder_ = {};
+    findAlreadyInTarget();
     if (!startJournal()) {
         running_ = false;
         control(kPreview).enabled = true;
@@ -151,6 +152,10 @@ CProcess::PassEnd CProcess::processAlbum(Album& album) {
         }
         const PictureRecord& picture = job_.catalogue[i];
         if (picture.albumId != album.id) {
+            continue;
+        }
+        if (alreadyInTarget_.count(picture.path) != 0) {
+            ++control(kPictureProgress).position;
             continue;
         }
         if (!processPicture(picture, album, pass) || (copyGroupIsFull() && !placeCopyGroup())) {

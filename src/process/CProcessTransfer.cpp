@@ -3,6 +3,7 @@
 #include "process/CProcess.h"
 
 #include "exif/TextFormat.h"
+#include "journal/TargetLedger.h"
 #include "platform/FileIdentity.h"
 #include "platform/SystemError.h"
 #include "process/FileErrorPrompt.h"
@@ -169,6 +170,9 @@ std::string CProcess::runNotes() const {
         notes += formatText(" %d pictures got names of their own: their names were taken by other pictures of "
                             "this run.",
                             renamedForClash_);
+    }
+    if (!alreadyInTarget_.empty()) {
+        notes += " " + alreadyInTargetText(static_cast<int>(alreadyInTarget_.size())) + ".";
     }
     if (leftAtSource_ == 1) {
         notes += " 1 picture stayed in the source folder.";

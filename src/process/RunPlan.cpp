@@ -41,7 +41,8 @@ std::optional<std::string> folderOf(const PictureRecord& picture, const Album& a
 
 class Planner {
 public:
-    Planner(const ProcessJob& job, FileSystem& fs) : job_(job), fs_(fs) {}
+    Planner(const ProcessJob& job, FileSystem& fs, const std::set<std::string>* leaveOut)
+        : job_(job), fs_(fs), leaveOut_(leaveOut) {}
 
     RunPlan plan() {
         for (const Album& album : job_.albums) {
@@ -50,7 +51,7 @@ public:
             }
             const AlbumNumbers numbers(job_.catalogue, album);
             for (const PictureRecord& picture : job_.catalogue) {
-                if (picture.albumId == album.id) {
+                if (picture.albumId == album.id && (leaveOut_ == nullptr || leaveOut_->count(picture.path) == 0)) {
                     planPicture(picture, album, numbers);
                 }
             }
@@ -165,6 +166,7 @@ private:
 
     const ProcessJob& job_;
     FileSystem& fs_;
+    const std::set<std::string>* leaveOut_;
     RunPlan plan_;
     std::set<std::string> taken_;
     std::set<std::string> known_;
@@ -180,8 +182,8 @@ int RunPlan::pictureCount() const {
     return count;
 }
 
-RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem) {
-    return Planner(job, fileSystem).plan();
+RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem, const std::set<std::string>* leaveOut) {
+    return Planner(job, fileSystem, leaveOut).plan();
 }
 
 const char* actionName(PlannedPicture::Action action) {

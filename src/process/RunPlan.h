@@ -5,6 +5,7 @@
 #include "process/CProcess.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,10 @@ struct RunPlan {
 
 // The run of `job` as the Albums Processing window would make it, for the
 // albums not yet processed, with the names it would choose: the same folder
-// levels, names and clash rule. Reads the disk, never writes it.
-RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem);
+// levels, names and clash rule. Reads the disk, never writes it. Pictures
+// in `leaveOut` (catalogue paths), with the files travelling with them, are
+// not in the plan.
+RunPlan planRun(const ProcessJob& job, FileSystem& fileSystem, const std::set<std::string>* leaveOut = nullptr);
 
 // "copy", "move", "already-there", "renamed-for-clash", "asks-overwrite", "refused", "in-place".
 const char* actionName(PlannedPicture::Action action);
