@@ -129,8 +129,15 @@ private:
         std::string body;
         std::string seal;
         // A line cut short by a crash or a full disk carries no seal; it
-        // stands for nothing, and the lines after it chain past it.
+        // stands for nothing, and the lines after it chain past it. Cut
+        // before its seal's closing brace, it never reads as a whole object:
+        // a whole line without a seal was put there by hand.
         if (!splitSeal(line, body, seal)) {
+            const std::optional<JsonValue> whole = parseJson(line);
+            if (whole && whole->kind == JsonValue::Kind::Object) {
+                refusal = "line " + std::to_string(physical_) + " carries no seal: it was added by hand";
+                return false;
+            }
             return true;
         }
         std::string reason;
