@@ -40,6 +40,7 @@ std::vector<SuggestShot> suggestShotsOf(const std::vector<PictureRecord>& pictur
         // the timeline or off it: the days are the days the texts show.
         shot.shownTime = pictureShownTime(picture, biasMinutes);
         shot.localTime = unixSecondsOf(shot.shownTime) - std::int64_t{biasMinutes} * 60;
+        shot.placeOffset = picture.block->spot.offsetSeconds;
         const ShotPosition& position = picture.exif().position;
         shot.hasPosition = position.known;
         shot.latitude = position.latitude;

@@ -14,6 +14,10 @@ struct SuggestShot {
     std::uint64_t key = 0;       // the picture's album key (pictureShotKey)
     std::int64_t localTime = 0;  // the time at its place, seconds since 1970 read as UTC
     std::int64_t shownTime = 0;  // the time value its texts show (pictureShownTime)
+    // Of its place, seconds east of UTC, as the timeline reads it: from its
+    // own position, a shot of known place near it, its clock, else the
+    // computer's zone.
+    std::int32_t placeOffset = 0;
     bool hasPosition = false;
     double latitude = 0;
     double longitude = 0;

@@ -27,6 +27,7 @@ std::vector<SuggestShot> shotsOf(const std::vector<ShotRow>& rows) {
         shot.moment = shot.localTime - row.offsetHours * 3600LL;
         shot.key = static_cast<std::uint64_t>(fileTimeFromUnix(shot.moment));
         shot.shownTime = fileTimeFromUnix(shot.localTime) + std::int64_t{bias} * 60 * kFileTimePerSecond;
+        shot.placeOffset = row.offsetHours * 3600;
         shot.hasPosition = row.position.has_value();
         if (row.position) {
             shot.latitude = row.position->first;
