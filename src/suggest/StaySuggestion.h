@@ -20,8 +20,10 @@ struct StaySettings {
 
 // The shots that begin a stay, the first shot first. A stay is anchored at
 // its first known position; a shot of known position beyond the radius
-// begins the next stay where moveShot puts the move. Shots without position
-// join the stay around them.
+// begins the next stay. Shots without position join the stay around them;
+// between two far places, those the timeline puts at the next place's
+// offset, or after a long silence, join the next one, the others go where
+// moveShot puts the move.
 std::vector<std::size_t> stayStarts(const std::vector<SuggestShot>& shots, const StaySettings& settings);
 
 }  // namespace dz
