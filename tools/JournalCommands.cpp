@@ -4,6 +4,7 @@
 #include "CommandWords.h"
 #include "CameraClockOption.h"
 #include "LoadedSession.h"
+#include "RunPlanLines.h"
 
 #include "journal/JournalAdoption.h"
 #include "journal/JournalReplay.h"
@@ -64,28 +65,7 @@ int PlanCommand::run(const std::vector<std::string>& args) {
     const ProcessJob job{state.albums, session.catalogue(), state.processTargetPath, s.moveFiles != 0,
                          NameFormats{s.dateFormatIndex, s.timeFormatIndex, currentTimeZone().totalBiasMinutes()},
                          false, state.texts.sourceFolder, state.dataFolder};
-    const RunPlan plan = planRun(job, fileSystem_);
-    for (const PlannedPicture& p : plan.pictures) {
-        JsonWriter line;
-        line.text("source", p.source).text("target", p.target).text("action", actionName(p.action));
-        if (!p.reason.empty()) {
-            line.text("reason", p.reason);
-        }
-        out_ << line.integer("album", p.albumId).unsignedInteger("size", p.size).str() << '\n';
-    }
-    std::uint64_t free = 0;
-    const bool freeKnown = fileSystem_.freeSpace(state.processTargetPath, free);
-    JsonWriter summary;
-    summary.text("summary", "plan")
-        .integer("pictures", plan.pictureCount())
-        .unsignedInteger("bytes", plan.bytes)
-        .integer("newFolders", static_cast<std::int64_t>(plan.newFolders.size()))
-        .integer("clashes", plan.clashes)
-        .unsignedInteger("spaceNeeded", plan.bytes);
-    if (freeKnown) {
-        summary.unsignedInteger("spaceFree", free);
-    }
-    out_ << summary.str() << '\n';
+    printRunPlan(job, fileSystem_, out_);
     return kDone;
 }
 

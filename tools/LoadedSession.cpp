@@ -1,5 +1,8 @@
 #include "LoadedSession.h"
 
+#include "app/CatalogueOnTimeline.h"
+#include "platform/TimeZone.h"
+
 namespace dz {
 
 LoadedSession::LoadedSession(Host& host, FileSystem& fileSystem) : state_(fileSystem), window_(host, state_) {
@@ -12,6 +15,25 @@ LoadedSession::LoadedSession(Host& host, FileSystem& fileSystem) : state_(fileSy
 
 bool LoadedSession::load(const std::string& path) {
     return window_.loadSessionFile(path);
+}
+
+bool LoadedSession::scan(const std::string& folder) {
+    state_.texts.sourceFolder = folder;
+    state_.dateRules = kCurrentDateRules;
+    state_.oneTimeline = true;
+    CDirReader& reader = *state_.dirReader;
+    reader.clearFolders();
+    reader.clearCatalogue();
+    reader.setBiasMinutes(currentTimeZone().totalBiasMinutes());
+    reader.setPictureFiles(state_.pictureFiles);
+    reader.setDateRules(state_.dateRules);
+    if (!reader.listFolders(folder, true)) {
+        return false;
+    }
+    reader.collectPictures("*.jpg", true, false);
+    applyTimeline(state_);
+    state_.scannedCount = static_cast<std::int32_t>(reader.catalogue().size());
+    return true;
 }
 
 std::vector<PictureRecord>& LoadedSession::catalogue() {

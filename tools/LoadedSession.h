@@ -22,6 +22,12 @@ public:
     // the window has said why.
     bool load(const std::string& path);
 
+    // Scans `folder` as a new source, as Select source does (the main
+    // window's Picture files choice, the current date rules, one timeline),
+    // without offering remembered clocks: a script sets its own. False when
+    // the folder cannot be read.
+    bool scan(const std::string& folder);
+
     AppState& state() { return state_; }
     CVazedazDlg& window() { return window_; }
     std::vector<PictureRecord>& catalogue();

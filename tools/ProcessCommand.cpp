@@ -153,21 +153,21 @@ int ProcessCommand::run(const std::vector<std::string>& args) {
         session.state().verifyCopies = true;
     }
     applyCameraClocks(clocks_, session.state());
-    const int status = process(session);
+    const int status = processSessionAlbums(session, out_, err_);
     out_.flush();
     return status;
 }
 
-int ProcessCommand::process(LoadedSession& session) {
+int processSessionAlbums(LoadedSession& session, std::ostream& out, std::ostream& err) {
     AppState& state = session.state();
     // The main window's Process command refuses these two before its window opens.
     if (state.albums.empty()) {
-        err_ << "dezoredu-cli: There is no albums defined! Please create at least one album.\n";
-        return kIncomplete;
+        err << "dezoredu-cli: There is no albums defined! Please create at least one album.\n";
+        return ProcessCommand::kIncomplete;
     }
     if (state.texts.targetFolder == kNotSelected || state.processTargetPath.empty()) {
-        err_ << "dezoredu-cli: the session has no target folder (" << kNotSelected << ")\n";
-        return kIncomplete;
+        err << "dezoredu-cli: the session has no target folder (" << kNotSelected << ")\n";
+        return ProcessCommand::kIncomplete;
     }
 
     std::vector<bool> processedBefore;
@@ -183,7 +183,7 @@ int ProcessCommand::process(LoadedSession& session) {
     if (window.control(CProcess::kProcess).enabled) {
         window.onCommand(CProcess::kProcess);
     }
-    out_ << window.control(CProcess::kProcessStatus).text << '\n'
+    out << window.control(CProcess::kProcessStatus).text << '\n'
          << window.control(CProcess::kProcessHint).text << '\n';
 
     // Every picture of an album processed now must be at its place with its
@@ -212,16 +212,16 @@ int ProcessCommand::process(LoadedSession& session) {
                                             ? std::string("is not in album")
                                             : placeProblem(picture, *found->second, state.fileSystem);
             if (!problem.empty()) {
-                err_ << "dezoredu-cli: " << picture.path << " " << problem << " '" << album.name << "'";
+                err << "dezoredu-cli: " << picture.path << " " << problem << " '" << album.name << "'";
                 if (found != placed.end()) {
-                    err_ << " (" << found->second->target << ")";
+                    err << " (" << found->second->target << ")";
                 }
-                err_ << "\n";
+                err << "\n";
                 complete = false;
             }
         }
     }
-    return complete ? kDone : kIncomplete;
+    return complete ? ProcessCommand::kDone : ProcessCommand::kIncomplete;
 }
 
 }  // namespace dz

@@ -35,11 +35,17 @@ private:
     CameraClocks clocks_;
     bool readArguments(const std::vector<std::string>& args, PromptPolicy& policy, std::string& sessionPath,
                        bool& allFormats, bool& verify);
-    int process(LoadedSession& session);
 
     std::ostream& out_;
     std::ostream& err_;
     FileSystem& fileSystem_;
 };
+
+// Processes the session's albums not yet processed into its target folder,
+// with the journal, as the Albums Processing window does, writing its status
+// lines to `out`; then checks that each picture of an album processed now is
+// at its place with its own bytes, saying on `err` what is not.
+// ProcessCommand's exit status.
+int processSessionAlbums(LoadedSession& session, std::ostream& out, std::ostream& err);
 
 }  // namespace dz

@@ -4,6 +4,7 @@
 #include "JournalCommands.h"
 #include "ProcessCommand.h"
 #include "SessionCommand.h"
+#include "SortCommand.h"
 
 #include "app/StandardOptions.h"
 #include "platform/FileSystem.h"
@@ -34,7 +35,7 @@ constexpr CommandUsage kCommands[] = {
     {"session", dz::SessionCommand::printUsage}, {"duplicates", dz::DuplicatesCommand::printUsage},
     {"plan", dz::PlanCommand::printUsage},   {"resume", resumeUsage},
     {"undo", undoUsage},                     {"trust", dz::TrustCommand::printUsage},
-    {"clocks", dz::ClocksCommand::printUsage},
+    {"clocks", dz::ClocksCommand::printUsage}, {"sort", dz::SortCommand::printUsage},
 };
 
 void printUsage(std::ostream& out) {
@@ -99,6 +100,10 @@ int main(int argc, char** argv) {
         dz::FileSystem fileSystem;
         const auto kind = words[0] == "resume" ? dz::JournalCommand::Kind::Resume : dz::JournalCommand::Kind::Undo;
         return dz::JournalCommand(kind, std::cout, std::cerr, fileSystem).run(args);
+    }
+    if (words[0] == "sort") {
+        dz::FileSystem fileSystem;
+        return dz::SortCommand(std::cout, std::cerr, fileSystem).run(args);
     }
     if (words[0] == "trust") {
         return dz::TrustCommand(std::cout, std::cerr).run(args);

@@ -4,6 +4,7 @@
 #include "app/MainWindowIds.h"
 #include "app/MainWindowTexts.h"
 #include "app/SessionFile.h"
+#include "app/SessionOfState.h"
 #include "app/SessionPictures.h"
 #include "platform/WorkingFolder.h"
 
@@ -34,46 +35,6 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(FileSystem& fileSystem, c
         }
         bytes.insert(bytes.end(), chunk, chunk + n);
     }
-}
-
-// The session of the moment. Leaves the catalogue in date order; the removed
-// duplicates join the picture records on a list of their own, so the
-// catalogue itself never holds them.
-SessionFile takeSession(AppState& state) {
-    SessionFile session;
-    session.dateFormatIndex = state.settings.dateFormatIndex;
-    session.timeFormatIndex = state.settings.timeFormatIndex;
-    session.excludeDuplicates = state.settings.excludeDuplicates;
-    session.moveFiles = state.settings.moveFiles;
-    session.sourceFolder = state.texts.sourceFolder;
-    session.targetFolder = state.texts.targetFolder;
-    session.albums = state.albums;
-    session.duplicatesFound = state.duplicatesFound;
-    session.scannedCount = state.scannedCount;
-    session.removedBytes = static_cast<float>(state.removedBytes);
-    session.dateRules = state.dateRules;
-    session.oneTimeline = state.oneTimeline;
-    session.cameraClocks = state.cameraClocks;
-    session.pictureCorrections.assign(state.pictureCorrections.begin(), state.pictureCorrections.end());
-
-    std::vector<PictureRecord> pictures;
-    if (state.dirReader) {
-        auto& catalogue = state.dirReader->catalogue();
-        sortForSession(catalogue);
-        session.pictureCount = static_cast<std::int32_t>(catalogue.size());
-        pictures = catalogue;
-        sortByKeyAfterSession(catalogue);
-    }
-    pictures.insert(pictures.end(), state.removedPictures.begin(), state.removedPictures.end());
-    for (const PictureRecord& picture : pictures) {
-        session.sizeFingerprint += fingerprintShare(picture);
-    }
-    sortForSession(pictures);
-    session.pictures.reserve(pictures.size());
-    for (const PictureRecord& picture : pictures) {
-        session.pictures.push_back(sessionPicture(picture));
-    }
-    return session;
 }
 
 // The removed-bytes counter as a session stores it; a value no counter can
