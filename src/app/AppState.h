@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ struct AppState {
     PictureFiles unsavedPictureFiles = PictureFiles::AllFormats;
     // The "Verify copies" choice, kept in a file of its own.
     bool verifyCopies = false;
+    // The "Leave out pictures already in the target" choice, read from its
+    // file when a window first needs it.
+    std::optional<bool> leaveOutSorted;
     // The rules the catalogue's dates are made under: the current ones for
     // a new source, a loaded session's own for its pictures.
     DateRules dateRules = kCurrentDateRules;

@@ -7,10 +7,11 @@
 namespace dz {
 
 CPotion::CPotion(Host& host, Settings& settings, const AlbumList& albums, std::function<void()> reload,
-                 std::function<void()> save, bool* verifyCopies)
+                 std::function<void()> save, bool* verifyCopies, bool* leaveOutSorted)
     : Window(host, "CPotion", "Process Option", 14),
       settings_(settings),
       verifyCopies_(verifyCopies),
+      leaveOutSorted_(leaveOutSorted),
       albums_(albums),
       reload_(std::move(reload)),
       save_(std::move(save)) {
@@ -24,6 +25,10 @@ CPotion::CPotion(Host& host, Settings& settings, const AlbumList& albums, std::f
     addControl(kVerifyExplanation, ControlKind::Static,
                "Verify copies: read each copy back from the disk once it is written and compare it with the "
                "picture (slower)");
+    addControl(kLeaveOutSorted, ControlKind::CheckBox);
+    addControl(kLeaveOutExplanation, ControlKind::Static,
+               "Leave out pictures already in the target: pictures an earlier processing put there, and no undo "
+               "took back, are not copied again");
 }
 
 void CPotion::onInit() {
@@ -34,6 +39,9 @@ void CPotion::onInit() {
     control(kVerifyCopies).checked = verifyCopies_ != nullptr && *verifyCopies_;
     control(kVerifyCopies).visible = verifyCopies_ != nullptr;
     control(kVerifyExplanation).visible = verifyCopies_ != nullptr;
+    control(kLeaveOutSorted).checked = leaveOutSorted_ != nullptr && *leaveOutSorted_;
+    control(kLeaveOutSorted).visible = leaveOutSorted_ != nullptr;
+    control(kLeaveOutExplanation).visible = leaveOutSorted_ != nullptr;
     // Half the albums copied and half moved would leave the source in a
     // state nobody can follow, so the choice is fixed once one is processed.
     const bool anyProcessed =
@@ -74,6 +82,9 @@ void CPotion::onCommand(int id) {
         settings_.moveFiles = control(kMoveFiles).checked ? 1 : 0;
         if (verifyCopies_ != nullptr) {
             *verifyCopies_ = control(kVerifyCopies).checked;
+        }
+        if (leaveOutSorted_ != nullptr) {
+            *leaveOutSorted_ = control(kLeaveOutSorted).checked;
         }
         host().messageBox(settings_.moveFiles != 0 ? "Move selected" : "Copy selected", "Dezoredu",
                           Icon::Information);

@@ -30,6 +30,11 @@ bool loadVerifyCopies(const std::string& folder);
 // On failure shows "Options could not be saved!".
 bool saveVerifyCopies(const std::string& folder, bool verify, Host& host);
 
+// The "Leave out pictures already in the target" choice, the same way: "1" or "0".
+inline constexpr const char* kLeaveOutSortedFileName = "leaveout.cfg";
+bool loadLeaveOutSorted(const std::string& folder);
+bool saveLeaveOutSorted(const std::string& folder, bool leaveOut, Host& host);
+
 // The folder whose "fl.cfg" is read and written: `startFolder` when it holds
 // one, as the program has always kept it there; otherwise `configFolder`
 // (the user's settings folder), or `startFolder` when that is empty.

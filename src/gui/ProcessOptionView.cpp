@@ -34,6 +34,15 @@ ProcessOptionView::ProcessOptionView(Window& window, QWidget* parent) : WindowVi
     verifyOption->addWidget(verifyExplanation, 1);
     layout->addLayout(verifyOption);
 
+    auto* leaveOutOption = new QHBoxLayout;
+    QCheckBox* leaveOut = binder().checkBox(CPotion::kLeaveOutSorted);
+    leaveOutOption->addWidget(leaveOut, 0, Qt::AlignTop);
+    QLabel* leaveOutExplanation = binder().captionLabel(CPotion::kLeaveOutExplanation, leaveOut);
+    leaveOutExplanation->setWordWrap(true);
+    leaveOutExplanation->setMinimumWidth(300);
+    leaveOutOption->addWidget(leaveOutExplanation, 1);
+    layout->addLayout(leaveOutOption);
+
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* save = binder().button(CPotion::kSave);
     save->setDefault(true);

@@ -167,13 +167,16 @@ TEST_F(MainWindowProcess, ProcessOptionChoosesMoveAfterTheBackupWarning) {
         w.control(CPotion::kMoveFiles).checked = true;
         w.onCommand(CPotion::kMoveFiles);
         w.control(CPotion::kVerifyCopies).checked = true;
+        w.control(CPotion::kLeaveOutSorted).checked = true;
         w.onCommand(CPotion::kSave);
     });
     host.answer(Answer::Ok);  // the backup warning
     window->onCommand(kMenuProcessOptions);
-    // "Verify copies" is kept beside the other options.
+    // "Verify copies" and "Leave out pictures already in the target" are kept beside the other options.
     EXPECT_TRUE(state.verifyCopies);
     EXPECT_TRUE(loadVerifyCopies(state.settingsFolder));
+    EXPECT_TRUE(state.leaveOutSorted.value_or(false));
+    EXPECT_TRUE(loadLeaveOutSorted(state.settingsFolder));
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text,
               "Even if this program use the most safe routine for moving files, in order to protect your data, "
