@@ -10,7 +10,8 @@ namespace dz {
 namespace {
 
 // A finished step that leaves a picture in the target; the files
-// travelling with it go wherever it goes.
+// travelling with it go wherever it goes. A step an undo took back reads
+// as undone, whether the undo went through the whole run or not.
 bool placesPicture(const JournalStep& step) {
     return step.state == JournalStep::State::Finished && isPlacedOutcome(step.outcome) && !step.travelling;
 }
@@ -37,9 +38,6 @@ TargetLedger TargetLedger::ofTarget(const std::string& targetFolder, const Journ
             continue;
         }
         const RunRecord& run = admitted->run;
-        if (run.undone) {
-            continue;
-        }
         for (const JournalStep& step : run.steps) {
             if (placesPicture(step)) {
                 ledger.add(LedgerEntry{run.runId, step.albumId, step.place(), step.size, step.sha256, step.identity});
