@@ -9,6 +9,8 @@
 #include "journal/TargetLedger.h"
 #include "platform/FileHash.h"
 
+#include <sys/stat.h>
+
 namespace dz::test {
 namespace {
 
@@ -110,6 +112,17 @@ TEST_F(TargetLedgerTest, APictureDeletedFromTheTargetIsNotBroughtBack) {
     fs::remove(target.path() / place);
     fs::copy_file(catalogue[0].path, other.path() / "copy.jpg");
     EXPECT_EQ(placeOf(sorted, (other.path() / "copy.jpg").string()), place);
+
+    // A pipe in a picture's place, or given as a picture, is never waited on.
+    const std::string secondPlace = sorted.entries()[1].place;
+    fs::remove(target.path() / secondPlace);
+    ASSERT_EQ(::mkfifo((target.path() / secondPlace).c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((other.path() / "pipe.jpg").c_str(), 0600), 0);
+    fs::copy_file(catalogue[1].path, other.path() / "second.jpg");
+    EXPECT_EQ(placeOf(sorted, (other.path() / "second.jpg").string()), secondPlace);
+    std::string error;
+    EXPECT_EQ(sorted.find((other.path() / "pipe.jpg").string(), error), nullptr);
+    EXPECT_EQ(error, (other.path() / "pipe.jpg").string() + ": not a regular file");
 }
 
 TEST_F(TargetLedgerTest, AMovedPictureIsKnownByTheBytesAtItsPlace) {
