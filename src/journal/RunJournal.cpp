@@ -2,6 +2,7 @@
 
 #include "journal/JournalFolder.h"
 #include "journal/JsonWriter.h"
+#include "platform/WorkingFolder.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -92,7 +93,23 @@ int RunJournal::openFolder(const RunRecord& run, const JournalTrust& trust, bool
     return openOwnFolder(target, kFolderBelowTarget, create, folderFd);
 }
 
+namespace {
+
+// Resume and undo start from any working folder, and the journal gate takes
+// only absolute folders: a run given relative ones names them from here.
+std::string fromHere(const std::string& folder) {
+    if (folder.empty() || folder.front() == '/') {
+        return folder;
+    }
+    const std::string here = currentDirectory();
+    return here.empty() ? folder : (here == "/" ? "" : here) + "/" + folder;
+}
+
+}  // namespace
+
 int RunJournal::begin(RunRecord& run, const JournalTrust& trust) {
+    run.sourceFolder = fromHere(run.sourceFolder);
+    run.targetFolder = fromHere(run.targetFolder);
     RootedFolder target;
     int folderFd = -1;
     if (const int error = openFolder(run, trust, true, target, folderFd)) {

@@ -1,12 +1,15 @@
 #include "ProcessFixture.h"
 
 #include "platform/ConfigFolder.h"
+#include "journal/JournalFolder.h"
+#include "journal/JournalGate.h"
 
 #include "albums/AlbumDetails.h"
 #include "platform/Sha256.h"
 #include "platform/SystemError.h"
 
 #include <sys/file.h>
+#include <unistd.h>
 
 namespace dz::test {
 namespace {
@@ -150,6 +153,31 @@ TEST_F(ProcessSafetyTest, JournalRecordsEveryStepOfTheRun) {
     // A rename is known again by the file's identity, without reading its bytes.
     EXPECT_NE(text.find("\"identity\":{\"dev\""), std::string::npos) << text;
     EXPECT_EQ(text.find("\"sha256\""), std::string::npos) << text;
+}
+
+// A run given folders relative to the working folder (a session or a script
+// may name them so) must leave a journal that undo can take from anywhere.
+TEST_F(ProcessSafetyTest, JournalOfARunGivenRelativeFoldersIsAdmitted) {
+    addPicture("IMG_0001.JPG", "2006:05:14 10:20:30", 1, 0);
+    addAlbum(1, "A", "2006");
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path here = target.path().parent_path();
+    ASSERT_EQ(::chdir(here.c_str()), 0);
+    catalogue.back().path = std::filesystem::relative(catalogue.back().path, here).string();
+    window = std::make_unique<CProcess>(
+        host, fs,
+        ProcessJob{albums, catalogue, std::filesystem::relative(target.path(), here).string(), false,
+                   NameFormats{1, 1, currentTimeZone().totalBiasMinutes()}, true,
+                   std::filesystem::relative(source.path(), here).string(), userDataFolder()});
+    window->onInit();
+    window->onCommand(CProcess::kProcess);
+    ASSERT_EQ(::chdir(before.c_str()), 0);
+    const std::vector<std::string> journals = journalsOf(target.str());
+    ASSERT_EQ(journals.size(), 1u);
+    JournalTrust trust(userDataFolder());
+    ASSERT_EQ(trust.loadKey(false), 0);
+    std::string refusal;
+    EXPECT_TRUE(admitJournal(journals[0], trust, refusal)) << refusal;
 }
 
 }  // namespace
