@@ -214,7 +214,12 @@ int SortCommand::run(const std::vector<std::string>& args) {
         return kIncomplete;
     }
     const bool writes = !words->dryRun && words->sessionPath.empty();
-    if (writes && !fileSystem_.exists(words->target) && !fileSystem_.createDirectory(words->target)) {
+    if (fileSystem_.exists(words->target)) {
+        if (!fileSystem_.listDirectory(words->target, "", none)) {
+            err_ << "dezoredu-cli: the target is not a folder that can be read: " << words->target << "\n";
+            return kIncomplete;
+        }
+    } else if (writes && !fileSystem_.createDirectory(words->target)) {
         err_ << "dezoredu-cli: the target folder cannot be made: " << words->target << "\n";
         return kIncomplete;
     }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace dz {
@@ -132,6 +133,13 @@ TEST_F(SortCommandTest, DryRunAndSessionWriteNothingInTheTarget) {
 
     EXPECT_EQ(sort({"--by", "week"}), SortCommand::kUsageError);
     EXPECT_EQ(sort({"--gap", "100000"}), SortCommand::kUsageError);
+
+    // A file where the target should be is refused before anything is scanned or asked.
+    fs::remove_all(target.path());
+    std::ofstream(target.path()) << "not a folder";
+    EXPECT_EQ(sort({}), SortCommand::kIncomplete);
+    EXPECT_EQ(test::fileContents(target.str()), "not a folder");
+    EXPECT_EQ(err.str().find("[OK]"), std::string::npos) << err.str();
 }
 
 }  // namespace
