@@ -443,6 +443,9 @@ private:
             undone(step, "left");
             return;
         }
+        if (!step.move && !keepsItsSource(step, root, sourceThere, place)) {
+            return;
+        }
         if (!step.move || (sourceThere && !source.sameFile(there) && sameBytes(*root, step, place))) {
             // A copy, or a move cut before its source went: the target's file goes.
             if (target_.remove(place, there) != 0) {
@@ -473,6 +476,26 @@ private:
         }
         undone(step, "moved back");
         putBackKept(step);
+    }
+
+    // A copy is taken back only while its source still holds the picture:
+    // with the source deleted or changed since, the copy may be the last one,
+    // and it stays. A source folder out of reach leaves the step for a later undo.
+    bool keepsItsSource(JournalStep& step, const RootedFolder* root, bool sourceThere, const std::string& place) {
+        if (root == nullptr) {
+            leave(run_.placePathOf(step), "kept: the source folder of the run cannot be reached");
+            ++report_.failed;
+            return false;
+        }
+        std::string hash;
+        const bool same = sourceThere && (step.sha256.empty() ? sameBytes(*root, step, place)
+                                                              : root->hash(step.source, hash) == 0 && hash == step.sha256);
+        if (!same) {
+            leave(run_.placePathOf(step), sourceThere ? "kept: its source changed since the run"
+                                                      : "kept: its source is gone, this copy may be the last one");
+            undone(step, "left");
+        }
+        return same;
     }
 
     bool sameBytes(const RootedFolder& root, const JournalStep& step, const std::string& place) {
