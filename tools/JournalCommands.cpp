@@ -107,7 +107,8 @@ void JournalCommand::printUsage(Kind kind, std::ostream& err) {
            "Takes a processing run back from its journal: moved pictures go back to their\n"
            "source paths, copies are removed, files the run replaced come back, folders the\n"
            "run made are removed when empty. A file whose bytes changed since the run, or a\n"
-           "source path taken since, is left alone and listed. Works on a run that was\n"
+           "source path taken since, is left alone and listed; so is a copy whose source\n"
+           "was deleted or changed since, as it may be the last one. Works on a run that was\n"
            "itself interrupted; what could not be taken back stays for the next undo.\n"
            "\n"
            << kTrustText <<
