@@ -98,8 +98,7 @@ bool ProcessCommand::readArguments(const std::vector<std::string>& words, Prompt
             verify = true;
             continue;
         }
-        const bool onExists = arg == "--on-exists";
-        if (!onExists && arg != "--on-error") {
+        if (!isPolicyOption(arg)) {
             err_ << "dezoredu-cli: unknown option " << arg << "\n";
             return false;
         }
@@ -107,21 +106,8 @@ bool ProcessCommand::readArguments(const std::vector<std::string>& words, Prompt
             err_ << "dezoredu-cli: " << arg << " needs a value\n";
             return false;
         }
-        const std::string& value = args[++i];
-        if (onExists) {
-            const auto choice = PromptPolicy::onExistsNamed(value);
-            if (!choice) {
-                err_ << "dezoredu-cli: --on-exists takes skip, overwrite or stop, not " << value << "\n";
-                return false;
-            }
-            policy.onExists = *choice;
-        } else {
-            const auto choice = PromptPolicy::onErrorNamed(value);
-            if (!choice) {
-                err_ << "dezoredu-cli: --on-error takes stop or continue, not " << value << "\n";
-                return false;
-            }
-            policy.onError = *choice;
+        if (!takePolicyOption(arg, args[++i], policy, err_)) {
+            return false;
         }
     }
     if (paths.size() != 1) {

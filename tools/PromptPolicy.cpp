@@ -112,4 +112,27 @@ const char* answerName(Answer answer) {
     return "?";
 }
 
+bool isPolicyOption(const std::string& option) {
+    return option == "--on-exists" || option == "--on-error";
+}
+
+bool takePolicyOption(const std::string& option, const std::string& value, PromptPolicy& policy, std::ostream& err) {
+    if (option == "--on-exists") {
+        const auto choice = PromptPolicy::onExistsNamed(value);
+        if (!choice) {
+            err << "dezoredu-cli: --on-exists takes skip, overwrite or stop, not " << value << "\n";
+            return false;
+        }
+        policy.onExists = *choice;
+        return true;
+    }
+    const auto choice = PromptPolicy::onErrorNamed(value);
+    if (!choice) {
+        err << "dezoredu-cli: --on-error takes stop or continue, not " << value << "\n";
+        return false;
+    }
+    policy.onError = *choice;
+    return true;
+}
+
 }  // namespace dz

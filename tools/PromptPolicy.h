@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace dz {
@@ -29,5 +30,12 @@ struct PromptPolicy {
 };
 
 const char* answerName(Answer answer);
+
+// Whether `option` is one of the policy's, "--on-exists" or "--on-error".
+bool isPolicyOption(const std::string& option);
+
+// Takes a policy option's value into `policy`; false, after saying why on
+// `err`, for a value it does not take.
+bool takePolicyOption(const std::string& option, const std::string& value, PromptPolicy& policy, std::ostream& err);
 
 }  // namespace dz

@@ -145,7 +145,7 @@ std::optional<SortWords> SortCommand::readWords(const std::vector<std::string>& 
             (arg == "--move" ? words.move : arg == "--dry-run" ? words.dryRun : words.verify) = true;
             continue;
         }
-        if (arg != "--by" && arg != "--gap" && arg != "--session" && arg != "--on-exists" && arg != "--on-error") {
+        if (arg != "--by" && arg != "--gap" && arg != "--session" && !isPolicyOption(arg)) {
             err_ << "dezoredu-cli: unknown option " << arg << "\n";
             return std::nullopt;
         }
@@ -170,20 +170,8 @@ std::optional<SortWords> SortCommand::readWords(const std::vector<std::string>& 
             words.suggest.events.gapHours = *hours;
         } else if (arg == "--session") {
             words.sessionPath = value;
-        } else if (arg == "--on-exists") {
-            const auto choice = PromptPolicy::onExistsNamed(value);
-            if (!choice) {
-                err_ << "dezoredu-cli: --on-exists takes skip, overwrite or stop, not " << value << "\n";
-                return std::nullopt;
-            }
-            words.policy.onExists = *choice;
-        } else {
-            const auto choice = PromptPolicy::onErrorNamed(value);
-            if (!choice) {
-                err_ << "dezoredu-cli: --on-error takes stop or continue, not " << value << "\n";
-                return std::nullopt;
-            }
-            words.policy.onError = *choice;
+        } else if (!takePolicyOption(arg, value, words.policy, err_)) {
+            return std::nullopt;
         }
     }
     if (operands.size() != 2) {
