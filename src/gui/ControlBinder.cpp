@@ -24,6 +24,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -285,6 +287,12 @@ QRadioButton* ControlBinder::radioButton(int id) {
     return widget;
 }
 
+QSlider* ControlBinder::slider(int id) {
+    auto* widget = new QSlider(Qt::Horizontal, owner_);
+    bindSlider(id, widget);
+    return widget;
+}
+
 QPlainTextEdit* ControlBinder::textView(int id) {
     auto* widget = new QPlainTextEdit(owner_);
     bindTextView(id, widget);
@@ -462,6 +470,37 @@ void ControlBinder::bindRadioButton(int id, QRadioButton* widget) {
     add(id, widget, [this, widget, id](const Control& c) {
         widget->setText(caption(owner_, id, c.text));
         widget->setChecked(c.checked);
+        drawCommon(widget, c);
+    });
+}
+
+void ControlBinder::bindSlider(int id, QSlider* widget) {
+    widget->setObjectName(objectName(id));
+    // Keys and clicks on the groove move in steps: the value has settled
+    // once they pause, so a held key does not redo the window's work at
+    // every step.
+    constexpr int kSettleMs = 300;
+    auto* settle = new QTimer(widget);
+    settle->setSingleShot(true);
+    settle->setInterval(kSettleMs);
+    auto settled = [this, id] { handle_([id](Window& w) { w.onCommand(id); }); };
+    QObject::connect(settle, &QTimer::timeout, widget, settled);
+    QObject::connect(widget, &QSlider::valueChanged, widget, [this, id, widget, settle](int value) {
+        handle_([id, value](Window& w) {
+            w.control(id).position = value;
+            w.onSelectionChanged(id);
+        });
+        if (!widget->isSliderDown()) {
+            settle->start();
+        }
+    });
+    QObject::connect(widget, &QSlider::sliderReleased, widget, [settle, settled] {
+        settle->stop();
+        settled();
+    });
+    add(id, widget, [this, widget](const Control& c) {
+        widget->setRange(c.rangeMin, std::max(c.rangeMin, c.rangeMax));
+        widget->setValue(c.position);
         drawCommon(widget, c);
     });
 }

@@ -26,6 +26,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSize;
+class QSlider;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
@@ -62,6 +63,9 @@ public:
     QMenu* menu(QMenuBar* bar, const QString& title);
     QMenu* menu(QMenu* parent, const QString& title);
     QRadioButton* radioButton(int id);
+    // A horizontal slider: each move tells the window at once, the settled
+    // value once the handle is let go or a short pause after keys.
+    QSlider* slider(int id);
     // A read-only text of several lines.
     QPlainTextEdit* textView(int id);
     // A list of rows in columns headed by `headers`: each item of the control
@@ -93,6 +97,7 @@ public:
     void bindProgress(int id, QProgressBar* widget);
     void bindAction(int id, QAction* action);
     void bindRadioButton(int id, QRadioButton* widget);
+    void bindSlider(int id, QSlider* widget);
     void bindTextView(int id, QPlainTextEdit* widget);
     void bindTable(int id, QTreeWidget* widget);
     void bindPicture(int id, QLabel* widget);

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QVBoxLayout>
 
 namespace dz::gui {
@@ -44,6 +45,9 @@ GenericView::GenericView(Window& window, QWidget* parent) : WindowView(window, p
             break;
         case ControlKind::Progress:
             layout->addWidget(binder().progress(id));
+            break;
+        case ControlKind::Slider:
+            layout->addWidget(binder().slider(id));
             break;
         case ControlKind::MenuItem:
             break;

@@ -25,6 +25,10 @@ enum class ControlKind {
     RadioButton,
     // A tree of paths: each item is "folder/sub/name" with its note after a tab.
     TreeView,
+    // A value from rangeMin to rangeMax in `position`. Each move calls
+    // onSelectionChanged, so a count can follow it; onCommand comes once the
+    // value settles (the handle let go, or a pause after keys).
+    Slider,
 };
 
 // Pictures a list view shows by index: each imageWidth() x imageHeight(),
@@ -66,7 +70,7 @@ struct Control {
     bool checked = false;
     std::vector<std::string> items;
     int selection = -1;
-    int rangeMin = 0;   // progress bars
+    int rangeMin = 0;   // progress bars and sliders
     int rangeMax = 100;
     int position = 0;
     // List views: the strip image of each item (index into imageStrip).
