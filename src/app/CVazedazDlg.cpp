@@ -63,6 +63,7 @@ void CVazedazDlg::createControls() {
     addControl(kMenuStartPositive, ControlKind::MenuItem, "Start from positive");
     addControl(kMenuStartNegative, ControlKind::MenuItem, "Start from negative");
     addControl(kMenuEditSelected, ControlKind::MenuItem, "Edit selected");
+    addControl(kMenuSuggestAlbums, ControlKind::MenuItem, "Suggest Albums...");
     addControl(kMenuUndoProcessing, ControlKind::MenuItem, "Undo last processing");
     addControl(kMenuTimeFormat, ControlKind::MenuItem, "Time Format");
     addControl(kMenuProcessOptions, ControlKind::MenuItem, "Process");
@@ -143,6 +144,9 @@ void CVazedazDlg::onCommand(int id) {
         return;
     case kMenuEditSelected:
         editSelected();
+        return;
+    case kMenuSuggestAlbums:
+        suggestAlbums();
         return;
     case kDeleteAlbum:
         deleteAlbum();
@@ -237,6 +241,7 @@ void CVazedazDlg::enableNewAlbumCommands(bool enabled) {
     control(kMenuSearchDuplicates).enabled = enabled;
     // The cameras are those of the catalogue.
     control(kMenuCameraClocks).enabled = enabled;
+    control(kMenuSuggestAlbums).enabled = enabled;
 }
 
 void CVazedazDlg::showScanProgress() {

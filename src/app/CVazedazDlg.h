@@ -52,6 +52,9 @@ public:
     void runAlbumWindow();
     void albumPictureClicked();
     void editSelected();
+    // Albums > Suggest Albums: proposed albums over the catalogue; Accept
+    // adds them to the list as albums saved by hand are.
+    void suggestAlbums();
     void deleteAlbum();
     void process();
     // Takes the last processing run into the target folder back, from its journal.

@@ -42,6 +42,8 @@ inline constexpr int kMenuUndoProcessing = 32801;
 inline constexpr int kMenuPictureFiles = 32802;
 // The clocks of the catalogue's cameras.
 inline constexpr int kMenuCameraClocks = 32803;
+// Albums proposed from the catalogue's shots.
+inline constexpr int kMenuSuggestAlbums = 32804;
 // The system menu's About item.
 inline constexpr int kSystemAbout = 16;
 

@@ -77,7 +77,7 @@ QMenuBar* MainWindowView::makeMenuBar() {
     items(binder().menu(bar, QStringLiteral("Utilities")), {kMenuSearchDuplicates});
     QMenu* albums = binder().menu(bar, QStringLiteral("Albums"));
     items(binder().menu(albums, QStringLiteral("Set New Album")), {kMenuStartPositive, kMenuStartNegative});
-    items(albums, {kMenuEditSelected});
+    items(albums, {kMenuEditSelected, kMenuSuggestAlbums});
     albums->addSeparator();
     items(albums, {kMenuUndoProcessing});
     items(binder().menu(bar, QStringLiteral("Options")), {kMenuTimeFormat, kMenuProcessOptions, kMenuPictureFiles, kMenuCameraClocks, kMenuSkin});
