@@ -15,6 +15,7 @@
 #include "gui/SameMomentView.h"
 #include "gui/PictureFilesView.h"
 #include "gui/SkinOptionView.h"
+#include "gui/SuggestAlbumsView.h"
 #include "gui/TimeFormatView.h"
 #include "gui/EditAlbumView.h"
 #include "gui/ViewLargeView.h"
@@ -76,6 +77,7 @@ QtHost::QtHost(std::vector<std::string> helpFolders) : helpFolders_(std::move(he
     views_.add("CDuplicates", factory<DuplicatesView>());
     views_.add("CCameraClocksDlg", factory<CameraClocksView>());
     views_.add("CSameMomentDlg", factory<SameMomentView>());
+    views_.add("CSuggestAlbumsDlg", factory<SuggestAlbumsView>());
 }
 
 QtHost::~QtHost() {
