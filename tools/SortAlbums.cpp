@@ -112,7 +112,12 @@ SortAlbumsReport makeSortAlbums(AppState& state, Host& host, TargetLedger& ledge
         rest = std::move(fresh);
     }
     if (!rest.empty()) {
-        addAlbums(state, albumsFromProposals(state.albums, rest, suggestAlbums(rest, settings), options), report);
+        std::vector<Proposal> proposals = suggestAlbums(rest, settings);
+        const std::vector<std::string> names = distinctProposalNames(proposals, state.albums);
+        for (std::size_t i = 0; i < proposals.size(); ++i) {
+            proposals[i].name = names[i];
+        }
+        addAlbums(state, albumsFromProposals(state.albums, rest, proposals, options), report);
     }
     return report;
 }

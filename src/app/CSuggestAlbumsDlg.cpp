@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 namespace dz {
 
@@ -55,24 +54,6 @@ std::string yearFolder(std::string dir, const std::string& year) {
     return dir + "\\" + year;
 }
 
-// The proposals' names, each once among them and the albums there are: two
-// events of one day would otherwise share one folder and one numbering.
-std::vector<std::string> distinctNames(const std::vector<Proposal>& proposals, const AlbumList& albums) {
-    std::set<std::string> taken;
-    for (const Album& album : albums) {
-        taken.insert(album.name);
-    }
-    std::vector<std::string> names;
-    for (const Proposal& proposal : proposals) {
-        std::string name = proposal.name;
-        for (int n = 2; taken.count(name) != 0; ++n) {
-            name = proposal.name + " (" + std::to_string(n) + ")";
-        }
-        taken.insert(name);
-        names.push_back(std::move(name));
-    }
-    return names;
-}
 
 }  // namespace
 
@@ -178,7 +159,7 @@ std::string CSuggestAlbumsDlg::shownTime(std::int64_t value) const {
 void CSuggestAlbumsDlg::showProposals() {
     Control& list = control(kProposals);
     list.items.clear();
-    const std::vector<std::string> names = distinctNames(proposals_, albums_);
+    const std::vector<std::string> names = distinctProposalNames(proposals_, albums_);
     for (std::size_t i = 0; i < proposals_.size(); ++i) {
         const Proposal& proposal = proposals_[i];
         const double mb = static_cast<double>(proposal.bytes) / kBytesPerMB;
@@ -339,7 +320,7 @@ void CSuggestAlbumsDlg::accept() {
     if (made.albums.size() != proposals_.size()) {
         return;
     }
-    const std::vector<std::string> names = distinctNames(proposals_, albums_);
+    const std::vector<std::string> names = distinctProposalNames(proposals_, albums_);
     const int bias = currentTimeZone().totalBiasMinutes();
     for (std::size_t i = 0; i < made.albums.size(); ++i) {
         made.albums[i].name = names[i];

@@ -1,6 +1,7 @@
 #include "suggest/ProposalAlbums.h"
 
 #include <algorithm>
+#include <set>
 
 namespace dz {
 
@@ -57,6 +58,23 @@ ProposalAlbums albumsFromProposals(const AlbumList& existing, const std::vector<
         ++id;
     }
     return made;
+}
+
+std::vector<std::string> distinctProposalNames(const std::vector<Proposal>& proposals, const AlbumList& albums) {
+    std::set<std::string> taken;
+    for (const Album& album : albums) {
+        taken.insert(album.name);
+    }
+    std::vector<std::string> names;
+    for (const Proposal& proposal : proposals) {
+        std::string name = proposal.name;
+        for (int n = 2; taken.count(name) != 0; ++n) {
+            name = proposal.name + " (" + std::to_string(n) + ")";
+        }
+        taken.insert(name);
+        names.push_back(std::move(name));
+    }
+    return names;
 }
 
 void joinAlbums(std::vector<PictureRecord>& pictures, const std::vector<AlbumMember>& members) {

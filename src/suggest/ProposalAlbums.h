@@ -41,6 +41,11 @@ struct ProposalAlbums {
 ProposalAlbums albumsFromProposals(const AlbumList& existing, const std::vector<SuggestShot>& shots,
                                    const std::vector<Proposal>& accepted, const ProposalAlbumOptions& options);
 
+// The proposals' names, each once among them and the albums there are
+// (" (2)", " (3)" added): two events of one day would otherwise share one
+// folder and one numbering.
+std::vector<std::string> distinctProposalNames(const std::vector<Proposal>& proposals, const AlbumList& albums);
+
 // Marks each member picture with its album, as saving an album does.
 void joinAlbums(std::vector<PictureRecord>& pictures, const std::vector<AlbumMember>& members);
 
