@@ -56,7 +56,7 @@ const std::vector<std::string>& CCameraClocksDlg::cameraColumns() {
 
 CCameraClocksDlg::CCameraClocksDlg(Host& host, const std::vector<PictureRecord>& pictures, CameraClocks& clocks,
                                    bool& oneTimeline, CameraClocksContext context)
-    : Window(host, "CCameraClocksDlg", "Camera clocks", 0),
+    : Window(host, "CCameraClocksDlg", "Camera clocks", 25),
       pictures_(pictures),
       clocks_(clocks),
       oneTimeline_(oneTimeline),

@@ -69,7 +69,7 @@ const std::vector<std::string>& CSuggestAlbumsDlg::shotColumns() {
 
 CSuggestAlbumsDlg::CSuggestAlbumsDlg(Host& host, std::vector<PictureRecord>& pictures, AlbumList& albums,
                                      SuggestAlbumsContext context)
-    : Window(host, "CSuggestAlbumsDlg", "Suggest Albums", 0),
+    : Window(host, "CSuggestAlbumsDlg", "Suggest Albums", 24),
       pictures_(pictures),
       albums_(albums),
       context_(context) {
