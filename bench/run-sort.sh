@@ -32,21 +32,25 @@ since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.4f", b - a }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 best() { printf '%s\n' "$@" | sort -g | head -n 1; }
 
+# Each round writes into folders of its own, removed only at the end: ext4
+# is slow to find inodes for new files (O_TMPFILE above all) while many were
+# deleted within the last minutes, which would weigh on whichever tool ran
+# after a removal.
 cp_times=""
 sort_times=""
 for round in 1 2 3; do
-    rm -rf "$work/t"; sync
+    sync
     start=$(now)
-    cp -r "$work/card" "$work/t"
+    cp -r "$work/card" "$work/cp$round"
     sync
     cp_times="$cp_times $(since "$start")"
 
-    rm -rf "$work/t"; mkdir "$work/t"; sync
+    mkdir "$work/t$round"; sync
     start=$(now)
-    "$cli" sort "$work/card" "$work/t" >/dev/null 2>"$work/err"
+    "$cli" sort "$work/card" "$work/t$round" >/dev/null 2>"$work/err"
     sync
     sort_times="$sort_times $(since "$start")"
-    placed=$(find "$work/t" -path "$work/t/.dezoredu" -prune -o -type f -print | wc -l)
+    placed=$(find "$work/t$round" -path "$work/t$round/.dezoredu" -prune -o -type f -print | wc -l)
     if [ "$placed" -ne "$count" ]; then
         echo "sort placed $placed of $count pictures" >&2
         cat "$work/err" >&2
@@ -61,7 +65,7 @@ echo "sort of $count pictures ($bytes bytes), copying: cp -r + sync ${cp_best}s;
 repeat_times=""
 for round in 1 2 3; do
     start=$(now)
-    "$cli" sort "$work/card" "$work/t" >"$work/out" 2>"$work/err"
+    "$cli" sort "$work/card" "$work/t3" >"$work/out" 2>"$work/err"
     repeat_times="$repeat_times $(since "$start")"
     grep -q "^$count pictures are already in the target" "$work/out" || { cat "$work/out" "$work/err" >&2; exit 1; }
 done
