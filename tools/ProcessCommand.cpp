@@ -14,10 +14,17 @@ namespace dz {
 namespace {
 
 // What is wrong with a picture at its place in the target; empty when the
-// file there is the picture, byte for byte (a moved picture, its source
-// being gone, by its size and the hash its journal took before the move).
-std::string placeProblem(const PictureRecord& picture, const PlacedPicture& place, FileSystem& fileSystem) {
-    if (!place.moved) {
+// file there is the picture, byte for byte: by its size and the hash the
+// journal took of the picture's bytes as the run read them (a moved
+// picture's source is gone, and a copy need not be read twice), else
+// compared with its source.
+std::string placeProblem(const PictureRecord& picture, const PlacedPicture& place, FileSystem& fileSystem,
+                         PlacedCheck check) {
+    if (check == PlacedCheck::Size) {
+        std::uint64_t size = 0;
+        return fileSystem.fileSize(place.target, size) && size == picture.size ? std::string() : "is not in album";
+    }
+    if (!place.moved && place.sha256.empty()) {
         bool same = false;
         if (!fileSystem.compareFiles(picture.path, place.target, same)) {
             return "cannot be compared with its copy in album";
@@ -144,7 +151,7 @@ int ProcessCommand::run(const std::vector<std::string>& args) {
     return status;
 }
 
-int processSessionAlbums(LoadedSession& session, std::ostream& out, std::ostream& err) {
+int processSessionAlbums(LoadedSession& session, std::ostream& out, std::ostream& err, PlacedCheck check) {
     AppState& state = session.state();
     // The main window's Process command refuses these two before its window opens.
     if (state.albums.empty()) {
@@ -196,7 +203,7 @@ int processSessionAlbums(LoadedSession& session, std::ostream& out, std::ostream
             const auto found = placed.find(picture.path);
             const std::string problem = found == placed.end() || !found->second->inPlace
                                             ? std::string("is not in album")
-                                            : placeProblem(picture, *found->second, state.fileSystem);
+                                            : placeProblem(picture, *found->second, state.fileSystem, check);
             if (!problem.empty()) {
                 err << "dezoredu-cli: " << picture.path << " " << problem << " '" << album.name << "'";
                 if (found != placed.end()) {

@@ -41,11 +41,16 @@ private:
     FileSystem& fileSystem_;
 };
 
+// How the pictures of a run are looked at in the target once it ended: read
+// again to their last byte, or by their size alone (the run hashed each copy
+// as it wrote it, and "Verify copies" reads them back from the disk).
+enum class PlacedCheck { Bytes, Size };
+
 // Processes the session's albums not yet processed into its target folder,
 // with the journal, as the Albums Processing window does, writing its status
 // lines to `out`; then checks that each picture of an album processed now is
-// at its place with its own bytes, saying on `err` what is not.
-// ProcessCommand's exit status.
-int processSessionAlbums(LoadedSession& session, std::ostream& out, std::ostream& err);
+// at its place, saying on `err` what is not. ProcessCommand's exit status.
+int processSessionAlbums(LoadedSession& session, std::ostream& out, std::ostream& err,
+                         PlacedCheck check = PlacedCheck::Bytes);
 
 }  // namespace dz

@@ -258,7 +258,7 @@ int SortCommand::run(const std::vector<std::string>& args) {
         out_ << "Nothing new to sort.\n";
         return kDone;
     }
-    const int status = processSessionAlbums(session, out_, err_);
+    const int status = processSessionAlbums(session, out_, err_, PlacedCheck::Size);
     out_.flush();
     return status;
 }
