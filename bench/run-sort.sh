@@ -1,11 +1,12 @@
 #!/bin/sh
 # `dezoredu-cli sort` beside `cp -r` + `sync` of the same 3,000 pictures, in
 # one script (copies of the photos folder, default ../shared/photos, each a
-# file of its own): best of three rounds each, the sort's whole run (start-up,
-# scan, suggestions, plan, copies flushed, journal) against cp's copy and the
-# sync after it; ratio is throughput against cp (1.0 = as fast). Then the same
-# sort again over the same target, with nothing new: the page cache is warm
-# from the rounds before it (target < 1 s).
+# file of its own): ROUNDS interleaved rounds (default 5), best and median,
+# as this disk's times scatter threefold. The sort's whole run (start-up,
+# scan, suggestions, plan, copies hashed and flushed, journal) against cp's
+# copy and the sync after it; ratio is throughput against cp (1.0 = as
+# fast). Then the same sort again over the same target, with nothing new:
+# the page cache is warm from the rounds before it (target < 1 s).
 set -eu
 repo=$(cd "$(dirname "$0")/.." && pwd)
 photos=${1:-$repo/../shared/photos}
@@ -31,6 +32,8 @@ now() { date +%s.%N; }
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.4f", b - a }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 best() { printf '%s\n' "$@" | sort -g | head -n 1; }
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+rounds=${ROUNDS:-5}
 
 # Each round writes into folders of its own, removed only at the end: ext4
 # is slow to find inodes for new files (O_TMPFILE above all) while many were
@@ -38,7 +41,7 @@ best() { printf '%s\n' "$@" | sort -g | head -n 1; }
 # after a removal.
 cp_times=""
 sort_times=""
-for round in 1 2 3; do
+for round in $(seq "$rounds"); do
     sync
     start=$(now)
     cp -r "$work/card" "$work/cp$round"
@@ -59,13 +62,17 @@ for round in 1 2 3; do
 done
 cp_best=$(best $cp_times)
 sort_best=$(best $sort_times)
-echo "sort of $count pictures ($bytes bytes), copying: cp -r + sync ${cp_best}s;" \
-     "dezoredu-cli sort ${sort_best}s, ratio $(ratio "$cp_best" "$sort_best") (target >= 0.9)"
+cp_median=$(median $cp_times)
+sort_median=$(median $sort_times)
+echo "sort of $count pictures ($bytes bytes), copying, $rounds rounds:" \
+     "cp -r + sync best ${cp_best}s, median ${cp_median}s;" \
+     "dezoredu-cli sort best ${sort_best}s, median ${sort_median}s;" \
+     "ratio of bests $(ratio "$cp_best" "$sort_best"), of medians $(ratio "$cp_median" "$sort_median") (target >= 0.9)"
 
 repeat_times=""
 for round in 1 2 3; do
     start=$(now)
-    "$cli" sort "$work/card" "$work/t3" >"$work/out" 2>"$work/err"
+    "$cli" sort "$work/card" "$work/t$rounds" >"$work/out" 2>"$work/err"
     repeat_times="$repeat_times $(since "$start")"
     grep -q "^$count pictures are already in the target" "$work/out" || { cat "$work/out" "$work/err" >&2; exit 1; }
 done
