@@ -154,14 +154,6 @@ const LedgerEntry* TargetLedger::find(const std::string& path, std::string& erro
     return nullptr;
 }
 
-std::map<std::string, std::vector<std::size_t>> TargetLedger::folders() const {
-    std::map<std::string, std::vector<std::size_t>> folders;
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        folders[albumFolderOf(entries_[i])].push_back(i);
-    }
-    return folders;
-}
-
 std::string albumFolderOf(const LedgerEntry& entry) {
     const std::size_t slash = entry.place.rfind('/');
     return slash == std::string::npos ? std::string() : entry.place.substr(0, slash);

@@ -42,10 +42,6 @@ public:
     // it is new; `error` set (and nullptr) when the candidate cannot be read.
     const LedgerEntry* find(const std::string& path, std::string& error);
 
-    // The album folders below the target ("" for the target itself), each
-    // with the indexes of its entries, so a new picture can join one.
-    std::map<std::string, std::vector<std::size_t>> folders() const;
-
 private:
     // What was read of one file's bytes, by the file's identity: a file
     // changed since has another.

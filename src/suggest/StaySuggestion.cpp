@@ -13,7 +13,7 @@ namespace {
 // having left.
 constexpr std::int64_t kLeavingSilenceSeconds = 24 * 3600;
 
-// The shot at which the stay begun at `begin`, last seen at `lastKnown`, was
+// The shot at which the stay that began at `begin`, last seen at `lastKnown`, was
 // left for the far place of `arrival`; the shots between have no position.
 // Where the timeline read their places, that decides: a shot at the stay's
 // offset and not the arrival's was still there, the first at the arrival's
