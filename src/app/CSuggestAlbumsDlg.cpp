@@ -4,6 +4,7 @@
 #include "albums/DateTimeText.h"
 #include "app/MainWindowTexts.h"
 #include "exif/TextFormat.h"
+#include "journal/TargetLedger.h"
 #include "platform/TimeZone.h"
 #include "suggest/CatalogueShots.h"
 #include "suggest/ProposalEditing.h"
@@ -83,6 +84,7 @@ CSuggestAlbumsDlg::CSuggestAlbumsDlg(Host& host, std::vector<PictureRecord>& pic
     gap.position = static_cast<int>(std::lround(kDefaultEventGapHours));
     addControl(kGapValue, ControlKind::Static);
     addControl(kCount, ControlKind::Static);
+    addControl(kLeftOut, ControlKind::Static);
     addControl(kProposals, ControlKind::ListBox);
     addControl(kShotsLabel, ControlKind::Static, "Pictures of the selected album:");
     addControl(kShots, ControlKind::ListBox);
@@ -129,6 +131,13 @@ void CSuggestAlbumsDlg::takeShots() {
         const std::int32_t id = pictures_[shot.picture].albumId;
         return id != 0 && std::find(processed.begin(), processed.end(), id) != processed.end();
     });
+    // Sorted into the target before: processing would leave them out anyway.
+    const std::size_t before = shots_.size();
+    std::erase_if(shots_, [&](const SuggestShot& shot) {
+        return shot.picture < context_.inTarget.size() && context_.inTarget[shot.picture];
+    });
+    const int leftOut = static_cast<int>(before - shots_.size());
+    control(kLeftOut).text = leftOut > 0 ? alreadyInTargetText(leftOut) : std::string();
     counts_.emplace(shots_, settings_.events.jumpKm);
 }
 

@@ -18,6 +18,9 @@ struct SuggestAlbumsContext {
     int dateFormatIndex = 1;
     int timeFormatIndex = 1;
     int biasMinutes = 0;  // the one the catalogue's keys were made with
+    // By catalogue index, the pictures the target holds already ("Leave out
+    // pictures already in the target"): never proposed. Empty: none.
+    std::vector<bool> inTarget;
 };
 
 // "Suggest Albums": the catalogue's pictures (or those in no album yet)
@@ -55,6 +58,8 @@ public:
     static constexpr int kAddDate = 1522;
     static constexpr int kAddTime = 1523;
     static constexpr int kAddCameraModel = 1524;
+    // "312 pictures are already in the target"; empty when none are.
+    static constexpr int kLeftOut = 1525;
     static constexpr int kAccept = 1;
     static constexpr int kCancel = 2;
 

@@ -55,6 +55,9 @@ public:
     // Albums > Suggest Albums: proposed albums over the catalogue; Accept
     // adds them to the list as albums saved by hand are.
     void suggestAlbums();
+    // By catalogue index, the pictures the target's journals say were sorted
+    // there, when a target is chosen and the processing leaves those out.
+    std::vector<bool> picturesInTarget();
     void deleteAlbum();
     void process();
     // Takes the last processing run into the target folder back, from its journal.

@@ -61,6 +61,8 @@ SuggestAlbumsView::SuggestAlbumsView(Window& window, QWidget* parent) : WindowVi
     gap->addWidget(hours);
     gap->addSpacing(24);
     gap->addWidget(binder().label(W::kCount));
+    gap->addSpacing(24);
+    gap->addWidget(binder().label(W::kLeftOut));
     gap->addStretch(1);
     layout->addLayout(gap);
 

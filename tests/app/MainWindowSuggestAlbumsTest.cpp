@@ -2,6 +2,7 @@
 #include "MediaFiles.h"
 
 #include "app/CSuggestAlbumsDlg.h"
+#include "process/CProcess.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -188,6 +189,42 @@ TEST_F(MainWindowSuggestAlbums, CancelLeavesAlbumsAndPicturesAsTheyWere) {
     EXPECT_TRUE(state.albums.empty());
     EXPECT_TRUE(control(kAlbumsList).items.empty());
     EXPECT_TRUE(std::all_of(catalogue().begin(), catalogue().end(), [](const PictureRecord& p) { return p.albumId == 0; }));
+}
+
+// Once the outings are sorted into the target, a new scan proposes only
+// the picture taken since, when processing leaves out what the target holds.
+TEST_F(MainWindowSuggestAlbums, PicturesTheTargetHoldsAreLeftOutWhenProcessingLeavesThemOut) {
+    suggestWindow([](Window& w) { w.onCommand(W::kAccept); });
+    const std::string target = startFolder.makeDir("sorted").string();
+    host.browseTo(target);
+    window->onCommand(kSelectTargetButton);
+    host.onModal("CProcess", [](Window& w) {
+        w.onCommand(CProcess::kProcess);
+        w.onCommand(CProcess::kCloseWindow);
+    });
+    window->onCommand(kProcess);
+    ASSERT_EQ(state.albums.size(), 2u);
+    ASSERT_EQ(state.albums[1].isProcessed, 1);
+
+    const std::string later = source.write("c1.jpg", test::readTestData("canon-40d.jpg")).string();
+    ASSERT_TRUE(test::runExiftool("-DateTimeOriginal='2024:07:12 10:00:00'", later));
+    host.browseTo(source.str());
+    window->onCommand(kSelectSourceButton);  // "Albums will be lost!" answered OK
+    ASSERT_EQ(catalogue().size(), 6u);
+    host.browseTo(target);
+    window->onCommand(kSelectTargetButton);
+    for (const bool leaveOut : {false, true}) {
+        state.leaveOutSorted = leaveOut;
+        std::size_t proposals = 0;
+        std::string leftOut;
+        suggestWindow([&](Window& w) {
+            proposals = w.control(W::kProposals).items.size();
+            leftOut = w.control(W::kLeftOut).text;
+            w.onCommand(W::kCancel);
+        });
+        EXPECT_EQ(proposals, leaveOut ? 1u : 3u) << leaveOut;
+        EXPECT_EQ(leftOut, leaveOut ? "5 pictures are already in the target" : "") << leaveOut;
+    }
 }
 
 }  // namespace
