@@ -13,24 +13,12 @@
 
 namespace dz::gui {
 
-namespace {
-
-QStringList headersOf(const std::vector<std::string>& names) {
-    QStringList headers;
-    for (const std::string& name : names) {
-        headers.push_back(QString::fromStdString(name));
-    }
-    return headers;
-}
-
-}  // namespace
-
 CameraClocksView::CameraClocksView(Window& window, QWidget* parent) : WindowView(window, parent) {
     using W = CCameraClocksDlg;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(binder().checkBox(W::kOneTimeline), 0, Qt::AlignLeft);
 
-    QTreeWidget* cameras = binder().table(W::kCameras, headersOf(W::cameraColumns()));
+    QTreeWidget* cameras = binder().table(W::kCameras, W::cameraColumns());
     cameras->setMinimumSize(900, 200);
     layout->addWidget(cameras, 1);
     QLabel* why = binder().label(W::kWhy);

@@ -516,6 +516,14 @@ void ControlBinder::bindTextView(int id, QPlainTextEdit* widget) {
     });
 }
 
+QTreeWidget* ControlBinder::table(int id, const std::vector<std::string>& headers) {
+    QStringList texts;
+    for (const std::string& header : headers) {
+        texts.push_back(QString::fromStdString(header));
+    }
+    return table(id, texts);
+}
+
 QTreeWidget* ControlBinder::table(int id, const QStringList& headers) {
     auto* widget = new QTreeWidget(owner_);
     widget->setColumnCount(static_cast<int>(headers.size()));

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -71,6 +72,7 @@ public:
     // A list of rows in columns headed by `headers`: each item of the control
     // is one row, its columns separated by tabs. Selection as a list's.
     QTreeWidget* table(int id, const QStringList& headers);
+    QTreeWidget* table(int id, const std::vector<std::string>& headers);
     // A text that is `buddy`'s own caption: clicking it clicks the buddy and
     // its Alt+letter key goes to the buddy.
     QLabel* captionLabel(int id, QAbstractButton* buddy);

@@ -22,14 +22,6 @@ namespace {
 
 using W = CSuggestAlbumsDlg;
 
-QStringList headersOf(const std::vector<std::string>& names) {
-    QStringList headers;
-    for (const std::string& name : names) {
-        headers.push_back(QString::fromStdString(name));
-    }
-    return headers;
-}
-
 }  // namespace
 
 SuggestAlbumsView::SuggestAlbumsView(Window& window, QWidget* parent) : WindowView(window, parent) {
@@ -66,7 +58,7 @@ SuggestAlbumsView::SuggestAlbumsView(Window& window, QWidget* parent) : WindowVi
     gap->addStretch(1);
     layout->addLayout(gap);
 
-    QTreeWidget* proposals = binder().table(W::kProposals, headersOf(W::proposalColumns()));
+    QTreeWidget* proposals = binder().table(W::kProposals, W::proposalColumns());
     proposals->setMinimumSize(900, 200);
     // Fitted to their texts, the short columns would touch the next.
     proposals->header()->setMinimumSectionSize(90);
@@ -74,7 +66,7 @@ SuggestAlbumsView::SuggestAlbumsView(Window& window, QWidget* parent) : WindowVi
 
     layout->addWidget(binder().label(W::kShotsLabel));
     auto* pictures = new QHBoxLayout;
-    QTreeWidget* shots = binder().table(W::kShots, headersOf(W::shotColumns()));
+    QTreeWidget* shots = binder().table(W::kShots, W::shotColumns());
     shots->setMinimumHeight(120);
     pictures->addWidget(shots, 1);
     auto* edits = new QVBoxLayout;
