@@ -7,7 +7,33 @@
 #include "process/FileErrorPrompt.h"
 #include "process/PictureName.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
 namespace dz {
+
+namespace {
+
+// Whether the folder `path`, links resolved, lies beneath the target: an
+// album folder found in a target may be a link someone left there, and a
+// run writes only into the folder it was given. A folder that cannot be
+// resolved is let through: writing into it fails on its own.
+bool staysBeneath(const std::string& target, const std::string& path) {
+    char resolved[PATH_MAX];
+    char root[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr || ::realpath(target.c_str(), root) == nullptr) {
+        return true;
+    }
+    const std::string inner(resolved);
+    std::string outer(root);
+    if (outer.back() != '/') {
+        outer += '/';
+    }
+    return inner + "/" == outer || inner.rfind(outer, 0) == 0;
+}
+
+}  // namespace
 
 void CProcess::runProcessing() {
     running_ = true;
@@ -370,6 +396,11 @@ bool CProcess::albumPathOf(const PictureRecord& picture, const Album& album, Alb
                 return false;
             }
         }
+    }
+    if (!staysBeneath(job_.targetPath, path)) {
+        host().messageBox(outsideTargetMessage(path.substr(std::min(path.size(), job_.targetPath.size() + 1))),
+                          "Dezoredu", Icon::Error);
+        return false;
     }
     return true;
 }

@@ -155,6 +155,23 @@ TEST_F(ProcessSafetyTest, JournalRecordsEveryStepOfTheRun) {
     EXPECT_EQ(text.find("\"sha256\""), std::string::npos) << text;
 }
 
+// A target prepared elsewhere may hold an album's folder as a link out of
+// it: the run writes nothing through it, and gives that album up.
+TEST_F(ProcessSafetyTest, AnAlbumFolderThatIsALinkOutOfTheTargetIsNotWrittenThrough) {
+    addPicture("IMG_0001.JPG", "2006:05:14 10:20:30", 1, 0);
+    addAlbum(1, "A", "2006");
+    TempDir outside;
+    std::filesystem::create_directories(target.path() / "2006");
+    std::filesystem::create_directory_symlink(outside.path(), target.path() / "2006/A");
+    host.answer(Answer::Yes);  // the folder exists: use it
+    process();
+    EXPECT_TRUE(std::filesystem::is_empty(outside.path()));
+    EXPECT_EQ(albums[0].isProcessed, 0);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_NE(host.messages.back().text.find("'2006/A' leads outside the target folder"), std::string::npos)
+        << host.messages.back().text;
+}
+
 // A run given folders relative to the working folder (a session or a script
 // may name them so) must leave a journal that undo can take from anywhere.
 TEST_F(ProcessSafetyTest, JournalOfARunGivenRelativeFoldersIsAdmitted) {
